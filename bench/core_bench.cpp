@@ -1,0 +1,124 @@
+// Speed of the rules with the screen taken out: pauses and drawing are
+// no-ops, so what is measured is the game's own work.
+#include "game/core/column.h"
+#include "game/core/gameloop.h"
+#include "game/core/sets.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+
+namespace {
+
+using namespace quillop;
+
+class NullView final : public GameView {
+public:
+    void DrawBoard() override {}
+    void Refresh() override {}
+    void Pause(int) override {}
+    void ShowScore(std::int32_t) override {}
+    void ShowLevel(std::int16_t) override {}
+};
+
+// A level-14 refill: 15 full rows of random colours, sets and all.
+GameState BusyBoard(std::uint64_t seed)
+{
+    GameState state;
+    SeededRandom random(seed);
+    for (int r = 9; r <= FloorRow; ++r) {
+        for (int c = 1; c <= BoardGrid::Columns; ++c) {
+            state.Board(r, c) = RoundedColour(random);
+        }
+    }
+    return state;
+}
+
+// The floor to compare with: reading every cell of the board once.
+void BM_ReadEveryCell(benchmark::State& bench)
+{
+    const GameState state = BusyBoard(1);
+    for (auto _ : bench) {
+        int sum = 0;
+        for (int r = 1; r <= FloorRow; ++r) {
+            for (int c = 1; c <= BoardGrid::Columns; ++c) {
+                sum += static_cast<int>(state.Board(r, c));
+            }
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_ReadEveryCell);
+
+// One whole set check, chains included, on a freshly refilled busy board.
+void BM_CheckForSetsBusyBoard(benchmark::State& bench)
+{
+    const GameState busy = BusyBoard(2);
+    NullView view;
+    for (auto _ : bench) {
+        GameState state = busy;
+        CheckForSets(state, view);
+        benchmark::DoNotOptimize(state.GameScore);
+    }
+}
+BENCHMARK(BM_CheckForSetsBusyBoard);
+
+// One set check that finds nothing: the cost paid by every landing twice.
+void BM_CheckForSetsQuietBoard(benchmark::State& bench)
+{
+    GameState state;
+    for (int r = 9; r <= FloorRow; ++r) {
+        for (int c = 1; c <= BoardGrid::Columns; ++c) {
+            // A pattern of four colours that never lines up three alike.
+            state.Board(r, c) = static_cast<CellCode>(1 + ((r / 2) + (c / 2) * 2) % 4);
+        }
+    }
+    NullView view;
+    for (auto _ : bench) {
+        CheckForSets(state, view);
+        benchmark::DoNotOptimize(state.Board);
+    }
+}
+BENCHMARK(BM_CheckForSetsQuietBoard);
+
+// Whole games played by random keys, ticks driven directly. Counts landings.
+void BM_HeadlessGames(benchmark::State& bench)
+{
+    NullView view;
+    KeyBindings keys;
+    SeededRandom random(42);
+    SeededRandom player(4242);
+    std::int64_t landings = 0;
+    constexpr std::int16_t Moves[] = {VirtualKey::Left, VirtualKey::Right, VirtualKey::Up, VirtualKey::Down};
+    for (auto _ : bench) {
+        GameState state;
+        NewGame(state);
+        GameLoop loop(state, keys, view, random);
+        loop.Start();
+        for (int ticks = 0; ticks < 100000; ++ticks) {
+            const int key = Pick(player, 6);
+            if (key <= 4) {
+                loop.KeyDown(Moves[key - 1], {});
+            } else if (key == 5) {
+                loop.KeyDown(VirtualKey::Down, {true, false, false});
+            }
+            const std::int16_t rowBefore = state.CurrentRow;
+            const bool fell = CanFall(state);
+            const TickOutcome outcome = loop.GameTick();
+            if (!fell || state.CurrentRow < rowBefore) {
+                ++landings;
+            }
+            if (outcome == TickOutcome::LevelComplete) {
+                loop.AdvanceLevel();
+            } else if (outcome == TickOutcome::GameOver) {
+                break;
+            }
+        }
+    }
+    bench.counters["landings"] = benchmark::Counter(static_cast<double>(landings), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_HeadlessGames)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,31 @@
+# Shared settings for every target of the game.
+
+add_library(quillop_warnings INTERFACE)
+target_compile_options(quillop_warnings INTERFACE
+    -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast
+    -Wcast-align -Woverloaded-virtual -Wimplicit-fallthrough -Werror)
+
+# A rules library: standard C++ only. Any Qt include in its sources stops the
+# configuration, and it links nothing that could bring Qt in.
+function(quillop_rules_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+    foreach(source IN LISTS ARG_SOURCES)
+        file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/${source} qt_includes
+             REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]*|qt[a-z]*)[/>.\"]")
+        if(qt_includes)
+            message(FATAL_ERROR "${name}: ${source} includes Qt (${qt_includes}); the rules must stay free of it")
+        endif()
+    endforeach()
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPENDS} PRIVATE quillop_warnings)
+endfunction()
+
+# A GoogleTest executable registered with CTest, one entry per test case.
+function(quillop_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;ENVIRONMENT" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main quillop_warnings)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+endfunction()

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# One entry point for building, playing, testing, benchmarking and fuzzing
+# Quillop on Debian 12. Installs what is missing with apt-get first.
+#
+#   ./dev.sh play       build and start the game
+#   ./dev.sh test       build and run every test
+#   ./dev.sh sanitize   the same tests in an AddressSanitizer + UBSan build
+#   ./dev.sh bench      build and run the benchmarks
+#   ./dev.sh fuzz [s]   fuzz the top-score reader for s seconds (default 300)
+set -euo pipefail
+cd "$(dirname "$0")"
+
+JOBS=$(nproc 2>/dev/null || echo 2)
+PACKAGES=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev libgl-dev fonts-liberation2
+          xvfb xauth xdotool x11-utils imagemagick
+          clang libclang-rt-14-dev)
+
+install_missing() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() { # build-dir, extra cmake arguments...
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$dir" -j"$JOBS"
+}
+
+run_tests() { # build-dir
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure -j"$JOBS"
+}
+
+case "${1:-}" in
+play)
+    install_missing
+    build build
+    exec ./build/quillop
+    ;;
+test)
+    install_missing
+    build build
+    run_tests build
+    ;;
+sanitize)
+    install_missing
+    build build-sanitize -DQUILLOP_SANITIZE=ON -DQUILLOP_BENCHMARKS=OFF
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        run_tests build-sanitize
+    ;;
+bench)
+    install_missing
+    build build-bench -DCMAKE_BUILD_TYPE=Release -DQUILLOP_TESTS=OFF
+    ./build-bench/quillop_core_bench
+    ;;
+fuzz)
+    install_missing
+    CC=clang CXX=clang++ build build-fuzz -DQUILLOP_FUZZ=ON -DQUILLOP_TESTS=OFF -DQUILLOP_BENCHMARKS=OFF
+    mkdir -p build-fuzz/corpus
+    ./build-fuzz/topscores_fuzz -max_total_time="${2:-300}" -print_final_stats=1 \
+        build-fuzz/corpus fuzz/corpus/topscores
+    ;;
+*)
+    sed -n '2,10p' "$0"
+    exit 2
+    ;;
+esac

@@ -1,0 +1,127 @@
+#include "column.h"
+
+namespace quillop {
+
+namespace {
+
+constexpr int SpecialOdds = 40;
+
+CellCode PickColour(RandomSource& random)
+{
+    return static_cast<CellCode>(Pick(random, 6));
+}
+
+} // namespace
+
+void FirstNextColumn(GameState& state, RandomSource& random)
+{
+    for (CellCode& piece : state.NextColumn) {
+        piece = RoundedColour(random);
+    }
+}
+
+void NewColumn(GameState& state, RandomSource& random, GameView& view)
+{
+    state.CurrentCol = CentreColumn;
+    state.CurrentRow = 1;
+    state.CurrentColumn = state.NextColumn;
+
+    state.SpecialFalling = false;
+    for (CellCode piece : state.CurrentColumn) {
+        if (piece == CellCode::Special) {
+            state.SpecialFalling = true;
+            state.CurrentSpecial = state.NextSpecial;
+            break;
+        }
+    }
+
+    if (Pick(random, SpecialOdds) != SpecialOdds) {
+        for (CellCode& piece : state.NextColumn) {
+            piece = PickColour(random);
+        }
+    } else {
+        state.NextSpecial = static_cast<SpecialKind>(Pick(random, 3));
+        if (state.NextSpecial == SpecialKind::ColourGenocide) {
+            state.NextColumn.fill(CellCode::Special);
+        } else {
+            const int place = Pick(random, 3);
+            for (CellCode& piece : state.NextColumn) {
+                piece = PickColour(random);
+            }
+            state.NextColumn[static_cast<std::size_t>(place - 1)] = CellCode::Special;
+        }
+    }
+
+    view.DrawBoard();
+}
+
+bool CanFall(const GameState& state)
+{
+    if (state.CurrentRow >= FloorRow - 2) {
+        return false;
+    }
+    return state.Board(state.CurrentRow + 3, state.CurrentCol) == CellCode::Empty;
+}
+
+void PlaceColumn(GameState& state)
+{
+    const int row = state.CurrentRow;
+    const int col = state.CurrentCol;
+    if (row > 1) {
+        state.Board(row - 1, col) = CellCode::Empty;
+    }
+    for (int i = 0; i < 3; ++i) {
+        state.Board(row + i, col) = state.CurrentColumn[static_cast<std::size_t>(i)];
+    }
+}
+
+void DropStep(GameState& state)
+{
+    ++state.CurrentRow;
+    PlaceColumn(state);
+}
+
+bool CanMove(const GameState& state, Direction direction)
+{
+    const int target = state.CurrentCol + (direction == Direction::Left ? -1 : 1);
+    if (target < 1 || target > Grid<CellCode>::Columns || state.CurrentRow + 3 > FloorRow) {
+        return false;
+    }
+    return state.Board(state.CurrentRow + 3, target) == CellCode::Empty;
+}
+
+bool MoveSideways(GameState& state, Direction direction)
+{
+    if (state.CurrentRow < 3 || !CanMove(state, direction)) {
+        return false;
+    }
+    const int old = state.CurrentCol;
+    state.CurrentCol = static_cast<std::int16_t>(old + (direction == Direction::Left ? -1 : 1));
+    for (int i = 0; i < 3; ++i) {
+        state.Board(state.CurrentRow + i, old) = CellCode::Empty;
+    }
+    return true;
+}
+
+void RotateColumn(GameState& state)
+{
+    ColumnPieces& c = state.CurrentColumn;
+    c = {c[1], c[2], c[0]};
+}
+
+void SoftDrop(GameState& state, GameView& view)
+{
+    if (CanFall(state)) {
+        DropStep(state);
+        view.DrawBoard();
+    }
+}
+
+void HardDrop(GameState& state)
+{
+    while (CanFall(state)) {
+        DropStep(state);
+    }
+}
+
+} // namespace quillop

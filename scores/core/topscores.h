@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+namespace quillop {
+
+// One result of the top-score table. A score of 0 marks an empty slot.
+struct TopScoreEntry {
+    std::string Name; // bytes as held in the file; never contains '"', CR or LF
+    std::int32_t Score = 0;
+    std::int16_t Level = 0;
+
+    friend bool operator==(const TopScoreEntry&, const TopScoreEntry&) = default;
+};
+
+inline constexpr std::size_t TopScoreCount = 15;
+
+// Position 1 of the game is index 0. Loading keeps the file's order; only
+// insertion moves entries.
+using TopScoreTable = std::array<TopScoreEntry, TopScoreCount>;
+
+// Whether a final score enters the table: strictly greater than the 15th.
+bool IsNewHighScore(const TopScoreTable& table, std::int32_t score);
+
+// Inserts above the first entry with a lower score (ties go below the entries
+// they equal); the 15th entry falls out. A score that beats no entry changes
+// nothing. Returns the 0-based index taken, or -1.
+int InsertTopScore(TopScoreTable& table, std::int32_t score, std::string name, std::int16_t level);
+
+// What a name becomes in the file: a double quote would end the name early
+// and a line break would end the entry, so they become ' and a space.
+std::string StorableName(std::string name);
+
+// Reads the table in the game's file format, one entry a line:
+//   "Name",Score,Level
+// Spaces before a field are skipped; a quoted name runs to the next quote, an
+// unquoted field to the next comma or the end of the line. The first 15
+// entries count and the rest is ignored; blank lines are skipped. Whatever
+// cannot be read (missing lines, a missing or non-numeric field) becomes an
+// empty slot, and numbers beyond their field's range are clamped. Never fails.
+TopScoreTable ReadTopScores(std::istream& in);
+
+// Writes all 15 entries, each line ending in CR LF, numbers in plain decimal.
+void WriteTopScores(std::ostream& out, const TopScoreTable& table);
+
+} // namespace quillop

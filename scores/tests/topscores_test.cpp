@@ -1,0 +1,232 @@
+#include "scores/core/topscores.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace quillop {
+namespace {
+
+TopScoreTable Descending(std::int32_t top, std::int32_t step)
+{
+    TopScoreTable table;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        table[i] = {"P" + std::to_string(i + 1), top - static_cast<std::int32_t>(i) * step,
+                    static_cast<std::int16_t>(15 - i)};
+    }
+    return table;
+}
+
+std::string Written(const TopScoreTable& table)
+{
+    std::ostringstream out;
+    WriteTopScores(out, table);
+    return out.str();
+}
+
+TopScoreTable Read(const std::string& text)
+{
+    std::istringstream in(text);
+    return ReadTopScores(in);
+}
+
+std::string FifteenLines(const std::string& line)
+{
+    std::string text;
+    for (int i = 0; i < 15; ++i) {
+        text += line;
+    }
+    return text;
+}
+
+TEST(TopScoreFileWriting, WritesQuotedNamesPlainNumbersAndCrLfOnEveryLine)
+{
+    TopScoreTable table;
+    table[0] = {"ANNA", 950, 4};
+    table[1] = {"", 12, 1};
+    table[2] = {"Low, Bob ", -40, -2};
+
+    const std::string text = Written(table);
+
+    const std::string expected = "\"ANNA\",950,4\r\n"
+                                 "\"\",12,1\r\n"
+                                 "\"Low, Bob \",-40,-2\r\n"
+                                 + std::string() + [] {
+                                       std::string rest;
+                                       for (int i = 3; i < 15; ++i) {
+                                           rest += "\"\",0,0\r\n";
+                                       }
+                                       return rest;
+                                   }();
+    EXPECT_EQ(text, expected);
+    EXPECT_EQ(text.substr(0, 12), "\"ANNA\",950,4") << "twelve characters before the line end";
+}
+
+TEST(TopScoreFileWriting, AQuoteOrLineBreakInANameCannotBreakTheFile)
+{
+    TopScoreTable table;
+    table[0] = {"Say \"hi\"", 5, 1};
+    table[1] = {"two\r\nlines", 4, 1};
+
+    const TopScoreTable back = Read(Written(table));
+
+    EXPECT_EQ(back[0].Name, "Say 'hi'");
+    EXPECT_EQ(back[1].Name, "two  lines");
+    EXPECT_EQ(back[1].Score, 4);
+}
+
+TEST(TopScoreFileReading, ReadsBackExactlyWhatWasWritten)
+{
+    TopScoreTable table = Descending(2147483647, 1000);
+    table[3].Name = "  spaced out  ";
+    table[4].Name = "commas,,and,more";
+    table[5].Name = "a name of twenty chars";
+    table[6].Name = "Z\xC3\xB6\xE9";
+    table[14] = {"", -2147483647 - 1, -32768};
+
+    EXPECT_EQ(Read(Written(table)), table);
+}
+
+TEST(TopScoreFileReading, KeepsTheFileOrderWithoutSorting)
+{
+    const TopScoreTable table = Read(FifteenLines("\"B\",10,1\r\n").replace(0, 10, "\"A\",99,2\r\n"));
+    EXPECT_EQ(table[0], (TopScoreEntry{"A", 99, 2}));
+    EXPECT_EQ(table[1], (TopScoreEntry{"B", 10, 1}));
+
+    TopScoreTable unsorted;
+    unsorted[0] = {"low", 5, 1};
+    unsorted[1] = {"high", 900, 3};
+    EXPECT_EQ(Read(Written(unsorted)), unsorted);
+}
+
+struct OddFile {
+    const char* name;
+    std::string text;
+    TopScoreEntry first;
+    TopScoreEntry second;
+};
+
+void PrintTo(const OddFile& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class OddTopScoreFiles : public ::testing::TestWithParam<OddFile> {};
+
+TEST_P(OddTopScoreFiles, StillGiveFifteenEntries)
+{
+    const OddFile& c = GetParam();
+    const TopScoreTable table = Read(c.text);
+    EXPECT_EQ(table[0], c.first);
+    EXPECT_EQ(table[1], c.second);
+    EXPECT_EQ(Read(Written(table)), table) << "whatever was read writes back unchanged";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, OddTopScoreFiles,
+    ::testing::Values(
+        OddFile{"Empty", "", {}, {}},
+        OddFile{"OneLineWithoutLineEnd", "\"ANNA\",950,4", {"ANNA", 950, 4}, {}},
+        OddFile{"UnixLineEnds", "\"A\",3,1\n\"B\",2,1\n", {"A", 3, 1}, {"B", 2, 1}},
+        OddFile{"OldMacLineEnds", "\"A\",3,1\r\"B\",2,1\r", {"A", 3, 1}, {"B", 2, 1}},
+        OddFile{"SpacesBeforeFields", "  \"A\",  3,   1  \r\n", {"A", 3, 1}, {}},
+        OddFile{"UnquotedName", "Bob Smith ,70,2\r\n", {"Bob Smith", 70, 2}, {}},
+        OddFile{"UnquotedNameWithAQuote", "Bo\"b,70,2\r\n", {"Bo'b", 70, 2}, {}},
+        OddFile{"JunkAfterTheClosingQuote", "\"A\"xyz,70,2\r\n", {"A", 70, 2}, {}},
+        OddFile{"UnclosedQuote", "\"A,70,2\r\n\"B\",2,1\r\n", {}, {"B", 2, 1}},
+        OddFile{"ScoreNotANumber", "\"A\",lots,2\r\n\"B\",2,1\r\n", {}, {"B", 2, 1}},
+        OddFile{"ScoreWithTrailingLetters", "\"A\",12ab,2\r\n", {}, {}},
+        OddFile{"MissingLevel", "\"A\",70\r\n\"B\",2,1\r\n", {}, {"B", 2, 1}},
+        OddFile{"PlusSign", "\"A\",+70,+2\r\n", {"A", 70, 2}, {}},
+        OddFile{"DoubleSign", "\"A\",+-70,2\r\n", {}, {}},
+        OddFile{"ScoreBeyondItsRange", "\"A\",99999999999,2\r\n\"B\",-99999999999999999999,1\r\n",
+                {"A", 2147483647, 2}, {"B", -2147483647 - 1, 1}},
+        OddFile{"LevelBeyondItsRange", "\"A\",5,40000\r\n", {"A", 5, 32767}, {}},
+        OddFile{"ExtraFieldsIgnored", "\"A\",5,1,junk,\"x\"\r\n", {"A", 5, 1}, {}},
+        OddFile{"BlankLinesSkipped", "\r\n  \r\n\"A\",5,1\r\n\r\n\"B\",4,1\r\n", {"A", 5, 1}, {"B", 4, 1}},
+        OddFile{"ByteOrderMark", "\xEF\xBB\xBF\"A\",5,1\r\n", {"A", 5, 1}, {}},
+        OddFile{"BinaryGarbage", std::string("\0\x01\xff,\"\r\n\x80", 8), {}, {}}));
+
+TEST(TopScoreFileReading, IgnoresEverythingAfterTheFifteenthEntry)
+{
+    const TopScoreTable table = Read(FifteenLines("\"A\",5,1\r\n") + "\"EXTRA\",999,9\r\n");
+    EXPECT_EQ(table[14], (TopScoreEntry{"A", 5, 1}));
+}
+
+struct InsertCase {
+    const char* name;
+    std::int32_t score;
+    int expectedIndex;
+};
+
+void PrintTo(const InsertCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class Insertion : public ::testing::TestWithParam<InsertCase> {};
+
+// Scores 1000, 900, 800, 800, 600, ... -300, -400 (positions 1 to 15).
+TopScoreTable TableWithTie()
+{
+    TopScoreTable table = Descending(1000, 100);
+    table[3].Score = 800;
+    return table;
+}
+
+TEST_P(Insertion, GoesAboveTheFirstLowerScoreAndDropsTheLast)
+{
+    const InsertCase& c = GetParam();
+    const TopScoreTable before = TableWithTie();
+    TopScoreTable table = before;
+
+    const int index = InsertTopScore(table, c.score, "NEW", 7);
+
+    ASSERT_EQ(index, c.expectedIndex);
+    if (index < 0) {
+        EXPECT_EQ(table, before);
+        return;
+    }
+    const auto at = static_cast<std::size_t>(index);
+    EXPECT_EQ(table[at], (TopScoreEntry{"NEW", c.score, 7}));
+    for (std::size_t i = 0; i < at; ++i) {
+        EXPECT_EQ(table[i], before[i]);
+    }
+    for (std::size_t i = at + 1; i < table.size(); ++i) {
+        EXPECT_EQ(table[i], before[i - 1]);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scores, Insertion,
+                         ::testing::Values(InsertCase{"AboveTheBest", 5000, 0},
+                                           InsertCase{"TieGoesBelowTheEqualScores", 800, 4},
+                                           InsertCase{"JustAboveTheLast", -399, 14},
+                                           InsertCase{"EqualToTheLastChangesNothing", -400, -1},
+                                           InsertCase{"BelowEverythingChangesNothing", -5000, -1}));
+
+TEST(Insertion, StopsAtTheFirstLowerScoreOfAnUnsortedTable)
+{
+    TopScoreTable table;
+    table[0] = {"a", 50, 1};
+    table[1] = {"b", 10, 1};
+    table[2] = {"c", 90, 1};
+
+    EXPECT_EQ(InsertTopScore(table, 20, "new", 1), 1);
+    EXPECT_EQ(table[2].Name, "b");
+    EXPECT_EQ(table[3].Name, "c");
+}
+
+TEST(NewHighScore, MustBeatTheFifteenthStrictly)
+{
+    TopScoreTable table = Descending(1500, 100);
+    ASSERT_EQ(table[14].Score, 100);
+    EXPECT_FALSE(IsNewHighScore(table, 100));
+    EXPECT_TRUE(IsNewHighScore(table, 101));
+
+    TopScoreTable empty;
+    EXPECT_FALSE(IsNewHighScore(empty, 0));
+    EXPECT_TRUE(IsNewHighScore(empty, 1));
+}
+
+} // namespace
+} // namespace quillop
