@@ -1,0 +1,4 @@
+# cmake -DSOURCE=... -DDESTINATION=... -P CopyIfAbsent.cmake
+if(NOT EXISTS "${DESTINATION}")
+    file(COPY_FILE "${SOURCE}" "${DESTINATION}")
+endif()
