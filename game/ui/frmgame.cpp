@@ -1,0 +1,264 @@
+#include "frmgame.h"
+
+#include "platform/drag.h"
+#include "platform/fonts.h"
+#include "platform/keys.h"
+#include "platform/services.h"
+#include "platform/tiles.h"
+#include "platform/widgets.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace quillop {
+
+using platform::RasterOp;
+
+namespace {
+
+constexpr int Tile = 29;
+constexpr int BoardWidth = 11 * Tile;
+constexpr int BoardHeight = 20 * Tile;
+
+int SpecialTile(SpecialKind kind)
+{
+    switch (kind) {
+    case SpecialKind::ColourGenocide:
+        return 8;
+    case SpecialKind::ColumnBuster:
+        return 9;
+    case SpecialKind::RowEater:
+        return 10;
+    case SpecialKind::None:
+        break;
+    }
+    return -1;
+}
+
+platform::Label* CaptionLabel(const QString& text, QWidget* parent, const char* family, QRect place)
+{
+    auto* label = new platform::Label(text, parent);
+    label->setFont(platform::GameFont(family, 12, true));
+    label->setGeometry(place);
+    return label;
+}
+
+} // namespace
+
+const std::array<QPoint, 12>& frmGame::TileOrigin()
+{
+    static const std::array<QPoint, 12> origins{
+        QPoint(0, 58),  QPoint(0, 0),   QPoint(29, 0),  QPoint(58, 0),
+        QPoint(87, 0),  QPoint(0, 29),  QPoint(29, 29), QPoint(58, 29),
+        QPoint(87, 29), QPoint(87, 58), QPoint(58, 58), QPoint(0, 87)};
+    return origins;
+}
+
+frmGame::frmGame(GameState& state, const KeyBindings& keys, RandomSource& random, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      m_state(state),
+      m_rules(state, keys, *this, random),
+      m_pause(platform::PauseVisible),
+      m_background(platform::LoadPicture(QStringLiteral(":/pictures/game.png"), QSize(Width, Height))),
+      m_picture1(platform::LoadPicture(QStringLiteral(":/pictures/tiles.png"), QSize(4 * Tile, 4 * Tile))),
+      m_picture3(platform::LoadPicture(QStringLiteral(":/pictures/board.png"), QSize(BoardWidth, BoardHeight))),
+      m_picture4(platform::LoadPicture(QStringLiteral(":/pictures/nexttiles.png"), QSize(4 * Tile, 4 * Tile))),
+      m_picture2(new platform::PictureBox(this)),
+      m_picNextPiece(new platform::PictureBox(this))
+{
+    setWindowTitle(QStringLiteral("Quillop"));
+    setFixedSize(Width, Height);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    m_picture2->setGeometry(10, 10, BoardWidth, BoardHeight);
+    m_picture2->setPicture(m_picture3.copy());
+    QImage next(Tile, 3 * Tile, QImage::Format_RGB32);
+    for (int i = 0; i < 3; ++i) {
+        platform::BitBlt(next, 0, i * Tile, Tile, Tile, m_picture3, 0, 0, RasterOp::SrcCopy);
+    }
+    m_picNextPiece->setGeometry(388, 40, Tile, 3 * Tile);
+    m_picNextPiece->setPicture(next);
+
+    CaptionLabel(QStringLiteral("Next Piece:"), this, platform::Arial, QRect(344, 16, 113, 25));
+    CaptionLabel(QStringLiteral("Level:"), this, platform::Arial, QRect(344, 480, 113, 17));
+    m_lblLevel = CaptionLabel(QStringLiteral("1"), this, platform::Arial, QRect(344, 504, 113, 17));
+    CaptionLabel(QStringLiteral("Score:"), this, platform::Arial, QRect(344, 536, 113, 17));
+    m_lblScore = CaptionLabel(QStringLiteral("0"), this, platform::MsSansSerif, QRect(344, 560, 113, 17));
+
+    m_timer1.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer1, &QTimer::timeout, this, &frmGame::Timer1_Timer);
+}
+
+frmGame::~frmGame() = default;
+
+void frmGame::StartGame()
+{
+    m_finished = false;
+    m_rules.Start();
+    syncTimer();
+}
+
+void frmGame::AdvanceLevel()
+{
+    m_rules.AdvanceLevel();
+    syncTimer();
+}
+
+void frmGame::Continue()
+{
+    m_rules.Timer1.Enabled = true;
+    syncTimer();
+}
+
+void frmGame::setPauseFunction(std::function<void(QWidget*, int)> pause)
+{
+    m_pause = std::move(pause);
+}
+
+void frmGame::syncTimer()
+{
+    if (m_timer1.interval() != m_rules.Timer1.Interval) {
+        m_timer1.setInterval(m_rules.Timer1.Interval);
+    }
+    if (m_rules.Timer1.Enabled && !m_timer1.isActive()) {
+        m_timer1.start();
+    } else if (!m_rules.Timer1.Enabled && m_timer1.isActive()) {
+        m_timer1.stop();
+    }
+}
+
+void frmGame::Timer1_Timer()
+{
+    const TickOutcome outcome = m_rules.GameTick();
+    syncTimer();
+    switch (outcome) {
+    case TickOutcome::LevelComplete:
+        emit levelComplete();
+        break;
+    case TickOutcome::GameOver:
+        m_finished = true;
+        emit gameOver();
+        break;
+    case TickOutcome::Continue:
+        break;
+    }
+}
+
+void frmGame::keyPressEvent(QKeyEvent* event)
+{
+    // A finished game lies still under whatever comes next; a key must not
+    // wake its timer.
+    if (m_finished) {
+        event->ignore();
+        return;
+    }
+    const Qt::KeyboardModifiers held = event->modifiers();
+    const Modifiers modifiers{held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier),
+                              held.testFlag(Qt::AltModifier)};
+    const KeyOutcome outcome = m_rules.KeyDown(platform::VirtualKeyCode(*event), modifiers);
+    syncTimer();
+    event->accept();
+    if (outcome == KeyOutcome::LeaveForMenu) {
+        emit leaveForMenu();
+    }
+}
+
+void frmGame::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    platform::DragForm(this);
+}
+
+void frmGame::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.drawImage(event->rect().topLeft(), m_background, event->rect());
+}
+
+void frmGame::DrawBoard()
+{
+    const auto& origin = TileOrigin();
+    {
+        platform::TileBlitter board(m_picture2->picture());
+        for (int r = FirstVisibleRow; r <= FloorRow; ++r) {
+            for (int c = 1; c <= BoardGrid::Columns; ++c) {
+                const int x = (c - 1) * Tile;
+                const int y = (r - FirstVisibleRow) * Tile;
+                const CellCode code = m_state.Board(r, c);
+                if (code == CellCode::Empty || code == CellCode::Vanishing) {
+                    board.BitBlt(x, y, Tile, Tile, m_picture3, 0, 0, RasterOp::SrcCopy);
+                    continue;
+                }
+                // Every special piece wears the falling column's kind.
+                const int tile = code == CellCode::Special ? SpecialTile(m_state.CurrentSpecial)
+                                                           : static_cast<int>(code);
+                if (tile < 0 || tile >= static_cast<int>(origin.size())) {
+                    continue;
+                }
+                const QPoint at = origin[static_cast<std::size_t>(tile)];
+                board.BitBlt(x, y, Tile, Tile, m_picture1, at.x(), at.y(), RasterOp::SrcCopy);
+            }
+        }
+    }
+    {
+        platform::TileBlitter next(m_picNextPiece->picture());
+        for (int i = 0; i < 3; ++i) {
+            const int y = i * Tile;
+            const CellCode code = m_state.NextColumn[static_cast<std::size_t>(i)];
+            if (code == CellCode::Special) {
+                const int tile = SpecialTile(m_state.NextSpecial);
+                if (tile >= 0) {
+                    const QPoint at = origin[static_cast<std::size_t>(tile)];
+                    next.BitBlt(0, y, Tile, Tile, m_picture4, at.x(), at.y(), RasterOp::SrcCopy);
+                }
+                continue;
+            }
+            const int tile = static_cast<int>(code);
+            if (tile < 0 || tile >= static_cast<int>(origin.size())) {
+                continue;
+            }
+            const QPoint mask = origin[0];
+            const QPoint at = origin[static_cast<std::size_t>(tile)];
+            next.BitBlt(0, y, Tile, Tile, m_picture4, mask.x(), mask.y(), RasterOp::SrcAnd);
+            next.BitBlt(0, y, Tile, Tile, m_picture4, at.x(), at.y(), RasterOp::SrcPaint);
+        }
+    }
+    m_picture2->update();
+    m_picNextPiece->update();
+}
+
+void frmGame::Refresh()
+{
+    repaint();
+}
+
+void frmGame::Pause(int milliseconds)
+{
+    if (m_pause) {
+        m_pause(this, milliseconds);
+    }
+}
+
+void frmGame::ShowScore(std::int32_t score)
+{
+    m_lblScore->setText(QString::number(score));
+}
+
+void frmGame::ShowLevel(std::int16_t level)
+{
+    m_lblLevel->setText(QString::number(level));
+}
+
+const QImage& frmGame::boardPicture() const
+{
+    return m_picture2->picture();
+}
+
+const QImage& frmGame::nextPiecePicture() const
+{
+    return m_picNextPiece->picture();
+}
+
+} // namespace quillop

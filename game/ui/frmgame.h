@@ -1,0 +1,100 @@
+#pragma once
+
+#include "controls/core/keybindings.h"
+#include "game/core/gameloop.h"
+#include "game/core/gamestate.h"
+#include "game/core/gameview.h"
+#include "game/core/random.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+namespace quillop {
+
+namespace platform {
+class Label;
+class PictureBox;
+} // namespace platform
+
+// The game window: shows the well, the next column, the level and the score,
+// runs the tick timer and turns keys into moves. It draws the board the way
+// the game always has, tile by tile from its sprite sheets.
+class frmGame final : public QWidget, public GameView {
+    Q_OBJECT
+
+public:
+    static constexpr int Width = 470;
+    static constexpr int Height = 600;
+
+    // The window works on game state it shares with the other windows.
+    frmGame(GameState& state, const KeyBindings& keys, RandomSource& random, QWidget* parent = nullptr);
+    ~frmGame() override;
+
+    // Starts a game from its first column: level 1, score 0, the start
+    // interval, the timer on. The board is cleared by NewGame beforehand.
+    void StartGame();
+
+    // The level-complete notice was dismissed: the next level starts.
+    void AdvanceLevel();
+
+    // Back from the menu: the timer runs again.
+    void Continue();
+
+    // Where the removal pauses go; the program sleeps, tests record.
+    void setPauseFunction(std::function<void(QWidget*, int)> pause);
+
+    // GameView
+    void DrawBoard() override;
+    void Refresh() override;
+    void Pause(int milliseconds) override;
+    void ShowScore(std::int32_t score) override;
+    void ShowLevel(std::int16_t level) override;
+
+    const QImage& boardPicture() const;
+    const QImage& nextPiecePicture() const;
+    const QTimer& timer() const { return m_timer1; }
+    const GameLoop& rules() const { return m_rules; }
+    bool isFinished() const { return m_finished; }
+
+    // The tile places of the sprite sheets by tile number: 0 the mask, 1 to 6
+    // the colours, 7 grey, 8 to 10 the special kinds, 11 an empty cell.
+    static const std::array<QPoint, 12>& TileOrigin();
+
+signals:
+    void levelComplete();
+    void gameOver();
+    void leaveForMenu();
+
+public slots:
+    void Timer1_Timer();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void syncTimer();
+
+    GameState& m_state;
+    GameLoop m_rules;
+    QTimer m_timer1;
+    bool m_finished = false;
+    std::function<void(QWidget*, int)> m_pause;
+
+    QImage m_background;
+    QImage m_picture1; // board sprite sheet
+    QImage m_picture3; // clean board
+    QImage m_picture4; // next-piece sprite sheet
+    platform::PictureBox* m_picture2;
+    platform::PictureBox* m_picNextPiece;
+    platform::Label* m_lblLevel;
+    platform::Label* m_lblScore;
+};
+
+} // namespace quillop

@@ -1,0 +1,16 @@
+#pragma once
+
+class QWidget;
+
+namespace quillop::platform {
+
+// Starts moving the window with the mouse until the button is released, as a
+// press on a title bar would. The window system does it where it can
+// (X11 with a window manager, Wayland, Windows, macOS); elsewhere the window
+// follows the mouse itself. Call it from the window's mouse-press handler.
+void DragForm(QWidget* window);
+
+// Whether the window is being moved by the fallback right now.
+bool IsManualDragActive(const QWidget* window);
+
+} // namespace quillop::platform

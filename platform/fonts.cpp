@@ -1,0 +1,28 @@
+#include "fonts.h"
+
+#include <QStringList>
+
+#include <cmath>
+
+namespace quillop::platform {
+
+void InstallFontSubstitutions()
+{
+    const QStringList sans{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                           QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")};
+    QFont::insertSubstitutions(QString::fromLatin1(Arial), sans);
+    QFont::insertSubstitutions(QString::fromLatin1(MsSansSerif),
+                               QStringList{QStringLiteral("Microsoft Sans Serif")} + sans);
+}
+
+QFont GameFont(const char* family, double points, bool bold, bool underline)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+    font.setBold(bold);
+    font.setUnderline(underline);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+} // namespace quillop::platform

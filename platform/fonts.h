@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QFont>
+
+namespace quillop::platform {
+
+// The two faces the windows are designed around, mapped to metric-compatible
+// faces where they are missing (Liberation Sans on Linux).
+inline constexpr const char* Arial = "Arial";
+inline constexpr const char* MsSansSerif = "MS Sans Serif";
+
+void InstallFontSubstitutions();
+
+// A font in pixels rather than points, so every window lays out alike
+// whatever the screen's resolution setting: 12 pt is 16 px, 13.5 pt 18 px,
+// 9.75 pt 13 px, 18 pt 24 px.
+QFont GameFont(const char* family, double points, bool bold, bool underline = false);
+
+} // namespace quillop::platform

@@ -1,0 +1,54 @@
+#include "services.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <chrono>
+#include <thread>
+
+namespace quillop::platform {
+
+QString ProgramFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+std::uint64_t ClockSeed()
+{
+    return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())
+           ^ static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+void PauseVisible(QWidget* widget, int milliseconds)
+{
+    if (widget != nullptr) {
+        widget->repaint();
+    }
+    // The window system only shows the new frame once the request has left
+    // the process.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    QGuiApplication::sync();
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void CentreOnScreen(QWidget* window)
+{
+    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    QRect frame(QPoint(0, 0), window->size());
+    frame.moveCenter(area.center());
+    frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() - frame.width() + 1)));
+    frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() - frame.height() + 1)));
+    window->move(frame.topLeft());
+}
+
+} // namespace quillop::platform

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+class QWidget;
+
+namespace quillop::platform {
+
+// The folder that holds the program; the top-score file and the credits
+// animation live beside it.
+QString ProgramFolder();
+
+// A seed for the game's random source taken from the clock.
+std::uint64_t ClockSeed();
+
+// Makes what the widget has drawn visible now, then blocks the user-interface
+// thread for the given time: nothing in the game changes meanwhile, no timer
+// fires, and keys pressed meanwhile are handled afterwards, in order.
+void PauseVisible(QWidget* widget, int milliseconds);
+
+// Places a window centred on the screen that holds the mouse (or the primary
+// screen), inside its available area.
+void CentreOnScreen(QWidget* window);
+
+} // namespace quillop::platform

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+
+class QPainter;
+
+namespace quillop::platform {
+
+// The three ways the game copies a 29 x 29 tile (or any block) between
+// pictures, as the bitwise operations on the pixels.
+enum class RasterOp {
+    SrcCopy,  // target = source
+    SrcAnd,   // target = target AND source
+    SrcPaint, // target = target OR source
+};
+
+// Copies blocks onto one target picture; keeps one painter open for a whole
+// drawing pass. Both pictures are expected as RGB32.
+class TileBlitter {
+public:
+    explicit TileBlitter(QImage& target);
+    ~TileBlitter();
+    TileBlitter(const TileBlitter&) = delete;
+    TileBlitter& operator=(const TileBlitter&) = delete;
+
+    // Copies the block of size w x h at (sx, sy) of the source onto (x, y) of
+    // the target with the given operation.
+    void BitBlt(int x, int y, int w, int h, const QImage& source, int sx, int sy, RasterOp op);
+
+private:
+    QPainter* m_painter;
+};
+
+// A single transfer, for one-off copies.
+void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,
+            RasterOp op);
+
+// A picture in the format the transfers work on; a null picture becomes a
+// black one of the fallback size, so a missing file never stops the game.
+QImage LoadPicture(const QString& path, QSize fallbackSize);
+
+} // namespace quillop::platform

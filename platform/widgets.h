@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QImage>
+#include <QLabel>
+#include <QWidget>
+
+namespace quillop::platform {
+
+// A picture shown as it is, pixel for pixel. Takes its own mouse presses, so
+// pressing on it does not drag its window.
+class PictureBox : public QWidget {
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    // The picture drawn into; call update() or repaint() to show changes.
+    QImage& picture() { return m_picture; }
+    const QImage& picture() const { return m_picture; }
+    void setPicture(QImage picture);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QImage m_picture;
+};
+
+// A text label on a transparent background that takes its own mouse presses.
+class Label : public QLabel {
+public:
+    Label(const QString& text, QWidget* parent);
+    void setTextColour(const QColor& colour);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// Places a child at the given rectangle of its parent, in pixels.
+void Place(QWidget* widget, int left, int top, int width, int height);
+
+} // namespace quillop::platform
