@@ -1,6 +1,5 @@
 #include "drag.h"
 
-#include <QCursor>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPointer>
@@ -16,8 +15,11 @@ namespace {
 // the moves and the release come to it.
 class ManualDrag final : public QObject {
 public:
+    static constexpr const char* Name = "quillop-manual-drag";
+
     ManualDrag(QWidget* window, QPoint grabOffset) : QObject(window), m_window(window), m_offset(grabOffset)
     {
+        setObjectName(QLatin1String(Name));
         window->installEventFilter(this);
     }
 
@@ -46,7 +48,10 @@ protected:
 private:
     void finish()
     {
-        m_window->removeEventFilter(this);
+        if (m_window) {
+            m_window->removeEventFilter(this);
+        }
+        setObjectName(QString());
         deleteLater();
     }
 
@@ -54,14 +59,14 @@ private:
     QPoint m_offset;
 };
 
-ManualDrag* activeDrag(const QWidget* window)
+QObject* activeDrag(const QWidget* window)
 {
-    return window->findChild<ManualDrag*>(QString(), Qt::FindDirectChildrenOnly);
+    return window->findChild<QObject*>(QLatin1String(ManualDrag::Name), Qt::FindDirectChildrenOnly);
 }
 
 } // namespace
 
-void DragForm(QWidget* window)
+void DragForm(QWidget* window, QPoint pressedAt)
 {
     if (window == nullptr || activeDrag(window) != nullptr) {
         return;
@@ -70,7 +75,7 @@ void DragForm(QWidget* window)
     if (handle != nullptr && handle->startSystemMove()) {
         return;
     }
-    new ManualDrag(window, QCursor::pos() - window->pos());
+    new ManualDrag(window, pressedAt - window->pos());
 }
 
 bool IsManualDragActive(const QWidget* window)

@@ -168,7 +168,7 @@ void frmGame::keyPressEvent(QKeyEvent* event)
 void frmGame::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    platform::DragForm(this);
+    platform::DragForm(this, event->globalPosition().toPoint());
 }
 
 void frmGame::paintEvent(QPaintEvent* event)

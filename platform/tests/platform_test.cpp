@@ -1,0 +1,170 @@
+#include "platform/drag.h"
+#include "platform/keys.h"
+#include "platform/tiles.h"
+#include "platform/widgets.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace quillop::platform {
+namespace {
+
+QImage Noise(int w, int h, quint32 seed)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            image.setPixel(x, y, 0xFF000000U | (random.generate() & 0xFFFFFFU));
+        }
+    }
+    return image;
+}
+
+class Transfers : public ::testing::TestWithParam<RasterOp> {};
+
+TEST_P(Transfers, MatchTheBitwiseOperationOnEveryPixel)
+{
+    const RasterOp op = GetParam();
+    const QImage source = Noise(58, 58, 1);
+    const QImage before = Noise(40, 40, 2);
+    QImage target = before;
+
+    BitBlt(target, 5, 7, 29, 29, source, 29, 0, op);
+
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            const QRgb old = before.pixel(x, y);
+            QRgb expected = old;
+            if (x >= 5 && x < 34 && y >= 7 && y < 36) {
+                const QRgb src = source.pixel(x - 5 + 29, y - 7);
+                expected = op == RasterOp::SrcCopy  ? src
+                           : op == RasterOp::SrcAnd ? (old & src)
+                                                    : (old | src);
+            }
+            ASSERT_EQ(target.pixel(x, y) & 0xFFFFFFU, expected & 0xFFFFFFU) << x << "," << y;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, Transfers,
+                         ::testing::Values(RasterOp::SrcCopy, RasterOp::SrcAnd, RasterOp::SrcPaint));
+
+TEST(Pictures, AMissingPictureBecomesBlackOfTheExpectedSize)
+{
+    const QImage picture = LoadPicture(QStringLiteral("/nonexistent/picture.png"), QSize(29, 87));
+    ASSERT_EQ(picture.size(), QSize(29, 87));
+    EXPECT_EQ(picture.pixel(10, 50) & 0xFFFFFFU, 0U);
+}
+
+struct KeyCase {
+    int qtKey;
+    Qt::KeyboardModifiers modifiers;
+    std::int16_t vk;
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os)
+{
+    *os << "Qt key 0x" << std::hex << c.qtKey << (c.modifiers ? " with modifiers" : "");
+}
+
+class KeyCodes : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeyCodes, TranslateToVirtualKeys)
+{
+    EXPECT_EQ(VirtualKeyCode(GetParam().qtKey, GetParam().modifiers), GetParam().vk);
+}
+
+constexpr Qt::KeyboardModifiers None{};
+const Qt::KeyboardModifiers Keypad{Qt::KeypadModifier};
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyCodes,
+    ::testing::Values(KeyCase{Qt::Key_Left, None, 37}, KeyCase{Qt::Key_Up, None, 38},
+                      KeyCase{Qt::Key_Right, None, 39}, KeyCase{Qt::Key_Down, None, 40},
+                      KeyCase{Qt::Key_Down, Keypad, 40}, KeyCase{Qt::Key_Return, None, 13},
+                      KeyCase{Qt::Key_Enter, Keypad, 13}, KeyCase{Qt::Key_Escape, None, 27},
+                      KeyCase{Qt::Key_Space, None, 32}, KeyCase{Qt::Key_A, None, 65},
+                      KeyCase{Qt::Key_P, Qt::ShiftModifier, 80}, KeyCase{Qt::Key_Z, None, 90},
+                      KeyCase{Qt::Key_0, None, 48}, KeyCase{Qt::Key_9, None, 57},
+                      KeyCase{Qt::Key_1, Keypad, 97}, KeyCase{Qt::Key_0, Keypad, 96},
+                      KeyCase{Qt::Key_Asterisk, Keypad, 106}, KeyCase{Qt::Key_Minus, Keypad, 109},
+                      KeyCase{Qt::Key_Minus, None, 189}, KeyCase{Qt::Key_F1, None, 112},
+                      KeyCase{Qt::Key_F12, None, 123}, KeyCase{Qt::Key_Shift, Qt::ShiftModifier, 16},
+                      KeyCase{Qt::Key_Control, None, 17}, KeyCase{Qt::Key_Tab, None, 9},
+                      KeyCase{Qt::Key_Comma, None, 188}, KeyCase{Qt::Key_Exclam, Qt::ShiftModifier, 49},
+                      KeyCase{Qt::Key_Home, None, 36}, KeyCase{Qt::Key_Delete, None, 46},
+                      KeyCase{Qt::Key_unknown, None, 0}, KeyCase{Qt::Key_Adiaeresis, None, 0}));
+
+// A window that drags from its background, as every game window does.
+class DragWindow : public QWidget {
+public:
+    DragWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    {
+        resize(470, 600);
+        label = new Label(QStringLiteral("Score:"), this);
+        label->setGeometry(344, 536, 113, 17);
+        picture = new PictureBox(this);
+        picture->setGeometry(10, 10, 319, 580);
+    }
+    Label* label;
+    PictureBox* picture;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override { DragForm(this, event->globalPosition().toPoint()); }
+};
+
+class Dragging : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window.move(100, 80);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    void moveMouse(QPoint global, Qt::MouseButtons buttons)
+    {
+        QMouseEvent move(QEvent::MouseMove, window.mapFromGlobal(QPointF(global)), QPointF(global),
+                         Qt::NoButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(&window, &move);
+    }
+
+    DragWindow window;
+};
+
+TEST_F(Dragging, APressOnTheBackgroundMovesTheWindowWithTheMouseUntilRelease)
+{
+    const QPoint start = window.mapToGlobal(QPoint(400, 300));
+    QTest::mousePress(&window, Qt::LeftButton, Qt::NoModifier, QPoint(400, 300));
+    ASSERT_TRUE(IsManualDragActive(&window)) << "offscreen refuses a system move";
+
+    moveMouse(start + QPoint(30, 40), Qt::LeftButton);
+    EXPECT_EQ(window.pos(), QPoint(130, 120));
+
+    QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, QPoint(400, 300));
+    EXPECT_FALSE(IsManualDragActive(&window));
+    moveMouse(start + QPoint(90, 90), Qt::NoButton);
+    EXPECT_EQ(window.pos(), QPoint(130, 120));
+}
+
+TEST_F(Dragging, AnyButtonDrags)
+{
+    QTest::mousePress(&window, Qt::RightButton, Qt::NoModifier, QPoint(400, 300));
+    EXPECT_TRUE(IsManualDragActive(&window));
+}
+
+TEST_F(Dragging, APressOnALabelOrPictureDoesNotDrag)
+{
+    QTest::mousePress(window.label, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_FALSE(IsManualDragActive(&window));
+    QTest::mousePress(window.picture, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_FALSE(IsManualDragActive(&window));
+}
+
+} // namespace
+} // namespace quillop::platform
