@@ -1,0 +1,50 @@
+# Shared by the end-to-end scripts: a private X server and helpers to read
+# what is on it. Source it, then call start_x.
+
+start_x() { # width height
+    local d
+    for d in $(seq 91 140); do
+        if [ ! -e "/tmp/.X${d}-lock" ] && [ ! -e "/tmp/.X11-unix/X${d}" ]; then
+            DISPLAY=":${d}"
+            break
+        fi
+    done
+    export DISPLAY
+    Xvfb "$DISPLAY" -screen 0 "${1}x${2}x24" -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    echo "Xvfb did not start on $DISPLAY" >&2
+    return 1
+}
+
+stop_x() {
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
+
+# The id of the first visible window with this exact title, waiting up to 10 s.
+wait_for_window() { # title
+    local id
+    for _ in $(seq 1 200); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.05
+    done
+    return 1
+}
+
+# "r g b" of one pixel of a screenshot.
+pixel() { # file x y
+    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n 1 |
+        sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
