@@ -456,22 +456,21 @@ QImage Icon()
     plate.addRoundedRect(QRectF(8, 8, 240, 240), 44, 44);
     p.setClipPath(plate);
     FillGreenPattern(p, QRect(0, 0, 256, 256));
-    p.fillRect(QRect(68, 20, 120, 216), QColor(0x06, 0x08, 0x0A));
+    p.fillRect(QRect(84, 14, 88, 228), QColor(0x06, 0x08, 0x0A));
     p.setClipping(false);
     p.setPen(QPen(FrameGreenDark, 6));
     p.setBrush(Qt::NoBrush);
     p.drawPath(plate);
-    // Three pieces of a column, drawn large.
-    QImage pieces(Tile, 3 * Tile, QImage::Format_ARGB32_Premultiplied);
-    pieces.fill(Qt::transparent);
-    {
-        QPainter q(&pieces);
-        DrawPiece(q, 0, 0, Pieces[0]);
-        DrawPiece(q, 0, Tile, Pieces[5]);
-        DrawPiece(q, 0, 2 * Tile, Pieces[2]);
+    // Three pieces of a column, drawn large as vectors so they stay crisp.
+    p.save();
+    constexpr double Scale = 2.4;
+    p.translate((256 - Tile * Scale) / 2, (256 - 3 * Tile * Scale) / 2);
+    p.scale(Scale, Scale);
+    const std::size_t column[] = {0, 5, 2};
+    for (int k = 0; k < 3; ++k) {
+        DrawPiece(p, 0, k * Tile, Pieces[column[k]]);
     }
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(QRectF(80, 26, 96, 288 * 96.0 / 128.0 * 0.93), pieces);
+    p.restore();
     return image;
 }
 
