@@ -61,6 +61,7 @@ bench)
     install_missing
     build build-bench -DCMAKE_BUILD_TYPE=Release -DQUILLOP_TESTS=OFF
     ./build-bench/quillop_core_bench
+    ./build-bench/quillop_ui_bench
     ;;
 fuzz)
     install_missing
