@@ -40,19 +40,20 @@ private:
 
     void across()
     {
+        const BoardGrid& board = m_state.Board;
         for (int r = FloorRow; r >= FirstVisibleRow; --r) {
             int n = 1;
             for (int c = 2; c <= Columns; ++c) {
-                if (at(r, c) == at(r, c - 1)) {
+                if (board(r, c) == board(r, c - 1)) {
                     ++n;
                     if (c == Columns) {
-                        if (n >= 3 && at(r, c) != CellCode::Empty) {
+                        if (n >= 3 && board(r, c) != CellCode::Empty) {
                             found(SetDirection::Across, n, Columns + 1 - n, Columns, r);
                         }
                         n = 1;
                     }
                 } else {
-                    if (n >= 3 && at(r, c - 1) != CellCode::Empty) {
+                    if (n >= 3 && board(r, c - 1) != CellCode::Empty) {
                         found(SetDirection::Across, n, c - n, c - 1, r);
                     }
                     n = 1;
@@ -65,13 +66,14 @@ private:
     // vertical set may reach into hidden row 3.
     void down()
     {
+        const BoardGrid& board = m_state.Board;
         for (int c = 1; c <= Columns; ++c) {
             int n = 1;
             for (int r = FloorRow - 1; r >= 3; --r) {
-                if (at(r, c) == at(r + 1, c) && at(r, c) != CellCode::Empty) {
+                if (board(r, c) == board(r + 1, c) && board(r, c) != CellCode::Empty) {
                     ++n;
                 } else {
-                    if (n >= 3 && at(r + 1, c) != CellCode::Empty) {
+                    if (n >= 3 && board(r + 1, c) != CellCode::Empty) {
                         found(SetDirection::Down, n, r + n, r + 1, c);
                     }
                     n = 1;
