@@ -1,5 +1,7 @@
 #include "boardpicture.h"
 
+#include "game/core/column.h"
+
 #include <stdexcept>
 
 namespace quillop::test {
@@ -58,6 +60,14 @@ std::vector<std::string> BottomRows(const GameState& state, int firstRow)
 std::vector<std::string> Picture(std::initializer_list<std::string_view> rows)
 {
     return {rows.begin(), rows.end()};
+}
+
+void PlaceFalling(GameState& state, const ColumnPieces& pieces, int row, int col)
+{
+    state.CurrentColumn = pieces;
+    state.CurrentRow = static_cast<std::int16_t>(row);
+    state.CurrentCol = static_cast<std::int16_t>(col);
+    PlaceColumn(state);
 }
 
 } // namespace quillop::test

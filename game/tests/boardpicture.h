@@ -28,4 +28,8 @@ std::vector<std::string> BottomRows(const GameState& state, int firstRow);
 
 std::vector<std::string> Picture(std::initializer_list<std::string_view> rows);
 
+// Makes the given pieces the falling column, top at the given row, and
+// writes it into the board as a drop step would.
+void PlaceFalling(GameState& state, const ColumnPieces& pieces, int row, int col);
+
 } // namespace quillop::test

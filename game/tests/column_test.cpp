@@ -170,13 +170,7 @@ TEST(RandomDraws, TheProgramsGeneratorStaysBelowOne)
 
 class Falling : public ::testing::Test {
 protected:
-    void enter(ColumnPieces pieces, int row, int col)
-    {
-        state.CurrentColumn = pieces;
-        state.CurrentRow = static_cast<std::int16_t>(row);
-        state.CurrentCol = static_cast<std::int16_t>(col);
-        PlaceColumn(state);
-    }
+    void enter(ColumnPieces pieces, int row, int col) { PlaceFalling(state, pieces, row, col); }
     GameState state;
     RecordingView view;
 };
@@ -272,16 +266,13 @@ TEST_P(SidewaysMove, FollowsTheCellBelowTheTarget)
 {
     const MoveCase& c = GetParam();
     GameState state;
-    state.CurrentColumn = RGB;
-    state.CurrentRow = static_cast<std::int16_t>(c.row);
-    state.CurrentCol = static_cast<std::int16_t>(c.col);
     const int target = c.col + (c.direction == Direction::Left ? -1 : 1);
     if (c.stackTopRow != 0) {
         for (int r = c.stackTopRow; r <= FloorRow; ++r) {
             state.Board(r, target) = CellCode::Yellow;
         }
     }
-    PlaceColumn(state);
+    PlaceFalling(state, RGB, c.row, c.col);
 
     EXPECT_EQ(MoveSideways(state, c.direction), c.allowed);
     EXPECT_EQ(state.CurrentCol, c.allowed ? target : c.col);

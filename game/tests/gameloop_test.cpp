@@ -16,10 +16,7 @@ protected:
     // A falling column already in the board, its top at the given row.
     void falling(ColumnPieces pieces, int row, int col)
     {
-        state.CurrentColumn = pieces;
-        state.CurrentRow = static_cast<std::int16_t>(row);
-        state.CurrentCol = static_cast<std::int16_t>(col);
-        PlaceColumn(state);
+        PlaceFalling(state, pieces, row, col);
         loop.Timer1.Enabled = true;
     }
 

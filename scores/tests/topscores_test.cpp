@@ -48,16 +48,12 @@ TEST(TopScoreFileWriting, WritesQuotedNamesPlainNumbersAndCrLfOnEveryLine)
 
     const std::string text = Written(table);
 
-    const std::string expected = "\"ANNA\",950,4\r\n"
-                                 "\"\",12,1\r\n"
-                                 "\"Low, Bob \",-40,-2\r\n"
-                                 + std::string() + [] {
-                                       std::string rest;
-                                       for (int i = 3; i < 15; ++i) {
-                                           rest += "\"\",0,0\r\n";
-                                       }
-                                       return rest;
-                                   }();
+    std::string expected = "\"ANNA\",950,4\r\n"
+                           "\"\",12,1\r\n"
+                           "\"Low, Bob \",-40,-2\r\n";
+    for (int i = 3; i < 15; ++i) {
+        expected += "\"\",0,0\r\n";
+    }
     EXPECT_EQ(text, expected);
     EXPECT_EQ(text.substr(0, 12), "\"ANNA\",950,4") << "twelve characters before the line end";
 }

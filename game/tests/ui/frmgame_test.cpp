@@ -1,4 +1,4 @@
-#include "game/core/column.h"
+#include "game/tests/boardpicture.h"
 #include "game/ui/frmgame.h"
 #include "platform/drag.h"
 
@@ -38,14 +38,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
-    // Puts a falling column into the board with its top at the given row.
-    void falling(ColumnPieces pieces, int row, int col)
-    {
-        state.CurrentColumn = pieces;
-        state.CurrentRow = static_cast<std::int16_t>(row);
-        state.CurrentCol = static_cast<std::int16_t>(col);
-        PlaceColumn(state);
-    }
+    void falling(ColumnPieces pieces, int row, int col) { test::PlaceFalling(state, pieces, row, col); }
 
     GameState state;
     KeyBindings keys;
@@ -128,16 +121,12 @@ TEST_F(GameWindow, TheNextPieceBoxShowsPiecesOnBlackAndTheSpecialsOwnTile)
     EXPECT_EQ(next.pixel(0, 0) & 0xFFFFFFU, 0U) << "the piece's corner stands on black";
 }
 
-TEST_F(GameWindow, TheTileTableMatchesTheSheets)
+TEST_F(GameWindow, TheNextPieceSheetsMaskTileIsEntirelyBlack)
 {
-    const auto& origin = frmGame::TileOrigin();
-    EXPECT_EQ(origin[0], QPoint(0, 58));
-    EXPECT_EQ(origin[6], QPoint(29, 29));
-    EXPECT_EQ(origin[11], QPoint(0, 87));
+    const QPoint mask = frmGame::TileOrigin()[0];
     QImage black(Tile, Tile, QImage::Format_RGB32);
     black.fill(Qt::black);
-    EXPECT_EQ(Cell(nextTiles, 0, 58), black)
-        << "the mask tile is entirely black";
+    EXPECT_EQ(Cell(nextTiles, mask.x(), mask.y()), black);
 }
 
 TEST_F(GameWindow, ALandingShowsTheVanishedSetDuringTheFirstPause)
@@ -179,22 +168,6 @@ TEST_P(HardDropKeys, DownWithAModifierDropsToTheFloor)
 
 INSTANTIATE_TEST_SUITE_P(Modifiers, HardDropKeys,
                          ::testing::Values(Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier));
-
-TEST_F(GameKeys, ARefusedLeftOnlyRedraws)
-{
-    state.Board.fill(CellCode::Empty);
-    for (int r = 8; r <= FloorRow; ++r) {
-        state.Board(r, 5) = r % 2 == 0 ? CellCode::Yellow : CellCode::Purple;
-    }
-    falling({CellCode::Red, CellCode::Green, CellCode::Blue}, 5, 6);
-    const BoardGrid before = state.Board;
-
-    QTest::keyClick(&window, Qt::Key_Left);
-
-    EXPECT_EQ(state.CurrentCol, 6);
-    EXPECT_EQ(state.Board, before);
-    EXPECT_EQ(Cell(window.boardPicture(), 5 * Tile, 3 * Tile), Cell(tiles, 58, 0)) << "redrawn in place";
-}
 
 TEST_F(GameKeys, EscapeStopsTheTimerAndAsksForTheMenu)
 {
