@@ -24,13 +24,12 @@ std::uint64_t ClockSeed()
 
 void PauseVisible(QWidget* widget, int milliseconds)
 {
+    // A synchronous repaint puts the frame on screen. Nothing here may run
+    // the event loop (QGuiApplication::sync() would): a tick or a key
+    // handled inside the pause would run inside the tick that paused.
     if (widget != nullptr) {
         widget->repaint();
     }
-    // The window system only shows the new frame once the request has left
-    // the process.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-    QGuiApplication::sync();
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 

@@ -1,9 +1,13 @@
 #include "platform/drag.h"
+#include "platform/fonts.h"
+#include "platform/services.h"
 #include "platform/keys.h"
 #include "platform/tiles.h"
 #include "platform/widgets.h"
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QRandomGenerator>
 #include <QTest>
@@ -164,6 +168,51 @@ TEST_F(Dragging, APressOnALabelOrPictureDoesNotDrag)
     EXPECT_FALSE(IsManualDragActive(&window));
     QTest::mousePress(window.picture, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     EXPECT_FALSE(IsManualDragActive(&window));
+}
+
+TEST(Fonts, TheDesignFacesResolveToMetricCompatibleOnesAtFixedPixelSizes)
+{
+    for (const char* family : {Arial, MsSansSerif}) {
+        const QFont font = GameFont(family, 12, true);
+        EXPECT_EQ(font.pixelSize(), 16);
+        EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Liberation Sans")) << family;
+    }
+    EXPECT_EQ(GameFont(MsSansSerif, 13.5, true).pixelSize(), 18);
+    EXPECT_EQ(GameFont(MsSansSerif, 9.75, true).pixelSize(), 13);
+    EXPECT_EQ(GameFont(MsSansSerif, 18, true).pixelSize(), 24);
+}
+
+// Counts its paints and the keys it receives.
+class Recorder : public QWidget {
+public:
+    int paints = 0;
+    QString keys;
+
+protected:
+    void paintEvent(QPaintEvent*) override { ++paints; }
+    void keyPressEvent(QKeyEvent* event) override { keys += event->text(); }
+};
+
+TEST(Pause, ShowsTheDrawingFirstAndHoldsEverythingElseUntilAfterwards)
+{
+    Recorder widget;
+    widget.resize(100, 100);
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    const int paintsBefore = widget.paints;
+    bool ticked = false;
+    QTimer::singleShot(0, &widget, [&] { ticked = true; });
+    QCoreApplication::postEvent(&widget, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
+    QCoreApplication::postEvent(&widget, new QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, "b"));
+
+    PauseVisible(&widget, 20);
+
+    EXPECT_EQ(widget.paints, paintsBefore + 1) << "painted before the pause";
+    EXPECT_FALSE(ticked);
+    EXPECT_TRUE(widget.keys.isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(ticked);
+    EXPECT_EQ(widget.keys, QStringLiteral("ab")) << "keys pressed meanwhile come afterwards, in order";
 }
 
 } // namespace
