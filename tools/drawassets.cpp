@@ -418,11 +418,11 @@ QImage BounceFrame(int k)
     QImage image = NewPicture(74, 94);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const double t = (k - 1) / 8.0;              // 0 .. 1 over the loop
+    const double t = (k - 1) / 9.0;              // the loop returns to frame 1 on landing
     const double height = 4.0 * t * (1.0 - t);   // 0 at the floor, 1 at the top
     const double floorY = 84.0;
     const double radius = 15.0;
-    const bool landing = k == 1 || k == 9;
+    const bool landing = k == 1;
     const double squash = landing ? 0.72 : 1.0;
     const double cy = floorY - radius * squash - height * 52.0;
     // Floor and shadow.
