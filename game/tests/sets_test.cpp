@@ -200,28 +200,5 @@ TEST_F(Collapse, RowThreeDropsButRowsOneAndTwoNeverMove)
     EXPECT_EQ(state.Board(4, 6), CellCode::Blue);
 }
 
-TEST(MarkSetCells, EachDirectionMarksItsLine)
-{
-    GameState state;
-    MarkSet(state, SetDirection::Across, 9, 11, 23);
-    MarkSet(state, SetDirection::Down, 23, 21, 1);
-    MarkSet(state, SetDirection::DiagUp, 2, 4, 20);
-    MarkSet(state, SetDirection::DiagDown, 5, 7, 10);
-
-    const std::vector<std::pair<int, int>> cells{{23, 9}, {23, 10}, {23, 11}, {23, 1}, {22, 1},
-                                                 {21, 1}, {20, 2},  {19, 3},  {18, 4}, {10, 5},
-                                                 {11, 6}, {12, 7}};
-    int marked = 0;
-    for (int r = 1; r <= FloorRow; ++r) {
-        for (int c = 1; c <= BoardGrid::Columns; ++c) {
-            marked += state.Marks(r, c) == MarkValue ? 1 : 0;
-        }
-    }
-    EXPECT_EQ(marked, static_cast<int>(cells.size()));
-    for (auto [r, c] : cells) {
-        EXPECT_EQ(state.Marks(r, c), MarkValue) << r << "," << c;
-    }
-}
-
 } // namespace
 } // namespace quillop::test
