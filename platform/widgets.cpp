@@ -45,9 +45,4 @@ void Label::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
-void Place(QWidget* widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(left, top, width, height);
-}
-
 } // namespace quillop::platform

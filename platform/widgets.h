@@ -35,7 +35,4 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
 
-// Places a child at the given rectangle of its parent, in pixels.
-void Place(QWidget* widget, int left, int top, int width, int height);
-
 } // namespace quillop::platform

@@ -19,7 +19,6 @@ public:
 class SeededRandom final : public RandomSource {
 public:
     explicit SeededRandom(std::uint64_t seed) : m_engine(seed) {}
-    void reseed(std::uint64_t seed) { m_engine.seed(seed); }
     float Next() override;
 
 private:

@@ -11,7 +11,6 @@ int RecordingView::count(const std::string& word) const
 
 float ScriptedRandom::Next()
 {
-    ++drawn;
     if (m_values.empty()) {
         ++overdrawn;
         return 0.0F;

@@ -36,7 +36,7 @@ public:
 };
 
 // Hands out the given values in order; once they run out it hands out 0 and
-// counts the overdraw, so a test can assert how many draws the rules made.
+// counts the overdraw, so a test can tell the rules drew more than scripted.
 class ScriptedRandom final : public RandomSource {
 public:
     ScriptedRandom() = default;
@@ -45,7 +45,6 @@ public:
     void push(std::initializer_list<float> values) { m_values.insert(m_values.end(), values); }
     float Next() override;
 
-    int drawn = 0;
     int overdrawn = 0;
     std::size_t left() const { return m_values.size(); }
 

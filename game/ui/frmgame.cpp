@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <optional>
+
 namespace quillop {
 
 using platform::RasterOp;
@@ -21,19 +23,32 @@ constexpr int Tile = 29;
 constexpr int BoardWidth = 11 * Tile;
 constexpr int BoardHeight = 20 * Tile;
 
-int SpecialTile(SpecialKind kind)
+// Where in a sprite sheet the tile of a cell code is. Special pieces take the
+// tile of the given kind; a code or kind without a tile has none, and its cell
+// is left as it was.
+std::optional<QPoint> TileFor(CellCode code, SpecialKind kind)
 {
-    switch (kind) {
-    case SpecialKind::ColourGenocide:
-        return 8;
-    case SpecialKind::ColumnBuster:
-        return 9;
-    case SpecialKind::RowEater:
-        return 10;
-    case SpecialKind::None:
-        break;
+    int tile = static_cast<int>(code);
+    if (code == CellCode::Special) {
+        switch (kind) {
+        case SpecialKind::ColourGenocide:
+            tile = 8;
+            break;
+        case SpecialKind::ColumnBuster:
+            tile = 9;
+            break;
+        case SpecialKind::RowEater:
+            tile = 10;
+            break;
+        case SpecialKind::None:
+            return std::nullopt;
+        }
     }
-    return -1;
+    const auto& origin = frmGame::TileOrigin();
+    if (tile < 0 || tile >= static_cast<int>(origin.size())) {
+        return std::nullopt;
+    }
+    return origin[static_cast<std::size_t>(tile)];
 }
 
 platform::Label* CaptionLabel(const QString& text, QWidget* parent, const char* family, QRect place)
@@ -179,7 +194,6 @@ void frmGame::paintEvent(QPaintEvent* event)
 
 void frmGame::DrawBoard()
 {
-    const auto& origin = TileOrigin();
     {
         platform::TileBlitter board(m_picture2->picture());
         for (int r = FirstVisibleRow; r <= FloorRow; ++r) {
@@ -189,40 +203,30 @@ void frmGame::DrawBoard()
                 const CellCode code = m_state.Board(r, c);
                 if (code == CellCode::Empty || code == CellCode::Vanishing) {
                     board.BitBlt(x, y, Tile, Tile, m_picture3, 0, 0, RasterOp::SrcCopy);
-                    continue;
+                } else if (const auto at = TileFor(code, m_state.CurrentSpecial)) {
+                    // Every special piece wears the falling column's kind.
+                    board.BitBlt(x, y, Tile, Tile, m_picture1, at->x(), at->y(), RasterOp::SrcCopy);
                 }
-                // Every special piece wears the falling column's kind.
-                const int tile = code == CellCode::Special ? SpecialTile(m_state.CurrentSpecial)
-                                                           : static_cast<int>(code);
-                if (tile < 0 || tile >= static_cast<int>(origin.size())) {
-                    continue;
-                }
-                const QPoint at = origin[static_cast<std::size_t>(tile)];
-                board.BitBlt(x, y, Tile, Tile, m_picture1, at.x(), at.y(), RasterOp::SrcCopy);
             }
         }
     }
     {
         platform::TileBlitter next(m_picNextPiece->picture());
+        const QPoint mask = TileOrigin()[0];
         for (int i = 0; i < 3; ++i) {
             const int y = i * Tile;
             const CellCode code = m_state.NextColumn[static_cast<std::size_t>(i)];
+            const auto at = TileFor(code, m_state.NextSpecial);
+            if (!at) {
+                continue;
+            }
             if (code == CellCode::Special) {
-                const int tile = SpecialTile(m_state.NextSpecial);
-                if (tile >= 0) {
-                    const QPoint at = origin[static_cast<std::size_t>(tile)];
-                    next.BitBlt(0, y, Tile, Tile, m_picture4, at.x(), at.y(), RasterOp::SrcCopy);
-                }
-                continue;
+                next.BitBlt(0, y, Tile, Tile, m_picture4, at->x(), at->y(), RasterOp::SrcCopy);
+            } else {
+                // Black first, then the piece on it.
+                next.BitBlt(0, y, Tile, Tile, m_picture4, mask.x(), mask.y(), RasterOp::SrcAnd);
+                next.BitBlt(0, y, Tile, Tile, m_picture4, at->x(), at->y(), RasterOp::SrcPaint);
             }
-            const int tile = static_cast<int>(code);
-            if (tile < 0 || tile >= static_cast<int>(origin.size())) {
-                continue;
-            }
-            const QPoint mask = origin[0];
-            const QPoint at = origin[static_cast<std::size_t>(tile)];
-            next.BitBlt(0, y, Tile, Tile, m_picture4, mask.x(), mask.y(), RasterOp::SrcAnd);
-            next.BitBlt(0, y, Tile, Tile, m_picture4, at.x(), at.y(), RasterOp::SrcPaint);
         }
     }
     m_picture2->update();

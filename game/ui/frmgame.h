@@ -58,7 +58,6 @@ public:
     const QImage& boardPicture() const;
     const QImage& nextPiecePicture() const;
     const QTimer& timer() const { return m_timer1; }
-    const GameLoop& rules() const { return m_rules; }
     bool isFinished() const { return m_finished; }
 
     // The tile places of the sprite sheets by tile number: 0 the mask, 1 to 6
