@@ -30,17 +30,31 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
 Label::Label(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setWordWrap(true);
+    setMouseTracking(true);
     setTextColour(Qt::white);
 }
 
 void Label::setTextColour(const QColor& colour)
 {
+    // Only the enabled look changes: a disabled label keeps the desktop's
+    // greyed text. An unchanged colour costs no repaint.
     QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    if (palette.color(QPalette::Active, QPalette::WindowText) == colour
+        && palette.color(QPalette::Inactive, QPalette::WindowText) == colour) {
+        return;
+    }
+    palette.setColor(QPalette::Active, QPalette::WindowText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
     setPalette(palette);
 }
 
 void Label::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+void Label::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
 }

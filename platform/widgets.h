@@ -25,7 +25,8 @@ private:
     QImage m_picture;
 };
 
-// A text label on a transparent background that takes its own mouse presses.
+// A text label on a transparent background that takes its own mouse presses
+// and moves, so neither reaches the window under it.
 class Label : public QLabel {
 public:
     Label(const QString& text, QWidget* parent);
@@ -33,6 +34,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 };
 
 } // namespace quillop::platform

@@ -1,6 +1,5 @@
 #include "frmgame.h"
 
-#include "platform/drag.h"
 #include "platform/fonts.h"
 #include "platform/keys.h"
 #include "platform/services.h"
@@ -8,8 +7,6 @@
 #include "platform/widgets.h"
 
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPainter>
 
 #include <optional>
 
@@ -70,23 +67,17 @@ const std::array<QPoint, 12>& frmGame::TileOrigin()
     return origins;
 }
 
-frmGame::frmGame(GameState& state, const KeyBindings& keys, RandomSource& random, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+frmGame::frmGame(GameState& state, const KeyBindings& keys, RandomSource& random)
+    : FormWindow(QStringLiteral(":/pictures/game.png"), QStringLiteral("Quillop - Game")),
       m_state(state),
       m_rules(state, keys, *this, random),
       m_pause(platform::PauseVisible),
-      m_background(platform::LoadPicture(QStringLiteral(":/pictures/game.png"), QSize(Width, Height))),
       m_picture1(platform::LoadPicture(QStringLiteral(":/pictures/tiles.png"), QSize(4 * Tile, 4 * Tile))),
       m_picture3(platform::LoadPicture(QStringLiteral(":/pictures/board.png"), QSize(BoardWidth, BoardHeight))),
       m_picture4(platform::LoadPicture(QStringLiteral(":/pictures/nexttiles.png"), QSize(4 * Tile, 4 * Tile))),
       m_picture2(new platform::PictureBox(this)),
       m_picNextPiece(new platform::PictureBox(this))
 {
-    setWindowTitle(QStringLiteral("Quillop"));
-    setFixedSize(Width, Height);
-    setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-
     m_picture2->setGeometry(10, 10, BoardWidth, BoardHeight);
     m_picture2->setPicture(m_picture3.copy());
     QImage next(Tile, 3 * Tile, QImage::Format_RGB32);
@@ -178,18 +169,6 @@ void frmGame::keyPressEvent(QKeyEvent* event)
     if (outcome == KeyOutcome::LeaveForMenu) {
         emit leaveForMenu();
     }
-}
-
-void frmGame::mousePressEvent(QMouseEvent* event)
-{
-    event->accept();
-    platform::DragForm(this, event->globalPosition().toPoint());
-}
-
-void frmGame::paintEvent(QPaintEvent* event)
-{
-    QPainter painter(this);
-    painter.drawImage(event->rect().topLeft(), m_background, event->rect());
 }
 
 void frmGame::DrawBoard()

@@ -5,11 +5,11 @@
 #include "game/core/gamestate.h"
 #include "game/core/gameview.h"
 #include "game/core/random.h"
+#include "shell/ui/formwindow.h"
 
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
-#include <QWidget>
 
 #include <array>
 #include <functional>
@@ -24,15 +24,12 @@ class PictureBox;
 // The game window: shows the well, the next column, the level and the score,
 // runs the tick timer and turns keys into moves. It draws the board the way
 // the game always has, tile by tile from its sprite sheets.
-class frmGame final : public QWidget, public GameView {
+class frmGame final : public FormWindow, public GameView {
     Q_OBJECT
 
 public:
-    static constexpr int Width = 470;
-    static constexpr int Height = 600;
-
     // The window works on game state it shares with the other windows.
-    frmGame(GameState& state, const KeyBindings& keys, RandomSource& random, QWidget* parent = nullptr);
+    frmGame(GameState& state, const KeyBindings& keys, RandomSource& random);
     ~frmGame() override;
 
     // Starts a game from its first column: level 1, score 0, the start
@@ -74,8 +71,6 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void syncTimer();
@@ -86,7 +81,6 @@ private:
     bool m_finished = false;
     std::function<void(QWidget*, int)> m_pause;
 
-    QImage m_background;
     QImage m_picture1; // board sprite sheet
     QImage m_picture3; // clean board
     QImage m_picture4; // next-piece sprite sheet

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <istream>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <ostream>
@@ -19,59 +20,55 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-// Splits the input into lines at LF, CR LF or a lone CR.
-bool nextLine(std::istream& in, std::string& line)
+bool isLineEnd(char c)
 {
-    line.clear();
-    int c = in.get();
-    if (c == std::char_traits<char>::eof()) {
-        return false;
-    }
-    while (c != std::char_traits<char>::eof()) {
-        if (c == '\n') {
-            break;
-        }
-        if (c == '\r') {
-            if (in.peek() == '\n') {
-                in.get();
-            }
-            break;
-        }
-        line += static_cast<char>(c);
-        c = in.get();
-    }
-    return true;
+    return c == '\r' || c == '\n';
 }
 
-class FieldReader {
+// The file as a stream of fields: a name, a score and a level for each entry
+// in turn, wherever the line ends fall. Blanks and line ends before a field
+// are skipped; a quoted field runs to the next quote, any other field to the
+// next comma or line end.
+class FieldStream {
 public:
-    explicit FieldReader(std::string_view line) : m_rest(line) {}
+    explicit FieldStream(std::string_view text) : m_rest(text) {}
 
-    std::string name()
+    // The next entry's name, or nothing at the end of the file.
+    std::optional<std::string> name()
     {
-        skipBlanks();
+        skipToField();
+        if (m_rest.empty()) {
+            return std::nullopt;
+        }
+        if (m_rest.front() != '"') {
+            std::string value(untilDelimiter());
+            value.erase(std::find_if_not(value.rbegin(), value.rend(), isBlank).base(), value.end());
+            return StorableName(std::move(value));
+        }
+        // A quote left open ends with its line.
+        m_rest.remove_prefix(1);
+        const std::size_t close = m_rest.find_first_of("\"\r\n");
+        std::string value(m_rest.substr(0, close));
+        m_rest.remove_prefix(close == std::string_view::npos ? m_rest.size() : close);
         if (!m_rest.empty() && m_rest.front() == '"') {
             m_rest.remove_prefix(1);
-            const std::size_t close = m_rest.find('"');
-            std::string value(m_rest.substr(0, close));
-            m_rest.remove_prefix(close == std::string_view::npos ? m_rest.size() : close + 1);
-            // Whatever stands between the closing quote and the comma is dropped.
-            skipPast(',');
-            return value;
         }
-        std::string value(untilComma());
-        value.erase(std::find_if_not(value.rbegin(), value.rend(), isBlank).base(), value.end());
-        return StorableName(std::move(value));
+        // Whatever stands between the closing quote and the comma is dropped.
+        untilDelimiter();
+        return value;
     }
 
+    // A number field; nothing when it is missing or not a number. A quoted
+    // field where a number belongs is the next entry's name, so a damaged
+    // entry cannot pull the entries after it out of place; it is left there.
     template <typename Int>
     std::optional<Int> number()
     {
-        if (m_exhausted) {
+        skipToField();
+        if (m_rest.empty() || m_rest.front() == '"') {
             return std::nullopt;
         }
-        skipBlanks();
-        std::string_view text = untilComma();
+        std::string_view text = untilDelimiter();
         while (!text.empty() && isBlank(text.back())) {
             text.remove_suffix(1);
         }
@@ -98,49 +95,34 @@ public:
     }
 
 private:
-    void skipBlanks()
+    void skipToField()
     {
-        while (!m_rest.empty() && isBlank(m_rest.front())) {
+        while (!m_rest.empty() && (isBlank(m_rest.front()) || isLineEnd(m_rest.front()))) {
             m_rest.remove_prefix(1);
         }
     }
 
-    void skipPast(char separator)
+    // The text up to the next comma (which is consumed) or line end.
+    std::string_view untilDelimiter()
     {
-        const std::size_t at = m_rest.find(separator);
-        if (at == std::string_view::npos) {
-            m_rest = {};
-            m_exhausted = true;
-        } else {
-            m_rest.remove_prefix(at + 1);
-        }
-    }
-
-    std::string_view untilComma()
-    {
-        const std::size_t at = m_rest.find(',');
+        const std::size_t at = m_rest.find_first_of(",\r\n");
         const std::string_view field = m_rest.substr(0, at);
-        skipPast(',');
+        m_rest.remove_prefix(at == std::string_view::npos ? m_rest.size() : at);
+        if (!m_rest.empty() && m_rest.front() == ',') {
+            m_rest.remove_prefix(1);
+        }
         return field;
     }
 
     std::string_view m_rest;
-    bool m_exhausted = false;
 };
 
-TopScoreEntry parseEntry(std::string_view line)
+void writeNumber(std::ostream& out, std::int64_t value)
 {
-    FieldReader fields(line);
-    TopScoreEntry entry;
-    entry.Name = fields.name();
-    const auto score = fields.number<std::int32_t>();
-    const auto level = fields.number<std::int16_t>();
-    if (!score || !level) {
-        return {};
-    }
-    entry.Score = *score;
-    entry.Level = *level;
-    return entry;
+    // Plain digits whatever the locale: no grouping, no other signs.
+    std::array<char, 24> digits{};
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+    out.write(digits.data(), result.ptr - digits.data());
 }
 
 } // namespace
@@ -162,6 +144,20 @@ int InsertTopScore(TopScoreTable& table, std::int32_t score, std::string name, s
     return static_cast<int>(place - table.begin());
 }
 
+std::string GroupedScore(std::int32_t score)
+{
+    const std::int64_t value = score;
+    const std::string digits = std::to_string(value < 0 ? -value : value);
+    std::string text = value < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            text += ',';
+        }
+        text += digits[i];
+    }
+    return text;
+}
+
 std::string StorableName(std::string name)
 {
     for (char& c : name) {
@@ -176,20 +172,23 @@ std::string StorableName(std::string name)
 
 TopScoreTable ReadTopScores(std::istream& in)
 {
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string_view rest = text;
+    if (rest.substr(0, ByteOrderMark.size()) == ByteOrderMark) {
+        rest.remove_prefix(ByteOrderMark.size());
+    }
+    FieldStream fields(rest);
     TopScoreTable table{};
-    std::string line;
-    bool first = true;
-    std::size_t filled = 0;
-    while (filled < TopScoreCount && nextLine(in, line)) {
-        std::string_view text = line;
-        if (first && text.substr(0, ByteOrderMark.size()) == ByteOrderMark) {
-            text.remove_prefix(ByteOrderMark.size());
+    for (TopScoreEntry& entry : table) {
+        auto name = fields.name();
+        if (!name) {
+            break;
         }
-        first = false;
-        if (std::all_of(text.begin(), text.end(), isBlank)) {
-            continue;
+        const auto score = fields.number<std::int32_t>();
+        const auto level = fields.number<std::int16_t>();
+        if (score && level) {
+            entry = TopScoreEntry{std::move(*name), *score, *level};
         }
-        table[filled++] = parseEntry(text);
     }
     return table;
 }
@@ -197,8 +196,11 @@ TopScoreTable ReadTopScores(std::istream& in)
 void WriteTopScores(std::ostream& out, const TopScoreTable& table)
 {
     for (const TopScoreEntry& entry : table) {
-        out << '"' << StorableName(entry.Name) << "\"," << entry.Score << ',' << entry.Level
-            << "\r\n";
+        out << '"' << StorableName(entry.Name) << "\",";
+        writeNumber(out, entry.Score);
+        out << ',';
+        writeNumber(out, entry.Level);
+        out << "\r\n";
     }
 }
 

@@ -30,20 +30,27 @@ bool IsNewHighScore(const TopScoreTable& table, std::int32_t score);
 // nothing. Returns the 0-based index taken, or -1.
 int InsertTopScore(TopScoreTable& table, std::int32_t score, std::string name, std::int16_t level);
 
+// A score as the table shows it: digits in groups of three with commas
+// between them, a minus sign first when negative (950, 1,234,567).
+std::string GroupedScore(std::int32_t score);
+
 // What a name becomes in the file: a double quote would end the name early
 // and a line break would end the entry, so they become ' and a space.
 std::string StorableName(std::string name);
 
 // Reads the table in the game's file format, one entry a line:
 //   "Name",Score,Level
-// Spaces before a field are skipped; a quoted name runs to the next quote, an
-// unquoted field to the next comma or the end of the line. The first 15
-// entries count and the rest is ignored; blank lines are skipped. Whatever
-// cannot be read (missing lines, a missing or non-numeric field) becomes an
-// empty slot, and numbers beyond their field's range are clamped. Never fails.
+// The file is read as a stream of fields, three to an entry, wherever its
+// lines break. Blanks and line ends before a field are skipped; a quoted
+// name runs to the next quote, an unquoted field to the next comma or the
+// end of its line. The first 15 entries count and the rest is ignored.
+// Whatever cannot be read (missing entries, a missing or non-numeric field)
+// becomes an empty slot, and numbers beyond their field's range are clamped.
+// Never fails.
 TopScoreTable ReadTopScores(std::istream& in);
 
-// Writes all 15 entries, each line ending in CR LF, numbers in plain decimal.
+// Writes all 15 entries, each line ending in CR LF, numbers in plain decimal
+// whatever the locale.
 void WriteTopScores(std::ostream& out, const TopScoreTable& table);
 
 } // namespace quillop

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <locale>
+
 #include <sstream>
 
 namespace quillop {
@@ -139,9 +141,47 @@ INSTANTIATE_TEST_SUITE_P(
                 {"A", 2147483647, 2}, {"B", -2147483647 - 1, 1}},
         OddFile{"LevelBeyondItsRange", "\"A\",5,40000\r\n", {"A", 5, 32767}, {}},
         OddFile{"ExtraFieldsIgnored", "\"A\",5,1,junk,\"x\"\r\n", {"A", 5, 1}, {}},
+        OddFile{"FieldsOnSeparateLines", "\"ANNA\"\r\n950\r\n4\r\n\"B\",2,1\r\n", {"ANNA", 950, 4}, {"B", 2, 1}},
         OddFile{"BlankLinesSkipped", "\r\n  \r\n\"A\",5,1\r\n\r\n\"B\",4,1\r\n", {"A", 5, 1}, {"B", 4, 1}},
         OddFile{"ByteOrderMark", "\xEF\xBB\xBF\"A\",5,1\r\n", {"A", 5, 1}, {}},
         OddFile{"BinaryGarbage", std::string("\0\x01\xff,\"\r\n\x80", 8), {}, {}}));
+
+// Groups digits with dots, as many European locales do.
+struct DottedThousands : std::numpunct<char> {
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+TEST(TopScoreFileWriting, NumbersStayPlainDigitsInAGroupingLocale)
+{
+    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new DottedThousands));
+    TopScoreTable table{};
+    table[0] = {"ANNA", 1234567, 1234};
+    const std::string text = Written(table);
+    const TopScoreTable back = Read(text);
+    std::locale::global(previous);
+
+    EXPECT_EQ(text.substr(0, 21), "\"ANNA\",1234567,1234\r\n");
+    EXPECT_EQ(back, table);
+}
+
+struct Grouping {
+    std::int32_t score;
+    const char* shown;
+};
+
+class GroupedScores : public ::testing::TestWithParam<Grouping> {};
+
+TEST_P(GroupedScores, ShowCommasBetweenGroupsOfThree)
+{
+    EXPECT_EQ(GroupedScore(GetParam().score), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, GroupedScores,
+                         ::testing::Values(Grouping{950, "950"}, Grouping{1000, "1,000"}, Grouping{100000, "100,000"},
+                                           Grouping{1234567, "1,234,567"}, Grouping{1234567890, "1,234,567,890"},
+                                           Grouping{-1234, "-1,234"}, Grouping{-999, "-999"},
+                                           Grouping{-2147483647 - 1, "-2,147,483,648"}));
 
 TEST(TopScoreFileReading, IgnoresEverythingAfterTheFifteenthEntry)
 {

@@ -1,25 +1,51 @@
 #!/usr/bin/env bash
-# The real program under Xvfb: the game window appears 470 x 600 in the
-# middle of the screen, columns fall on their own, and a hard drop puts the
-# column into the bottom rows of the centre column.
+# The real program under Xvfb, a whole game: the menu appears centred, New
+# Game shows the falling columns, Escape goes back to the menu and Continue
+# Game resumes, hard drops fill the centre column until the game is over,
+# the name typed in the high-score window lands in TopScores.txt, and Exit
+# ends the program.
 #
-#   game_e2e.sh <path to quillop> <folder for screenshots>
+#   game_e2e.sh <path to quillop> <work folder>
 set -euo pipefail
 program=$1
 out=$2
-mkdir -p "$out"
+rm -rf "$out"
+mkdir -p "$out/program" "$out/data"
 . "$(dirname "$0")/xvfb.sh"
+
+# The program reads its table from its own folder: a copy of it runs beside
+# a table whose last entry any final score beats.
+cp "$program" "$out/program/quillop"
+table=""
+for i in $(seq 1 14); do table+="\"P$i\",$((1500 - 100 * i)),2"$'\r\n'; done
+table+="\"LAST\",-1,1"$'\r\n'
+printf '%s' "$table" >"$out/program/TopScores.txt"
+export XDG_DATA_HOME="$out/data"
 
 start_x 1280 1024
 trap 'kill "${APP_PID:-}" 2>/dev/null || true; stop_x' EXIT
 
-"$program" >"$out/program.log" 2>&1 &
+"$out/program/quillop" >"$out/program.log" 2>&1 &
 APP_PID=$!
-win=$(wait_for_window Quillop) || fail "no game window appeared"
-eval "$(xdotool getwindowgeometry --shell "$win")"
-[ "$WIDTH" = 470 ] && [ "$HEIGHT" = 600 ] || fail "window is ${WIDTH}x${HEIGHT}"
-[ "$X" = $(((1280 - 470) / 2)) ] && [ "$Y" = $(((1024 - 600) / 2)) ] || fail "window at $X,$Y is not centred"
-echo "window ${WIDTH}x${HEIGHT} at $X,$Y"
+menu=$(wait_for_window Quillop) || fail "no menu appeared"
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+[ "$WIDTH" = 470 ] && [ "$HEIGHT" = 600 ] || fail "menu is ${WIDTH}x${HEIGHT}"
+[ "$X" = $(((1280 - 470) / 2)) ] && [ "$Y" = $(((1024 - 600) / 2)) ] || fail "menu at $X,$Y is not centred"
+echo "menu ${WIDTH}x${HEIGHT} at $X,$Y"
+
+click() { # x y within the window
+    xdotool mousemove $((X + $1)) $((Y + $2)) sleep 0.1 click 1
+    sleep 0.4
+}
+visible() { # title
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
+}
+
+click 381 374 # New Game
+game=$(wait_for_window "Quillop - Game") || fail "New Game showed no game window"
+visible Quillop && fail "the menu is still shown during the game"
+eval "$(xdotool getwindowgeometry --shell "$game")"
+echo "game at $X,$Y"
 
 board="319x580+$((X + 10))+$((Y + 10))"
 import -window root -crop "$board" "$out/fall1.png"
@@ -29,16 +55,41 @@ changed=$(compare -metric AE "$out/fall1.png" "$out/fall2.png" null: 2>&1 || tru
 [ "${changed%% *}" -gt 0 ] 2>/dev/null || fail "the board did not change on its own ($changed)"
 echo "columns fall: $changed pixels changed in 1.2 s"
 
-xdotool key shift+Down
-# The column lands at the next tick and holds the game for a second.
-sleep 2.5
-import -window root "$out/after-drop.png"
-for row in 21 22 23; do
-    read -r r g b <<<"$(pixel "$out/after-drop.png" $((X + 10 + 5 * 29 + 6)) $((Y + 10 + (row - 4) * 29 + 22)))"
-    if [ "$r" -lt 40 ] && [ "$g" -lt 40 ] && [ "$b" -lt 40 ]; then
-        fail "row $row of the centre column is empty after a hard drop ($r,$g,$b)"
-    fi
+xdotool key Escape
+wait_for_window Quillop >/dev/null || fail "Escape did not bring the menu back"
+visible "Quillop - Game" && fail "the game is still shown at the menu"
+click 381 326 # Continue Game
+wait_for_window "Quillop - Game" >/dev/null || fail "Continue Game did not bring the game back"
+echo "Escape and Continue Game"
+
+# Hard drops into the centre column until the game is over.
+for _ in $(seq 1 40); do
+    visible "Quillop - High Scores" && break
+    xdotool key shift+Down
+    sleep 1.5
 done
-echo "hard drop landed in rows 21 to 23 of the centre column"
-kill -0 "$APP_PID" || fail "the program has ended"
+scores=$(wait_for_window "Quillop - High Scores") || fail "the game never ended"
+visible "Quillop - Game" || fail "the finished game is not under the high-score window"
+echo "game over, new high score"
+
+xdotool type --delay 50 "E2E"
+xdotool key Return
+sleep 0.5
+file="$out/program/TopScores.txt"
+[ "$(grep -c $'\r$' "$file")" = 15 ] && [ "$(wc -l <"$file")" = 15 ] || fail "TopScores.txt is not 15 CR LF lines"
+grep -q $'^"E2E",[0-9][0-9]*,1\r$' "$file" || fail "the new entry is not in TopScores.txt: $(cat -A "$file")"
+grep -q '^"LAST"' "$file" && fail "the last entry was not dropped"
+grep -q $'^"P14",100,2\r$' "$file" || fail "older entries were lost"
+echo "TopScores.txt: $(grep '^"E2E"' "$file" | tr -d '\r')"
+
+eval "$(xdotool getwindowgeometry --shell "$scores")"
+click 240 564 # Ok
+wait_for_window Quillop >/dev/null || fail "Ok did not bring the menu back"
+click 381 566 # Exit
+for _ in $(seq 1 40); do
+    kill -0 "$APP_PID" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$APP_PID" 2>/dev/null && fail "Exit did not end the program"
+wait "$APP_PID" || fail "the program ended with status $?"
 echo "1 passed, 0 failed"

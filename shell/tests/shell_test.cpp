@@ -1,0 +1,360 @@
+#include "shelltesting.h"
+
+#include "game/ui/frmgame.h"
+#include "scores/ui/frmhighscores.h"
+#include "shell/ui/formwindow.h"
+#include "shell/ui/frmmenu.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace quillop::test {
+namespace {
+
+void MoveMouseOver(QWidget* widget, QPoint at = QPoint(3, 3))
+{
+    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+QString LabelText(QWidget& window, const char* name)
+{
+    auto* label = window.findChild<QLabel*>(QLatin1String(name));
+    return label != nullptr ? label->text() : QStringLiteral("<none>");
+}
+
+bool CentredOver(const QWidget& inner, const QWidget& outer)
+{
+    return (inner.frameGeometry().center() - outer.frameGeometry().center()).manhattanLength() <= 1;
+}
+
+// Fifteen entries of the given score, so only a higher one qualifies.
+QByteArray TableOf(int score)
+{
+    QByteArray bytes;
+    for (int i = 1; i <= 15; ++i) {
+        bytes += "\"P" + QByteArray::number(i) + "\"," + QByteArray::number(score) + ",3\r\n";
+    }
+    return bytes;
+}
+
+using Menu = Program;
+
+TEST_F(Menu, StartsAloneWithContinueGreyedAndTheDefaultKeys)
+{
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(menu().size(), QSize(470, 600));
+    EXPECT_TRUE(menu().windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_FALSE(menu().lblContinue->isEnabled());
+    EXPECT_EQ(module->Keys, KeyBindings{});
+    EXPECT_EQ(module->GameWindow(), nullptr);
+
+    MoveMouseOver(menu().lblContinue);
+    QTest::mouseClick(menu().lblContinue, Qt::LeftButton);
+    EXPECT_NE(menu().lblContinue->textColour(), ButtonYellow);
+    EXPECT_EQ(module->GameWindow(), nullptr);
+}
+
+TEST_F(Menu, ItemsStayLitUntilTheMouseCrossesTheBackground)
+{
+    MoveMouseOver(menu().lblNewGame);
+    MoveMouseOver(menu().lblCredits);
+    EXPECT_EQ(menu().lblNewGame->textColour(), ButtonYellow);
+    EXPECT_EQ(menu().lblCredits->textColour(), ButtonYellow);
+
+    MoveMouseOver(&menu(), QPoint(100, 400));
+    for (ButtonLabel* item : menu().buttons()) {
+        EXPECT_EQ(item->textColour(), ButtonWhite) << item->text().toStdString();
+    }
+}
+
+TEST_F(Menu, HasNoKeyCommands)
+{
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Down, Qt::Key_Space, Qt::Key_N}) {
+        QTest::keyClick(&menu(), key);
+    }
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(module->GameWindow(), nullptr);
+    EXPECT_EQ(programEnds, 0);
+}
+
+TEST_F(Menu, ExitWithoutAGameEndsTheProgramAtOnce)
+{
+    QTest::mouseClick(menu().lblExit, Qt::LeftButton);
+    EXPECT_EQ(programEnds, 1);
+}
+
+using HandOvers = Program;
+
+TEST_F(HandOvers, NewGameShowsTheGameWhereTheMenuWasDragged)
+{
+    menu().move(123, 77);
+    QTest::mouseClick(menu().lblNewGame, Qt::LeftButton);
+
+    ASSERT_NE(module->GameWindow(), nullptr);
+    EXPECT_TRUE(game().isVisible());
+    EXPECT_EQ(game().pos(), QPoint(123, 77));
+    EXPECT_FALSE(menu().isVisible());
+    EXPECT_TRUE(game().timer().isActive());
+    EXPECT_TRUE(module->Game.GameInProgress);
+    EXPECT_TRUE(menu().lblContinue->isEnabled());
+}
+
+TEST_F(HandOvers, EscapeKeepsTheGameAndContinueResumesItWhereItStood)
+{
+    module->NewGame();
+    game().Timer1_Timer();
+    game().move(200, 50);
+    const GameState before = module->Game;
+
+    QTest::keyClick(&game(), Qt::Key_Escape);
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(menu().pos(), QPoint(200, 50));
+    ASSERT_NE(module->GameWindow(), nullptr);
+    EXPECT_FALSE(game().isVisible());
+    EXPECT_FALSE(game().timer().isActive());
+
+    menu().move(10, 20);
+    QTest::mouseClick(menu().lblContinue, Qt::LeftButton);
+    EXPECT_TRUE(game().isVisible());
+    EXPECT_EQ(game().pos(), QPoint(10, 20));
+    EXPECT_FALSE(menu().isVisible());
+    EXPECT_TRUE(game().timer().isActive());
+    EXPECT_EQ(module->Game.CurrentRow, before.CurrentRow);
+    EXPECT_EQ(module->Game.NextColumn, before.NextColumn);
+    EXPECT_EQ(module->Game.Board, before.Board);
+}
+
+struct Question {
+    const char* item;
+    const char* text;
+    bool yes;
+};
+
+class Questions : public Program, public ::testing::WithParamInterface<Question> {};
+
+TEST_P(Questions, AskWhileAGameIsInProgressAndActOnYesOnly)
+{
+    const Question q = GetParam();
+    module->NewGame();
+    QTest::keyClick(&game(), Qt::Key_Escape);
+    frmGame* kept = module->GameWindow();
+    module->Game.GameLevel = 5;
+    module->MessageAnswer = q.yes ? AnswerNo : AnswerYes; // an older answer is replaced
+
+    WhenMessageOpens([&](frmdialog& dialog) {
+        EXPECT_EQ(LabelText(dialog, "lblText"), QLatin1String(q.text));
+        EXPECT_EQ(dialog.size(), QSize(385, 129));
+        EXPECT_TRUE(CentredOver(dialog, menu()));
+        // Only a click answers.
+        for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Y, Qt::Key_N}) {
+            QTest::keyClick(&dialog, key);
+        }
+        EXPECT_TRUE(dialog.isVisible());
+        ClickButton(dialog, q.yes ? "lblYes" : "lblNo");
+    });
+    QTest::mouseClick(menu().findChild<ButtonLabel*>(QLatin1String(q.item)), Qt::LeftButton);
+
+    EXPECT_EQ(module->MessageAnswer, q.yes ? AnswerYes : AnswerNo);
+    const bool newGame = std::string_view(q.item) == "lblNewGame";
+    EXPECT_EQ(programEnds, !newGame && q.yes ? 1 : 0);
+    EXPECT_EQ(module->GameWindow(), kept); // a new game re-uses the window
+    EXPECT_EQ(module->Game.GameLevel, newGame && q.yes ? 1 : 5);
+    EXPECT_EQ(game().isVisible(), newGame && q.yes);
+    EXPECT_TRUE(menu().lblContinue->isEnabled());
+    EXPECT_EQ(menu().lblExit->textColour(), ButtonWhite);
+}
+
+INSTANTIATE_TEST_SUITE_P(Menu, Questions,
+                         ::testing::Values(Question{"lblNewGame", "Game in progress, start new anyway?", true},
+                                           Question{"lblNewGame", "Game in progress, start new anyway?", false},
+                                           Question{"lblExit", "Game in progress, exit anyway?", true},
+                                           Question{"lblExit", "Game in progress, exit anyway?", false}));
+
+TEST_F(HandOvers, TheDesktopsCloseRequestAsksLikeExitAndAClosedQuestionIsNo)
+{
+    module->NewGame();
+    module->MessageAnswer = AnswerYes;
+    WhenMessageOpens([](frmdialog& dialog) {
+        EXPECT_EQ(LabelText(dialog, "lblText"), QStringLiteral("Game in progress, exit anyway?"));
+        dialog.close();
+    });
+    game().close();
+
+    EXPECT_EQ(module->MessageAnswer, AnswerNo);
+    EXPECT_EQ(programEnds, 0);
+    EXPECT_TRUE(game().isVisible());
+
+    QTest::keyClick(&game(), Qt::Key_Escape);
+    module->Game.GameInProgress = false;
+    menu().close();
+    EXPECT_EQ(programEnds, 1);
+}
+
+struct Notice {
+    std::int32_t mode;
+    const char* panel;
+    QSize size;
+};
+
+class Notices : public Program, public ::testing::WithParamInterface<Notice> {};
+
+TEST_P(Notices, ShowTheirPanelCentredAndIgnoreEverythingButTheirAnswer)
+{
+    const Notice n = GetParam();
+    menu().move(300, 100);
+    WhenMessageOpens([&](frmdialog& dialog) {
+        EXPECT_EQ(dialog.size(), n.size);
+        auto* panel = dialog.findChild<QWidget*>(QLatin1String(n.panel));
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(panel->geometry(), QRect(QPoint(0, 0), n.size));
+        EXPECT_TRUE(CentredOver(dialog, menu()));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(2, 2));
+        if (n.mode != MessageModes::SetControls) {
+            dialog.close(); // the desktop cannot close a game notice
+        }
+        EXPECT_TRUE(dialog.isVisible());
+        if (n.mode == MessageModes::SetControls) {
+            ClickButton(dialog, "lblOk");
+        } else {
+            QTest::keyClick(&dialog, Qt::Key_Space);
+        }
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    module->ShowMessage(n.mode, &menu());
+    EXPECT_EQ(module->MessageMode, n.mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(Message, Notices,
+                         ::testing::Values(Notice{MessageModes::LevelComplete, "frameLevelComplete", {361, 89}},
+                                           Notice{MessageModes::GameOver, "frameGameOver", {361, 89}},
+                                           Notice{MessageModes::SetControls, "frameSetControls", {361, 153}}));
+
+TEST_F(HandOvers, ModesWithoutAMessageAreOnlyStored)
+{
+    for (const std::int32_t mode : {0, 7}) {
+        module->ShowMessage(mode, &menu());
+        EXPECT_EQ(module->MessageMode, mode);
+    }
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(HandOvers, YesAndNoLightOneAtATimeAndThePanelResetsBoth)
+{
+    WhenMessageOpens([](frmdialog& dialog) {
+        auto* yes = dialog.findChild<ButtonLabel*>(QStringLiteral("lblYes"));
+        auto* no = dialog.findChild<ButtonLabel*>(QStringLiteral("lblNo"));
+        MoveMouseOver(yes);
+        EXPECT_EQ(yes->textColour(), ButtonYellow);
+        MoveMouseOver(no);
+        EXPECT_EQ(no->textColour(), ButtonYellow);
+        EXPECT_EQ(yes->textColour(), ButtonWhite);
+        MoveMouseOver(dialog.findChild<QWidget*>(QStringLiteral("frameYesNo")), QPoint(5, 60));
+        EXPECT_EQ(no->textColour(), ButtonWhite);
+        ClickButton(dialog, "lblNo");
+    });
+    EXPECT_EQ(module->AskYesNo(QStringLiteral("Sure?"), &menu()), AnswerNo);
+}
+
+class KeyBoxWindow final : public FormWindow, public KeyBoxes {
+public:
+    KeyBoxWindow() : FormWindow(QString()) {}
+    KeyCodes boxCodes() const override { return {65, 66, 67, 68}; }
+};
+
+TEST_F(HandOvers, SaveChangesCopiesTheKeyBoxesOnYesOnly)
+{
+    KeyBoxWindow boxes;
+    for (const bool yes : {false, true}) {
+        WhenMessageOpens([yes](frmdialog& dialog) {
+            EXPECT_EQ(LabelText(dialog, "lblText"), QStringLiteral("Save changes?"));
+            ClickButton(dialog, yes ? "lblYes" : "lblNo");
+        });
+        module->ShowMessage(MessageModes::SaveChanges, &boxes);
+        const KeyBindings expected = yes ? KeyBindings{67, 68, 65, 66} : KeyBindings{};
+        EXPECT_EQ(module->Keys, expected);
+    }
+}
+
+using GameEnds = Program;
+
+TEST_F(GameEnds, SpaceAfterALevelStartsTheNextWithTheTimerOn)
+{
+    module->NewGame();
+    completeLevel();
+    WhenMessageOpens([&](frmdialog& dialog) {
+        EXPECT_NE(dialog.findChild<QWidget*>(QStringLiteral("frameLevelComplete")), nullptr);
+        EXPECT_FALSE(game().timer().isActive());
+        EXPECT_EQ(module->Game.CurrentRow, 1); // the next column waits at the top
+        QTest::keyClick(&dialog, Qt::Key_Space);
+    });
+    game().Timer1_Timer();
+
+    EXPECT_EQ(module->Game.GameLevel, 2);
+    EXPECT_TRUE(game().timer().isActive());
+    EXPECT_NE(module->Game.Board(21, 1), CellCode::Empty);
+}
+
+TEST_F(GameEnds, AScoreEqualToTheFifteenthShowsTheNoticeThenTheMenuAndClosesTheGame)
+{
+    writeScores(TableOf(100));
+    module->NewGame();
+    game().move(50, 60);
+    finishGameWithScore(100);
+    WhenMessageOpens([&](frmdialog& dialog) {
+        EXPECT_NE(dialog.findChild<QWidget*>(QStringLiteral("frameGameOver")), nullptr);
+        EXPECT_FALSE(menu().lblContinue->isEnabled());
+        EXPECT_FALSE(module->Game.GameInProgress);
+        QTest::keyClick(&dialog, Qt::Key_Space);
+        EXPECT_TRUE(menu().isVisible());
+    });
+    game().Timer1_Timer();
+
+    EXPECT_EQ(module->Game.GameScore, 0);
+    EXPECT_EQ(module->GameWindow(), nullptr);
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(menu().pos(), QPoint(50, 60));
+    EXPECT_EQ(scoreFile(), TableOf(100));
+}
+
+TEST_F(GameEnds, AQualifyingScoreTakesANameOverTheStillGameAndTheNextGameStartsAfresh)
+{
+    writeScores(TableOf(100));
+    module->NewGame();
+    module->Game.GameLevel = 4;
+    game().move(40, 30);
+    finishGameWithScore(101);
+    game().Timer1_Timer();
+
+    auto* scores = qobject_cast<frmHighScores*>(module->OpenWindow(Module1::Window::HighScores));
+    ASSERT_NE(scores, nullptr);
+    EXPECT_TRUE(scores->isVisible());
+    EXPECT_EQ(scores->pos(), QPoint(40, 30));
+    EXPECT_TRUE(module->NewHighScorePending);
+    EXPECT_TRUE(game().isVisible());
+    QTest::keyClick(&game(), Qt::Key_P);
+    EXPECT_FALSE(game().timer().isActive());
+    EXPECT_FALSE(menu().lblContinue->isEnabled());
+
+    QTest::keyClicks(scores->txtControl, QStringLiteral("ANNA"));
+    QTest::keyClick(scores->txtControl, Qt::Key_Return);
+    EXPECT_TRUE(scoreFile().startsWith("\"ANNA\",101,4\r\n\"P1\",100,3\r\n"));
+    QTest::mouseClick(scores->lblOk, Qt::LeftButton);
+    EXPECT_TRUE(menu().isVisible());
+
+    frmGame* kept = module->GameWindow();
+    QTest::mouseClick(menu().lblNewGame, Qt::LeftButton);
+    EXPECT_EQ(module->GameWindow(), kept);
+    EXPECT_EQ(module->Game.GameLevel, 1);
+    EXPECT_EQ(module->Game.GameScore, 0);
+    EXPECT_EQ(game().timer().interval(), 250);
+    EXPECT_TRUE(game().timer().isActive());
+}
+
+} // namespace
+} // namespace quillop::test

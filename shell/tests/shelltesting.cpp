@@ -1,0 +1,97 @@
+#include "shelltesting.h"
+
+#include "game/ui/frmgame.h"
+#include "scores/ui/frmhighscores.h"
+#include "shell/ui/formwindow.h"
+#include "shell/ui/frmmenu.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+
+namespace quillop::test {
+
+void WhenMessageOpens(std::function<void(frmdialog&)> answer)
+{
+    QTimer::singleShot(0, qApp, [answer = std::move(answer)] {
+        auto* dialog = qobject_cast<frmdialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            ADD_FAILURE() << "no message window is open";
+            return;
+        }
+        answer(*dialog);
+        if (dialog->isVisible()) { // never leave a test waiting
+            ADD_FAILURE() << "the message window is still open";
+            dialog->done(0);
+        }
+    });
+}
+
+void ClickButton(QWidget& window, const char* name)
+{
+    auto* button = window.findChild<ButtonLabel*>(QLatin1String(name));
+    ASSERT_NE(button, nullptr) << name;
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+void Program::SetUp()
+{
+    ASSERT_TRUE(m_folder.isValid());
+    ASSERT_TRUE(QDir().mkpath(programFolder()));
+    module = std::make_unique<Module1>(TopScoreStore(programFolder(), m_folder.filePath(QStringLiteral("data"))),
+                                       random);
+    module->setGamePause([](QWidget*, int) {});
+    module->setProgramEnd([this] { ++programEnds; });
+    module->setFactory(Module1::Window::HighScores, [](Module1& m) { return new frmHighScores(m); });
+    module->Start();
+}
+
+void Program::TearDown()
+{
+    module.reset();
+    // Windows closed during the test are deleted on the way out.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void Program::writeScores(const QByteArray& bytes)
+{
+    QFile file(programFolder() + QStringLiteral("/TopScores.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray Program::scoreFile() const
+{
+    QFile file(programFolder() + QStringLiteral("/TopScores.txt"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Program::finishGameWithScore(std::int32_t score)
+{
+    GameState& state = module->Game;
+    state.Board.fill(CellCode::Empty);
+    for (int r = FirstVisibleRow; r <= FloorRow; ++r) {
+        state.Board(r, CentreColumn) = r % 2 == 0 ? CellCode::Red : CellCode::Green;
+    }
+    state.CurrentRow = 1;
+    state.CurrentCol = CentreColumn;
+    state.SpecialFalling = false;
+    state.GameScore = score;
+}
+
+void Program::completeLevel()
+{
+    GameState& state = module->Game;
+    state.Board.fill(CellCode::Empty);
+    state.CurrentColumn = {CellCode::Blue, CellCode::Blue, CellCode::Blue};
+    state.CurrentRow = 21;
+    state.CurrentCol = 2;
+    state.SpecialFalling = false;
+    for (int k = 0; k < 3; ++k) {
+        state.Board(21 + k, 2) = CellCode::Blue;
+    }
+}
+
+} // namespace quillop::test

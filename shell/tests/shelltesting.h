@@ -1,0 +1,50 @@
+#pragma once
+
+#include "game/core/random.h"
+#include "shell/ui/frmdialog.h"
+#include "shell/ui/module1.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace quillop::test {
+
+// Answers the message window once it is open: `answer` runs inside the
+// modal wait, with the window. A test that never opens one fails.
+void WhenMessageOpens(std::function<void(frmdialog&)> answer);
+
+// A click on the named button label of the message window.
+void ClickButton(QWidget& window, const char* name);
+
+// A whole program on the offscreen screen: the shared module with its
+// windows, top scores in a fresh folder, pauses that take no time, and an
+// end of the program that is only counted.
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The top-score file the program reads, written before it is read.
+    void writeScores(const QByteArray& bytes);
+    QByteArray scoreFile() const;
+    QString programFolder() const { return m_folder.filePath(QStringLiteral("program")); }
+
+    // The game window's next tick ends the game: a full centre column
+    // without sets, and the given score.
+    void finishGameWithScore(std::int32_t score);
+    // The game window's next tick clears the last pieces of the well.
+    void completeLevel();
+
+    frmMenu& menu() { return *module->Menu(); }
+    frmGame& game() { return *module->GameWindow(); }
+
+    QTemporaryDir m_folder;
+    SeededRandom random{7};
+    std::unique_ptr<Module1> module;
+    int programEnds = 0;
+};
+
+} // namespace quillop::test

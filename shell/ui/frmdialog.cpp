@@ -1,0 +1,157 @@
+#include "frmdialog.h"
+
+#include "formwindow.h"
+#include "module1.h"
+
+#include "game/ui/frmgame.h"
+#include "platform/fonts.h"
+#include "platform/services.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+namespace quillop {
+
+namespace {
+
+const QColor Grey(0x80, 0x80, 0x80);
+
+platform::Label* AddText(QWidget* parent, const char* name, const QString& text, QRect place)
+{
+    auto* label = new platform::Label(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(platform::GameFont(platform::MsSansSerif, 13.5, true));
+    label->setGeometry(place);
+    return label;
+}
+
+} // namespace
+
+frmdialog::frmdialog(Module1& module, QWidget* over)
+    : QDialog(over, Qt::Dialog | Qt::FramelessWindowHint), m_module(module), m_over(over)
+{
+    setWindowTitle(QStringLiteral("Quillop"));
+    setModal(true);
+}
+
+Panel* frmdialog::addPanel(const char* name, QSize size)
+{
+    auto* panel = new Panel(this, QRect(QPoint(0, 0), size));
+    panel->setObjectName(QLatin1String(name));
+    new Shape(panel, panel->rect(), Grey, 3);
+    return panel;
+}
+
+ButtonLabel* frmdialog::addButton(Panel* panel, const char* name, const QString& text, QRect box)
+{
+    auto* shape = new Shape(panel, box, Grey);
+    shape->setFill(Qt::black);
+    // The text sits 5 pixels into its 36-pixel box.
+    auto* button = new ButtonLabel(text, panel, QRect(box.left(), box.top() + 5, box.width(), 25));
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+void frmdialog::ShowLevelComplete()
+{
+    Panel* panel = addPanel("frameLevelComplete", QSize(361, 89));
+    AddText(panel, "Label1", QStringLiteral("Congratulations, Level Complete (Press Spacebar to continue)"),
+            QRect(16, 19, 329, 49));
+    showModal(Kind::GameNotice, panel);
+}
+
+void frmdialog::ShowGameOver()
+{
+    Panel* panel = addPanel("frameGameOver", QSize(361, 89));
+    AddText(panel, "Label2", QStringLiteral("Game Over"), QRect(0, 19, 361, 25));
+    AddText(panel, "Label3", QStringLiteral("(Press Spacebar to continue)"), QRect(0, 42, 361, 29));
+    showModal(Kind::GameNotice, panel);
+}
+
+void frmdialog::AskYesNo(const QString& question)
+{
+    Panel* panel = addPanel("frameYesNo", QSize(385, 129));
+    AddText(panel, "lblText", question, QRect(0, 24, 385, 25));
+    ButtonLabel* yes = addButton(panel, "lblYes", QStringLiteral("Yes"), QRect(24, 80, 161, 36));
+    ButtonLabel* no = addButton(panel, "lblNo", QStringLiteral("No"), QRect(200, 80, 161, 36));
+    panel->resetsOnHover({yes, no});
+    // Only one of the two is ever lit.
+    connect(yes, &ButtonLabel::hovered, no, [no] { no->setLit(false); });
+    connect(no, &ButtonLabel::hovered, yes, [yes] { yes->setLit(false); });
+    connect(yes, &ButtonLabel::clicked, this, [this] {
+        m_module.MessageAnswer = AnswerYes;
+        accept();
+    });
+    connect(no, &ButtonLabel::clicked, this, [this] {
+        m_module.MessageAnswer = AnswerNo;
+        accept();
+    });
+    showModal(Kind::Question, panel);
+}
+
+void frmdialog::ShowSetControls()
+{
+    Panel* panel = addPanel("frameSetControls", QSize(361, 153));
+    AddText(panel, "Label4",
+            QStringLiteral("One of the controls is not set, all controls must be chosen to continue"),
+            QRect(48, 19, 273, 73));
+    ButtonLabel* ok = addButton(panel, "lblOk", QStringLiteral("Ok"), QRect(105, 104, 161, 36));
+    panel->resetsOnHover({ok});
+    connect(ok, &ButtonLabel::clicked, this, &QDialog::accept);
+    showModal(Kind::ControlsNotice, panel);
+}
+
+void frmdialog::showModal(Kind kind, Panel* panel)
+{
+    m_kind = kind;
+    setFixedSize(panel->size());
+    if (m_over != nullptr && m_over->isVisible()) {
+        QRect place(QPoint(0, 0), size());
+        place.moveCenter(m_over->frameGeometry().center());
+        move(place.topLeft());
+    } else {
+        platform::CentreOnScreen(this);
+    }
+    exec();
+}
+
+void frmdialog::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();
+    if (event->key() != Qt::Key_Space) {
+        return;
+    }
+    if (m_module.MessageMode == MessageModes::LevelComplete) {
+        // The next level starts its timer, then the notice goes.
+        if (frmGame* game = m_module.GameWindow()) {
+            game->AdvanceLevel();
+        }
+        accept();
+    } else if (m_module.MessageMode == MessageModes::GameOver) {
+        accept();
+        m_module.ShowMenuAt(m_module.GameWindow());
+    }
+}
+
+void frmdialog::closeEvent(QCloseEvent* event)
+{
+    // Only the desktop closes the window this way (answers use accept()): a
+    // game notice stays until Space, so the game never hangs with its timer
+    // off; a question counts as No.
+    if (m_kind == Kind::GameNotice) {
+        event->ignore();
+        return;
+    }
+    if (m_kind == Kind::Question) {
+        m_module.MessageAnswer = AnswerNo;
+    }
+    event->accept();
+    done(Rejected);
+}
+
+void frmdialog::reject()
+{
+    // Escape answers nothing.
+}
+
+} // namespace quillop

@@ -1,0 +1,223 @@
+#include "module1.h"
+
+#include "formwindow.h"
+#include "frmdialog.h"
+#include "frmmenu.h"
+
+#include "game/ui/frmgame.h"
+#include "platform/drag.h"
+#include "platform/services.h"
+
+#include <QCoreApplication>
+
+namespace quillop {
+
+namespace {
+
+std::size_t slot(Module1::Window window)
+{
+    return static_cast<std::size_t>(window);
+}
+
+} // namespace
+
+Module1::Module1(TopScoreStore store, RandomSource& random)
+    : m_store(std::move(store)), m_random(random), m_programEnd([] { QCoreApplication::quit(); }),
+      m_gamePause(platform::PauseVisible)
+{
+}
+
+Module1::~Module1()
+{
+    for (QPointer<FormWindow>& window : m_windows) {
+        delete window.data();
+    }
+    delete m_game.data();
+    delete m_menu.data();
+}
+
+void Module1::setFactory(Window window, Factory factory)
+{
+    m_factories[slot(window)] = std::move(factory);
+}
+
+FormWindow* Module1::OpenWindow(Window window) const
+{
+    return m_windows[slot(window)];
+}
+
+void Module1::watchCloseRequests(FormWindow* window)
+{
+    window->setCloseRequestHandler([this, window] { Exit(window); });
+}
+
+void Module1::Start()
+{
+    if (m_menu == nullptr) {
+        m_menu = new frmMenu(*this);
+        watchCloseRequests(m_menu);
+    }
+    platform::CentreOnScreen(m_menu);
+    HandOver(nullptr, m_menu, Leave::Hide);
+}
+
+void Module1::NewGame()
+{
+    quillop::NewGame(Game);
+    if (m_game == nullptr) {
+        m_game = new frmGame(Game, Keys, m_random);
+        m_game->setAttribute(Qt::WA_DeleteOnClose);
+        m_game->setPauseFunction(m_gamePause);
+        watchCloseRequests(m_game);
+        connect(m_game, &frmGame::levelComplete, this, &Module1::gameLevelComplete);
+        connect(m_game, &frmGame::gameOver, this, &Module1::gameOver);
+        connect(m_game, &frmGame::leaveForMenu, this, &Module1::gameLeftForMenu);
+    }
+    // Every game starts from level 1 with a fresh column, also in a game
+    // window kept from an earlier game.
+    m_game->StartGame();
+    HandOver(m_menu, m_game, Leave::Hide);
+    m_menu->setContinueEnabled(true);
+}
+
+void Module1::DragForm(QWidget* window, QPoint pressedAt)
+{
+    platform::DragForm(window, pressedAt);
+}
+
+void Module1::ShowMessage(std::int32_t mode, QWidget* from)
+{
+    MessageMode = mode;
+    switch (mode) {
+    case MessageModes::LevelComplete:
+        frmdialog(*this, from).ShowLevelComplete();
+        break;
+    case MessageModes::GameOver:
+        frmdialog(*this, from).ShowGameOver();
+        break;
+    case MessageModes::ExitAnyway:
+        AskYesNo(QStringLiteral("Game in progress, exit anyway?"), from);
+        if (MessageAnswer == AnswerYes) {
+            endProgram();
+        }
+        break;
+    case MessageModes::StartNewAnyway:
+        AskYesNo(QStringLiteral("Game in progress, start new anyway?"), from);
+        if (MessageAnswer == AnswerYes) {
+            NewGame();
+        }
+        break;
+    case MessageModes::SaveChanges:
+        AskYesNo(QStringLiteral("Save changes?"), from);
+        if (const auto* boxes = dynamic_cast<const KeyBoxes*>(from); boxes && MessageAnswer == AnswerYes) {
+            Keys = FromKeyCodes(boxes->boxCodes());
+        }
+        break;
+    case MessageModes::SetControls:
+        frmdialog(*this, from).ShowSetControls();
+        break;
+    default:
+        break;
+    }
+}
+
+std::optional<std::int32_t> Module1::AskYesNo(const QString& question, QWidget* from)
+{
+    frmdialog(*this, from).AskYesNo(question);
+    if (MessageAnswer == AnswerYes || MessageAnswer == AnswerNo) {
+        return MessageAnswer;
+    }
+    return std::nullopt;
+}
+
+void Module1::Open(Window window)
+{
+    openFrom(window, m_menu, Leave::Hide);
+}
+
+void Module1::openFrom(Window window, QWidget* from, Leave leave)
+{
+    const Factory& factory = m_factories[slot(window)];
+    if (!factory) {
+        return;
+    }
+    FormWindow* opened = factory(*this);
+    opened->setAttribute(Qt::WA_DeleteOnClose);
+    watchCloseRequests(opened);
+    m_windows[slot(window)] = opened;
+    HandOver(from, opened, leave);
+}
+
+void Module1::ReturnToMenu(QWidget* from)
+{
+    HandOver(from, m_menu, Leave::Close);
+}
+
+void Module1::ShowMenuAt(QWidget* from)
+{
+    HandOver(from, m_menu, Leave::Stay);
+}
+
+void Module1::ContinueGame()
+{
+    if (m_game == nullptr) {
+        return;
+    }
+    HandOver(m_menu, m_game, Leave::Hide);
+    m_game->Continue();
+}
+
+void Module1::Exit(QWidget* from)
+{
+    if (Game.GameInProgress) {
+        ShowMessage(MessageModes::ExitAnyway, from);
+    } else {
+        endProgram();
+    }
+}
+
+void Module1::endProgram()
+{
+    for (QPointer<FormWindow>& window : m_windows) {
+        if (window) {
+            window->closeByProgram();
+        }
+    }
+    if (m_game) {
+        m_game->closeByProgram();
+    }
+    if (m_menu) {
+        m_menu->closeByProgram();
+    }
+    m_programEnd();
+}
+
+void Module1::gameLevelComplete()
+{
+    ShowMessage(MessageModes::LevelComplete, m_game);
+}
+
+void Module1::gameOver()
+{
+    m_menu->setContinueEnabled(false);
+    Game.GameInProgress = false;
+    m_store.LoadTopScores(TopScores);
+    if (IsNewHighScore(TopScores, Game.GameScore)) {
+        // The finished game stays under the table, its timer off.
+        NewHighScorePending = true;
+        openFrom(Window::HighScores, m_game, Leave::Stay);
+        return;
+    }
+    ShowMessage(MessageModes::GameOver, m_game);
+    Game.GameScore = 0;
+    frmGame* finished = m_game;
+    m_game = nullptr;
+    HandOver(finished, m_menu, Leave::Close);
+}
+
+void Module1::gameLeftForMenu()
+{
+    HandOver(m_game, m_menu, Leave::Hide);
+}
+
+} // namespace quillop

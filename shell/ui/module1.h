@@ -1,0 +1,138 @@
+#pragma once
+
+#include "frmmenu.h"
+
+#include "controls/core/keybindings.h"
+#include "game/core/gamestate.h"
+#include "game/ui/frmgame.h"
+#include "game/core/random.h"
+#include "scores/core/topscores.h"
+#include "scores/store/topscorestore.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace quillop {
+
+
+// The message window's modes, as the windows ask for them.
+namespace MessageModes {
+inline constexpr std::int32_t LevelComplete = 1;
+inline constexpr std::int32_t GameOver = 2;
+inline constexpr std::int32_t ExitAnyway = 3;
+inline constexpr std::int32_t StartNewAnyway = 4;
+inline constexpr std::int32_t SaveChanges = 5;
+inline constexpr std::int32_t SetControls = 6;
+} // namespace MessageModes
+
+// Answers to a question, as the message window leaves them.
+inline constexpr std::int32_t AnswerYes = 1;
+inline constexpr std::int32_t AnswerNo = 2;
+
+// A window whose key boxes the "Save changes?" question copies from.
+class KeyBoxes {
+public:
+    virtual KeyCodes boxCodes() const = 0;
+
+protected:
+    ~KeyBoxes() = default;
+};
+
+// What the windows share, and the routines they all call: the game, the key
+// bindings, the top scores, the message window's mode and answer, and the
+// window instances with the hand-overs between them. The windows are given
+// this object; nothing here is global.
+class Module1 final : public QObject {
+    Q_OBJECT
+
+public:
+    // The windows the menu opens, created afresh at every opening.
+    enum class Window { HighScores, Controls, Help, Credits };
+    using Factory = std::function<FormWindow*(Module1&)>;
+
+    Module1(TopScoreStore store, RandomSource& random);
+    ~Module1() override;
+    Module1(const Module1&) = delete;
+    Module1& operator=(const Module1&) = delete;
+
+    // Shared state.
+    GameState Game;
+    KeyBindings Keys;
+    TopScoreTable TopScores{};
+    bool NewHighScorePending = false;
+    std::int32_t MessageMode = 0;
+    std::int32_t MessageAnswer = 0;
+
+    TopScoreStore& Store() { return m_store; }
+
+    // How the program builds the windows the menu opens.
+    void setFactory(Window window, Factory factory);
+    // What ends the program; quits the event loop unless told otherwise.
+    void setProgramEnd(std::function<void()> end) { m_programEnd = std::move(end); }
+    // Where the game's removal pauses go; a real pause unless told otherwise.
+    void setGamePause(std::function<void(QWidget*, int)> pause) { m_gamePause = std::move(pause); }
+
+    // Program start: the menu, centred on the screen.
+    void Start();
+
+    frmMenu* Menu() const { return m_menu; }
+    frmGame* GameWindow() const { return m_game; }
+    FormWindow* OpenWindow(Window window) const;
+
+    // Clears the well, starts a game from level 1 in the game window (created
+    // when there is none) at the menu's place, and hides the menu.
+    void NewGame();
+
+    // Starts dragging the window with the mouse, from a press at this point.
+    static void DragForm(QWidget* window, QPoint pressedAt);
+
+    // The shared prompt: 1 level complete, 2 game over, 3 "exit anyway?",
+    // 4 "start new anyway?", 5 "Save changes?" (copying the key boxes of
+    // the window it is asked from), 6 the controls notice. Any other mode is
+    // only stored. Returns when the message window has closed; the window is
+    // centred over the one it is opened from.
+    void ShowMessage(std::int32_t mode, QWidget* from);
+
+    // Asks a yes/no question: 1 for Yes, 2 for No, nothing when the window
+    // closed without an answer and no earlier one is left.
+    std::optional<std::int32_t> AskYesNo(const QString& question, QWidget* from);
+
+    // The menu opens a window at its place and hides.
+    void Open(Window window);
+    // A window goes back to the menu: the menu at its place, the window closed.
+    void ReturnToMenu(QWidget* from);
+    // Shows the menu at the given window's place, without closing anything.
+    void ShowMenuAt(QWidget* from);
+    // Continue Game: the kept game at the menu's place, its timer on.
+    void ContinueGame();
+    // The menu's Exit, and any window's close request: a question while a
+    // game is in progress, otherwise the end of the program.
+    void Exit(QWidget* from);
+
+private:
+    void gameLevelComplete();
+    void gameOver();
+    void gameLeftForMenu();
+    void endProgram();
+    void openFrom(Window window, QWidget* from, Leave leave);
+    void watchCloseRequests(FormWindow* window);
+
+    TopScoreStore m_store;
+    RandomSource& m_random;
+    std::array<Factory, 4> m_factories;
+    std::array<QPointer<FormWindow>, 4> m_windows;
+    QPointer<frmMenu> m_menu;
+    QPointer<frmGame> m_game;
+    std::function<void()> m_programEnd;
+    std::function<void(QWidget*, int)> m_gamePause;
+};
+
+} // namespace quillop
