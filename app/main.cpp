@@ -1,5 +1,8 @@
 // Quillop: a falling-block puzzle game.
+#include "controls/ui/frmcontrols.h"
 #include "game/core/random.h"
+#include "help/ui/frmcredits.h"
+#include "help/ui/frmhelp.h"
 #include "platform/fonts.h"
 #include "platform/services.h"
 #include "scores/store/topscorestore.h"
@@ -21,8 +24,13 @@ int main(int argc, char* argv[])
 
     quillop::SeededRandom random(quillop::platform::ClockSeed());
     quillop::Module1 module(quillop::TopScoreStore::forThisProgram(), random);
-    module.setFactory(quillop::Module1::Window::HighScores,
-                      [](quillop::Module1& m) { return new quillop::frmHighScores(m); });
+    using Window = quillop::Module1::Window;
+    module.setFactory(Window::HighScores, [](quillop::Module1& m) { return new quillop::frmHighScores(m); });
+    module.setFactory(Window::Controls, [](quillop::Module1& m) { return new quillop::frmControls(m); });
+    module.setFactory(Window::Help, [](quillop::Module1& m) { return new quillop::frmHelp(m); });
+    module.setFactory(Window::Credits, [](quillop::Module1& m) {
+        return new quillop::frmCredits(m, quillop::platform::ProgramFolder());
+    });
     module.Start();
     return QApplication::exec();
 }

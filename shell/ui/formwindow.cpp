@@ -88,10 +88,24 @@ Shape::Shape(QWidget* parent, QRect place, QColor edge, int edgeWidth)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void Shape::setFill(std::optional<QColor> fill)
+void Shape::setFill(QColor colour)
 {
-    if (fill != m_fill) {
-        m_fill = fill;
+    setFillColour(colour);
+    setFilled(true);
+}
+
+void Shape::setFillColour(QColor colour)
+{
+    if (colour != m_fillColour) {
+        m_fillColour = colour;
+        update();
+    }
+}
+
+void Shape::setFilled(bool filled)
+{
+    if (filled != m_filled) {
+        m_filled = filled;
         update();
     }
 }
@@ -99,8 +113,8 @@ void Shape::setFill(std::optional<QColor> fill)
 void Shape::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (m_fill) {
-        painter.fillRect(rect(), *m_fill);
+    if (m_filled) {
+        painter.fillRect(rect(), m_fillColour);
     }
     // The edge lies inside the bounds, as a drawn rectangle of that width.
     const int w = m_edgeWidth;

@@ -7,7 +7,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <optional>
 #include <vector>
 
 namespace quillop {
@@ -66,13 +65,18 @@ private:
     std::vector<ButtonLabel*> m_resets;
 };
 
-// A rectangle shape: filled or not, with an edge line inside its bounds. It
-// takes no mouse events; the mouse acts on whatever lies under it.
+// A rectangle shape with an edge line inside its bounds, filled with its
+// fill colour or left open. It takes no mouse events; the mouse acts on
+// whatever lies under it.
 class Shape final : public QWidget {
 public:
     Shape(QWidget* parent, QRect place, QColor edge, int edgeWidth = 1);
-    void setFill(std::optional<QColor> fill);
-    std::optional<QColor> fill() const { return m_fill; }
+    // Sets the fill colour and fills the shape.
+    void setFill(QColor colour);
+    void setFillColour(QColor colour);
+    void setFilled(bool filled);
+    QColor fillColour() const { return m_fillColour; }
+    bool isFilled() const { return m_filled; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -80,7 +84,8 @@ protected:
 private:
     QColor m_edge;
     int m_edgeWidth;
-    std::optional<QColor> m_fill;
+    QColor m_fillColour;
+    bool m_filled = false;
 };
 
 // A full-size window: borderless, 470 x 600, #404040 under its own picture.

@@ -113,6 +113,11 @@ void frmdialog::showModal(Kind kind, Panel* panel)
         platform::CentreOnScreen(this);
     }
     exec();
+    // Keys go back to the window the message was opened from, also where no
+    // window manager hands the focus back.
+    if (m_over != nullptr && m_over->isVisible()) {
+        m_over->activateWindow();
+    }
 }
 
 void frmdialog::keyPressEvent(QKeyEvent* event)

@@ -1,0 +1,221 @@
+#include "frmcontrols.h"
+
+#include "platform/fonts.h"
+#include "platform/keys.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace quillop {
+
+namespace {
+
+const QColor Idle(0x40, 0x40, 0x40);
+const QColor Selected(0x80, 0x80, 0x80);
+
+platform::Label* AddLabel(QWidget* parent, const QString& text, QRect place, bool bold,
+                          Qt::Alignment alignment = Qt::AlignLeft, bool underline = false)
+{
+    auto* label = new platform::Label(text, parent);
+    label->setFont(platform::GameFont(platform::MsSansSerif, 12, bold, underline));
+    label->setAlignment(alignment | Qt::AlignTop);
+    label->setGeometry(place);
+    return label;
+}
+
+Shape* AddBar(QWidget* parent, QRect place)
+{
+    auto* shape = new Shape(parent, place, Selected);
+    shape->setFill(Idle);
+    return shape;
+}
+
+void SetBoxColour(QLineEdit* box, const QColor& colour)
+{
+    QPalette palette = box->palette();
+    if (palette.color(QPalette::Base) != colour) {
+        palette.setColor(QPalette::Base, colour);
+        box->setPalette(palette);
+    }
+}
+
+} // namespace
+
+frmControls::frmControls(Module1& module)
+    : FormWindow(QStringLiteral(":/pictures/controls.png"), QStringLiteral("Quillop - Options")),
+      m_module(module), m_codes(ToKeyCodes(module.Keys))
+{
+    auto* frame1 = new Panel(this, QRect(24, 24, 422, 505));
+    AddLabel(frame1, QStringLiteral("Fixed Controls:"), QRect(0, 16, 417, 25), true, Qt::AlignHCenter, true);
+    AddLabel(frame1,
+             QStringLiteral("These are a few of the important controls you may need, they cannot however be "
+                            "configured, and hence are always the same keys"),
+             QRect(24, 48, 385, 65), true, Qt::AlignHCenter);
+    AddBar(frame1, QRect(40, 120, 209, 28));
+    AddLabel(frame1, QStringLiteral("Pause"), QRect(48, 124, 121, 17), true);
+    AddBar(frame1, QRect(258, 120, 121, 28));
+    AddLabel(frame1, QStringLiteral("P"), QRect(256, 123, 121, 17), false, Qt::AlignHCenter);
+    AddBar(frame1, QRect(40, 160, 209, 28));
+    AddLabel(frame1, QStringLiteral("Main Menu"), QRect(48, 164, 129, 17), true);
+    AddBar(frame1, QRect(258, 160, 121, 28));
+    AddLabel(frame1, QStringLiteral("Escape"), QRect(263, 164, 113, 25), false, Qt::AlignHCenter);
+    AddLabel(frame1, QStringLiteral("Configurable Controls:"), QRect(0, 216, 417, 25), true, Qt::AlignHCenter, true);
+    AddLabel(frame1,
+             QStringLiteral("These controls can be changed to any of the letters/numbers on the keyboard (except "
+                            "P), aswell as the arrows keys, and spacebar."),
+             QRect(24, 248, 385, 65), true, Qt::AlignHCenter);
+
+    const std::array<const char*, 4> captions{"Down:", "Rotate:", "Left:", "Right:"};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const int top = 325 + 40 * static_cast<int>(i);
+        Shape1[i] = AddBar(frame1, QRect(40, top, 209, 28));
+        AddLabel(frame1, QString::fromLatin1(captions[i]), QRect(48, top + 3, 81, i == 3 ? 25 : 17), true);
+        Shape1[i + 4] = AddBar(frame1, QRect(258, top, 121, 28));
+        auto* box = new QLineEdit(frame1);
+        box->setGeometry(262, top + 3, 113, 23);
+        box->setFrame(false);
+        box->setReadOnly(true);
+        box->setFont(platform::GameFont(platform::MsSansSerif, 12, false));
+        box->setFocusPolicy(Qt::ClickFocus); // chosen by the mouse or the arrows, never by Tab
+        box->setContextMenuPolicy(Qt::NoContextMenu);
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Text, Qt::white);
+        box->setPalette(palette);
+        SetBoxColour(box, Idle);
+        box->installEventFilter(this);
+        txtControl[i] = box;
+    }
+
+    lblOk = addButton("lblOk", QStringLiteral("Ok"), QRect(176, 552, 129, 25));
+    connect(lblOk, &ButtonLabel::clicked, this, &frmControls::CloseControls);
+
+    ShowKeyNames();
+    // A keyboard player can start at once.
+    setFocusProxy(txtControl[0]);
+}
+
+void frmControls::ShowKeyNames()
+{
+    for (std::size_t i = 0; i < 4; ++i) {
+        txtControl[i]->setText(QString::fromStdString(KeyName(m_codes[i])));
+    }
+}
+
+void frmControls::select(std::size_t box)
+{
+    txtControl[box]->setFocus(Qt::OtherFocusReason);
+}
+
+void frmControls::lockBox(std::size_t box)
+{
+    m_editing = false;
+    SetBoxColour(txtControl[box], Selected);
+    txtControl[box]->setReadOnly(true);
+    Shape1[box + 4]->setFilled(true);
+}
+
+void frmControls::txtControl_GotFocus(std::size_t box)
+{
+    SetBoxColour(txtControl[box], Selected);
+    Shape1[box]->setFillColour(Selected);
+    Shape1[box + 4]->setFillColour(Selected);
+}
+
+void frmControls::txtControl_LostFocus(std::size_t box)
+{
+    // A box left while it is being edited keeps waiting for its key.
+    SetBoxColour(txtControl[box], Idle);
+    Shape1[box]->setFillColour(Idle);
+    Shape1[box + 4]->setFillColour(Idle);
+}
+
+void frmControls::txtControl_KeyDown(std::size_t box, std::int16_t key)
+{
+    QLineEdit* edit = txtControl[box];
+    if (key == VirtualKey::Escape) {
+        lockBox(box);
+        return;
+    }
+    if (key == VirtualKey::Enter) {
+        edit->setReadOnly(false);
+        SetBoxColour(edit, Qt::black);
+        Shape1[box + 4]->setFilled(false);
+        m_editing = true;
+        return;
+    }
+    if (edit->isReadOnly()) {
+        if (key == VirtualKey::Down && box < 3) {
+            select(box + 1);
+        } else if (key == VirtualKey::Up && box > 0) {
+            select(box - 1);
+        }
+        return;
+    }
+    AssignKey(m_codes, static_cast<KeyAction>(box), key);
+    ShowKeyNames();
+    m_changed = true;
+    lockBox(box);
+}
+
+bool frmControls::Form_KeyDown(std::int16_t key)
+{
+    if (!m_editing && key == VirtualKey::Escape) {
+        CloseControls();
+        return true;
+    }
+    return false;
+}
+
+void frmControls::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();
+    Form_KeyDown(platform::VirtualKeyCode(*event));
+}
+
+bool frmControls::eventFilter(QObject* watched, QEvent* event)
+{
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (watched != txtControl[i]) {
+            continue;
+        }
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            txtControl_GotFocus(i);
+            break;
+        case QEvent::FocusOut:
+            txtControl_LostFocus(i);
+            break;
+        case QEvent::KeyPress: {
+            // The window sees the key first; typing never reaches the box.
+            const std::int16_t key = platform::VirtualKeyCode(*static_cast<QKeyEvent*>(event));
+            if (!Form_KeyDown(key)) {
+                txtControl_KeyDown(i, key);
+            }
+            return true;
+        }
+        case QEvent::KeyRelease:
+        case QEvent::InputMethod:
+            return true;
+        default:
+            break;
+        }
+    }
+    return FormWindow::eventFilter(watched, event);
+}
+
+void frmControls::CloseControls()
+{
+    lblOk->setLit(false);
+    if (const auto unset = FirstUnsetAction(m_codes)) {
+        m_module.ShowMessage(MessageModes::SetControls, this);
+        select(static_cast<std::size_t>(*unset));
+        return;
+    }
+    if (m_changed) {
+        m_module.ShowMessage(MessageModes::SaveChanges, this);
+    }
+    m_module.ReturnToMenu(this);
+}
+
+} // namespace quillop

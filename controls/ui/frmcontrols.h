@@ -1,0 +1,58 @@
+#pragma once
+
+#include "controls/core/keybindings.h"
+#include "shell/ui/formwindow.h"
+#include "shell/ui/module1.h"
+
+#include <array>
+
+class QLineEdit;
+
+namespace quillop {
+
+// The window where the player changes the four game keys. It works on a copy
+// of the bindings: nothing reaches the game until the player leaves and
+// answers Yes to "Save changes?". A key box is chosen with the mouse or with
+// Up and Down Arrow; Enter starts an edit, the next key becomes the box's
+// key (P refused, Escape cancelling).
+class frmControls final : public FormWindow, public KeyBoxes {
+    Q_OBJECT
+
+public:
+    explicit frmControls(Module1& module);
+
+    // The working copy, box 0 Down, 1 Rotate, 2 Left, 3 Right; 0 is unset.
+    KeyCodes boxCodes() const override { return m_codes; }
+
+    // Leaving: the notice while a box is unset, the question when something
+    // was edited, then back to the menu.
+    void CloseControls();
+
+    std::array<QLineEdit*, 4> txtControl{};
+    // Shape1(0 to 3) are the row bars, Shape1(4 to 7) the frames around the boxes.
+    std::array<Shape*, 8> Shape1{};
+    ButtonLabel* lblOk;
+
+    bool isEditing() const { return m_editing; }
+    bool isChanged() const { return m_changed; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool Form_KeyDown(std::int16_t key);
+    void txtControl_KeyDown(std::size_t box, std::int16_t key);
+    void txtControl_GotFocus(std::size_t box);
+    void txtControl_LostFocus(std::size_t box);
+    void ShowKeyNames();
+    void lockBox(std::size_t box);
+    void select(std::size_t box);
+
+    Module1& m_module;
+    KeyCodes m_codes;
+    bool m_changed = false;
+    bool m_editing = false;
+};
+
+} // namespace quillop

@@ -1,0 +1,150 @@
+#include "help/ui/frmcredits.h"
+#include "help/ui/frmhelp.h"
+#include "shell/tests/shelltesting.h"
+
+#include <QDir>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace quillop::test {
+namespace {
+
+void MoveMouseOver(QWidget* widget, QPoint at)
+{
+    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+template <typename Window>
+class Opened : public Program {
+protected:
+    Window& open(Module1::Window which, Module1::Factory factory)
+    {
+        module->setFactory(which, std::move(factory));
+        module->Open(which);
+        auto* window = qobject_cast<Window*>(module->OpenWindow(which));
+        EXPECT_NE(window, nullptr);
+        return *window;
+    }
+};
+
+using HelpWindow = Opened<frmHelp>;
+
+TEST_F(HelpWindow, SwitchesPagesAndAlwaysOpensOnAim)
+{
+    frmHelp& help = open(Module1::Window::Help, [](Module1& m) { return new frmHelp(m); });
+    EXPECT_TRUE(help.frameAim->isVisible());
+    EXPECT_FALSE(help.framePieces->isVisible());
+    EXPECT_EQ(help.framePieces->geometry(), help.frameAim->geometry());
+
+    for (int twice = 0; twice < 2; ++twice) {
+        QTest::mouseClick(help.Label5, Qt::LeftButton);
+        EXPECT_FALSE(help.frameAim->isVisible());
+        EXPECT_TRUE(help.framePieces->isVisible());
+    }
+    help.move(33, 44);
+    QTest::keyClick(&help, Qt::Key_Escape);
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(menu().pos(), QPoint(33, 44));
+
+    frmHelp& again = open(Module1::Window::Help, [](Module1& m) { return new frmHelp(m); });
+    EXPECT_TRUE(again.frameAim->isVisible());
+    QTest::mouseClick(again.Label5, Qt::LeftButton);
+    QTest::mouseClick(again.Label4, Qt::LeftButton);
+    EXPECT_TRUE(again.frameAim->isVisible());
+}
+
+TEST_F(HelpWindow, PagesDoNotResetTheLitLabelsButTheBackgroundDoes)
+{
+    frmHelp& help = open(Module1::Window::Help, [](Module1& m) { return new frmHelp(m); });
+    MoveMouseOver(help.Label5, QPoint(5, 5));
+    MoveMouseOver(help.lblOk, QPoint(5, 5));
+    MoveMouseOver(help.frameAim, QPoint(200, 200));
+    EXPECT_EQ(help.Label5->textColour(), ButtonYellow);
+    EXPECT_EQ(help.lblOk->textColour(), ButtonYellow);
+
+    MoveMouseOver(&help, QPoint(10, 300));
+    for (ButtonLabel* label : {help.Label4, help.Label5, help.lblOk}) {
+        EXPECT_EQ(label->textColour(), ButtonWhite);
+    }
+}
+
+class CreditsWindow : public Opened<frmCredits> {
+protected:
+    void SetUp() override
+    {
+        Opened<frmCredits>::SetUp();
+        // Frames of their own colours; the fifth is missing and the third
+        // is twice as wide as a box.
+        const QString folder = programFolder() + QStringLiteral("/Images/Bouncing");
+        ASSERT_TRUE(QDir().mkpath(folder));
+        for (int k = 1; k <= 9; ++k) {
+            if (k == 5) {
+                continue;
+            }
+            QImage frame(k == 3 ? QSize(148, 94) : QSize(74, 94), QImage::Format_RGB32);
+            frame.fill(colour(k));
+            ASSERT_TRUE(frame.save(folder + QStringLiteral("/bounce%1.jpg").arg(k)));
+        }
+        credits = &open(Module1::Window::Credits, [this](Module1& m) { return new frmCredits(m, programFolder()); });
+    }
+
+    static QColor colour(int k) { return QColor::fromHsv(k * 36, 255, 255); }
+
+    // The colour in the middle of a box, and whether it is near the frame's.
+    static bool shows(const platform::PictureBox* box, const QColor& expected, QPoint at = QPoint(37, 47))
+    {
+        const QColor c = box->picture().pixelColor(at);
+        return std::abs(c.red() - expected.red()) + std::abs(c.green() - expected.green())
+                   + std::abs(c.blue() - expected.blue())
+               < 40;
+    }
+
+    frmCredits* credits = nullptr;
+};
+
+TEST_F(CreditsWindow, TheTextRisesFivePixelsATickAndStartsAgainBelowThePanel)
+{
+    EXPECT_EQ(credits->lblCredits->y(), 515);
+    EXPECT_EQ(credits->lblCredits->geometry(), QRect(85, 515, 249, 425));
+    const std::vector<std::pair<int, int>> afterTicks{{1, 510}, {189, -430}, {190, 510}, {378, -430}};
+    int ticks = 0;
+    for (const auto& [until, top] : afterTicks) {
+        for (; ticks < until; ++ticks) {
+            credits->Timer1_Timer();
+        }
+        EXPECT_EQ(credits->lblCredits->y(), top) << "after " << until << " ticks";
+    }
+    EXPECT_TRUE(credits->lblCredits->text().startsWith(QStringLiteral("Varnholt Studios Presents\n\nQuillop\n")));
+    EXPECT_EQ(credits->lblCredits->text().count(QLatin1Char('\n')), 12);
+}
+
+TEST_F(CreditsWindow, TheBoxesPlayFramesOneToNineInTurnFromDisk)
+{
+    EXPECT_TRUE(credits->Timer1.isActive());
+    EXPECT_EQ(credits->Timer2.interval(), 100);
+    for (int tick = 1; tick <= 10; ++tick) {
+        credits->Timer2_Timer();
+        const int k = (tick - 1) % 9 + 1;
+        const QColor expected = k == 5 ? QColor(Qt::black) : colour(k);
+        EXPECT_TRUE(shows(credits->Picture4, expected)) << "tick " << tick;
+        EXPECT_EQ(credits->Picture3->picture(), credits->Picture4->picture()) << "tick " << tick;
+        if (k == 3) { // scaled to the box's width, centred on black
+            EXPECT_TRUE(shows(credits->Picture4, Qt::black, QPoint(37, 5)));
+        }
+    }
+}
+
+TEST_F(CreditsWindow, OkReturnsToTheMenuAndEndsTheAnimation)
+{
+    credits->move(12, 34);
+    QPointer<frmCredits> window(credits);
+    QTest::mouseClick(credits->lblOk, Qt::LeftButton);
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(menu().pos(), QPoint(12, 34));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull()) << "closed for good, with its timers";
+}
+
+} // namespace
+} // namespace quillop::test

@@ -1,0 +1,116 @@
+#include "frmcredits.h"
+
+#include "shell/ui/module1.h"
+
+#include "platform/fonts.h"
+
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace quillop {
+
+namespace {
+
+constexpr QSize FrameSize(74, 94);
+
+// A frame fitted into its box: scaled to fit when its size differs, aspect
+// kept, centred on black. A frame that cannot be read leaves the box black.
+QImage FittedFrame(const QString& path)
+{
+    QImage box(FrameSize, QImage::Format_RGB32);
+    box.fill(Qt::black);
+    QImageReader reader(path);
+    QImage frame = reader.read();
+    if (frame.isNull()) {
+        return box;
+    }
+    if (frame.size() != FrameSize) {
+        frame = frame.scaled(FrameSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    QPainter painter(&box);
+    painter.drawImage((FrameSize.width() - frame.width()) / 2, (FrameSize.height() - frame.height()) / 2, frame);
+    return box;
+}
+
+} // namespace
+
+frmCredits::frmCredits(Module1& module, QString programFolder)
+    : FormWindow(QStringLiteral(":/pictures/credits.png"), QStringLiteral("Quillop - Credits")),
+      m_module(module), m_programFolder(std::move(programFolder)),
+      m_picture1(new Panel(this, QRect(24, 24, 422, 505)))
+{
+    // The panel clips what it holds: the text leaves it at the top.
+    lblCredits = new platform::Label(CreditsText(), m_picture1);
+    lblCredits->setFont(platform::GameFont(platform::MsSansSerif, 12, true));
+    lblCredits->setGeometry(85, m_picture1->height() + 10, 249, 425);
+
+    Picture4 = new platform::PictureBox(m_picture1);
+    Picture4->setGeometry(QRect(QPoint(8, 400), FrameSize));
+    Picture3 = new platform::PictureBox(m_picture1);
+    Picture3->setGeometry(QRect(QPoint(336, 400), FrameSize));
+    for (platform::PictureBox* box : {Picture4, Picture3}) {
+        QImage black(FrameSize, QImage::Format_RGB32);
+        black.fill(Qt::black);
+        box->setPicture(black);
+    }
+
+    lblOk = addButton("lblOk", QStringLiteral("Ok"), QRect(176, 552, 129, 25));
+    connect(lblOk, &ButtonLabel::clicked, this, [this] { m_module.ReturnToMenu(this); });
+
+    for (QTimer* timer : {&Timer1, &Timer2}) {
+        timer->setInterval(100);
+        timer->start();
+    }
+    connect(&Timer1, &QTimer::timeout, this, &frmCredits::Timer1_Timer);
+    connect(&Timer2, &QTimer::timeout, this, &frmCredits::Timer2_Timer);
+}
+
+QString frmCredits::CreditsText()
+{
+    const QStringList lines{QStringLiteral("Varnholt Studios Presents"),
+                            QString(),
+                            QStringLiteral("Quillop"),
+                            QString(),
+                            QStringLiteral("Programmer:"),
+                            QStringLiteral("Pordy"),
+                            QString(),
+                            QStringLiteral("Graphic Design:"),
+                            QStringLiteral("Haskel"),
+                            QString(),
+                            QStringLiteral("Testers:"),
+                            QStringLiteral("Pordy"),
+                            QStringLiteral("Haskel")};
+    return lines.join(QLatin1Char('\n'));
+}
+
+void frmCredits::Timer1_Timer()
+{
+    int top = lblCredits->y();
+    if (top < -lblCredits->height()) {
+        top = m_picture1->height() + 10;
+    }
+    lblCredits->move(lblCredits->x(), top - 5);
+}
+
+void frmCredits::Timer2_Timer()
+{
+    if (FrameNumber == 10) {
+        FrameNumber = 1;
+    }
+    const QString path = m_programFolder + QStringLiteral("/Images/Bouncing/bounce%1.jpg").arg(FrameNumber);
+    // Each box reads the file for itself.
+    Picture4->setPicture(FittedFrame(path));
+    Picture3->setPicture(FittedFrame(path));
+    ++FrameNumber;
+}
+
+void frmCredits::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();
+    if (event->key() == Qt::Key_Escape) {
+        m_module.ReturnToMenu(this);
+    }
+}
+
+} // namespace quillop

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "shell/ui/formwindow.h"
+
+#include <QTimer>
+
+#include <cstdint>
+
+namespace quillop {
+
+class Module1;
+
+// The credits rise through a black panel, 5 pixels every 100 ms, and start
+// again below it; two boxes beside them play bounce1.jpg to bounce9.jpg from
+// the program's folder, read from disk at every frame. Ok or Escape goes back
+// to the menu, which stops both.
+class frmCredits final : public FormWindow {
+    Q_OBJECT
+
+public:
+    // The pictures come from Images/Bouncing inside the given folder.
+    frmCredits(Module1& module, QString programFolder);
+
+    // The credits, one line each, empty lines between the groups.
+    static QString CreditsText();
+
+    void Timer1_Timer(); // the scroll step
+    void Timer2_Timer(); // the animation step
+
+    platform::Label* lblCredits;
+    platform::PictureBox* Picture4; // left box
+    platform::PictureBox* Picture3; // right box
+    ButtonLabel* lblOk;
+    QTimer Timer1;
+    QTimer Timer2;
+    std::int16_t FrameNumber = 1;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Module1& m_module;
+    QString m_programFolder;
+    Panel* m_picture1;
+};
+
+} // namespace quillop

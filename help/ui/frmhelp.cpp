@@ -1,0 +1,107 @@
+#include "frmhelp.h"
+
+#include "shell/ui/module1.h"
+
+#include "platform/fonts.h"
+#include "platform/tiles.h"
+
+#include <QKeyEvent>
+
+namespace quillop {
+
+namespace {
+
+platform::Label* AddText(QWidget* page, const QString& text, QRect place, double points, bool bold,
+                         bool centred, bool underline = false)
+{
+    auto* label = new platform::Label(text, page);
+    label->setFont(platform::GameFont(platform::MsSansSerif, points, bold, underline));
+    label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    label->setGeometry(place);
+    return label;
+}
+
+void AddPicture(QWidget* page, const char* name, QRect place)
+{
+    auto* box = new platform::PictureBox(page);
+    box->setGeometry(place);
+    box->setPicture(platform::LoadPicture(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name)), place.size()));
+}
+
+} // namespace
+
+frmHelp::frmHelp(Module1& module)
+    : FormWindow(QStringLiteral(":/pictures/help.png"), QStringLiteral("Quillop - Instructions")),
+      Label4(addButton("Label4", QStringLiteral("Aim"), QRect(64, 24, 145, 33))),
+      Label5(addButton("Label5", QStringLiteral("Pieces"), QRect(257, 24, 144, 33))),
+      lblOk(addButton("lblOk", QStringLiteral("Ok"), QRect(176, 552, 129, 25))),
+      frameAim(new Panel(this, QRect(24, 72, 422, 457))),
+      framePieces(new Panel(this, QRect(24, 72, 422, 457))),
+      m_module(module)
+{
+    buildAimPage();
+    buildPiecesPage();
+    framePieces->hide();
+
+    connect(Label4, &ButtonLabel::clicked, this, [this] {
+        frameAim->show();
+        framePieces->hide();
+    });
+    connect(Label5, &ButtonLabel::clicked, this, [this] {
+        frameAim->hide();
+        framePieces->show();
+        repaint();
+    });
+    connect(lblOk, &ButtonLabel::clicked, this, [this] { m_module.ReturnToMenu(this); });
+}
+
+void frmHelp::buildAimPage()
+{
+    AddText(frameAim, QStringLiteral("Aim"), QRect(0, 48, 417, 33), 13.5, true, true, true);
+    AddText(frameAim,
+            QStringLiteral("The aim of the game is to create sets of similar wibbets. As the pieces fall in, you can "
+                           "rotate them round, in order to decide what position you want them in. If at any point "
+                           "you create a set, (either horizontally, vertically or diagonally), which consists of at "
+                           "least 3 of the same coloured Quillop then they will vanish, causing anything above them "
+                           "to drop down.")
+                + QStringLiteral("\r\n\r\n")
+                + QStringLiteral("As you will see whilst playing the game some of the pieces have special effects, to "
+                                 "find out what these are see the pieces page of this help section."),
+            QRect(24, 80, 373, 345), 12, true, true);
+}
+
+void frmHelp::buildPiecesPage()
+{
+    QWidget* page = framePieces;
+    AddText(page, QStringLiteral("Normal Pieces"), QRect(0, 15, 425, 30), 18, true, true, true);
+    AddPicture(page, "normalpieces", QRect(32, 55, 58, 87));
+    AddText(page,
+            QStringLiteral("These are the pieces that you will see the most during the game. They simply need to be "
+                           "placed together in sets of 3 or more."),
+            QRect(120, 56, 273, 88), 12, false, false);
+    AddText(page, QStringLiteral("Specials"), QRect(0, 152, 425, 33), 18, true, true, true);
+    AddPicture(page, "colourgenocide", QRect(32, 184, 29, 29));
+    AddText(page, QStringLiteral("Colour Genocide"), QRect(72, 187, 313, 33), 13.5, false, false);
+    AddText(page,
+            QStringLiteral("This piece will remove all pieces the same colour as the piece that it lands on-top of. "),
+            QRect(32, 219, 361, 41), 12, false, false);
+    AddPicture(page, "columnbuster", QRect(32, 272, 29, 29));
+    AddText(page, QStringLiteral("Column Buster"), QRect(72, 275, 257, 33), 13.5, false, false);
+    AddText(page, QStringLiteral("This piece will remove anything in the column below its current position."),
+            QRect(32, 307, 361, 41), 12, false, false);
+    AddPicture(page, "roweater", QRect(32, 360, 29, 29));
+    AddText(page, QStringLiteral("Row Eater"), QRect(72, 363, 281, 33), 13.5, false, false);
+    AddText(page,
+            QStringLiteral("This piece will remove all pieces in the same row as it, both to the left and right."),
+            QRect(32, 395, 361, 41), 12, false, false);
+}
+
+void frmHelp::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();
+    if (event->key() == Qt::Key_Escape) {
+        m_module.ReturnToMenu(this);
+    }
+}
+
+} // namespace quillop

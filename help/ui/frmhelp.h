@@ -1,0 +1,34 @@
+#pragma once
+
+#include "shell/ui/formwindow.h"
+
+namespace quillop {
+
+class Module1;
+
+// The instructions: an Aim page and a Pieces page in one place, switched by
+// the two labels at the top; Ok or Escape goes back to the menu. It always
+// opens on the Aim page.
+class frmHelp final : public FormWindow {
+    Q_OBJECT
+
+public:
+    explicit frmHelp(Module1& module);
+
+    ButtonLabel* Label4; // "Aim"
+    ButtonLabel* Label5; // "Pieces"
+    ButtonLabel* lblOk;
+    Panel* frameAim;
+    Panel* framePieces;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildAimPage();
+    void buildPiecesPage();
+
+    Module1& m_module;
+};
+
+} // namespace quillop
