@@ -55,7 +55,7 @@ sanitize)
     install_missing
     build build-sanitize -DQUILLOP_SANITIZE=ON -DQUILLOP_BENCHMARKS=OFF
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        run_tests build-sanitize
+        LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp run_tests build-sanitize
     ;;
 bench)
     install_missing

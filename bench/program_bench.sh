@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Times the real program under Xvfb beside the smallest Qt Widgets window
-# built in the same run: start to mapped window, start to painted window,
-# resident memory, and CPU used over 10 s paused (the game) or idle (the
-# floor), plus 10 s of play.
+# built in the same run: start to the mapped and to the painted menu,
+# resident memory, and CPU and wake-ups over 10 s at every window: the
+# floor idle, the menu, the game playing and paused, the high-score,
+# controls, instructions and credits windows.
 #
 #   bench/program_bench.sh <build folder> [runs]
 set -euo pipefail
@@ -71,36 +72,56 @@ measure() { # program title -> "mapped painted rss"
     echo "$(cut -d' ' -f1 "$tmp/$2.runs" | median) $(cut -d' ' -f2 "$tmp/$2.runs" | median) $(cut -d' ' -f3 "$tmp/$2.runs" | median)"
 }
 
-# Percent of one core used by the program over the given seconds.
-cpu_percent() { # pid seconds
-    local before after
-    before=$(cpu_ticks "$1")
+wakeups() { # pid: voluntary context switches of all its threads so far
+    cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n}'
+}
+
+# "cpu% wakeups/s" of the program over the given seconds.
+usage() { # pid seconds
+    local t0 w0 t1 w1
+    t0=$(cpu_ticks "$1")
+    w0=$(wakeups "$1")
     sleep "$2"
-    after=$(cpu_ticks "$1")
-    awk -v d=$((after - before)) -v hz="$hz" -v s="$2" 'BEGIN {printf "%.2f", 100 * d / hz / s}'
+    t1=$(cpu_ticks "$1")
+    w1=$(wakeups "$1")
+    awk -v d=$((t1 - t0)) -v w=$((w1 - w0)) -v hz="$hz" -v s="$2" 'BEGIN {printf "%.2f %.1f", 100 * d / hz / s, w / s}'
 }
 
 tmp=$(mktemp -d)
 read -r floor_map floor_paint floor_rss <<<"$(measure "$build/quillop_minimal_window" Minimal)"
 read -r game_map game_paint game_rss <<<"$(measure "$build/quillop" Quillop)"
 
-# CPU: the floor idle, the game paused and playing.
+# CPU and wake-ups: the floor idle, then every window of the game in turn.
 "$build/quillop_minimal_window" >/dev/null 2>&1 &
 floor_pid=$!
 sleep 2
-floor_idle=$(cpu_percent "$floor_pid" 10)
+floor_idle=$(usage "$floor_pid" 10)
 kill "$floor_pid"
 
 "$build/quillop" >/dev/null 2>&1 &
-game_pid=$!
-win=$(wait_for_window Quillop)
-sleep 1
-xdotool key p
-sleep 0.5
-game_paused=$(cpu_percent "$game_pid" 10)
-xdotool key p
-game_playing=$(cpu_percent "$game_pid" 10)
-kill "$game_pid"
+pid=$!
+menu=$(wait_for_window Quillop)
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+click() { xdotool mousemove $((X + $1)) $((Y + $2)) sleep 0.1 click 1 sleep 0.5; }
+park() { xdotool mousemove 5 5 sleep 1; } # the mouse off the window, as a player's rests
+declare -A cpu
+park
+cpu[menu]=$(usage "$pid" 10)
+click 381 374 # New Game
+park
+cpu[playing]=$(usage "$pid" 10)
+xdotool key p sleep 0.5
+cpu[paused]=$(usage "$pid" 10)
+xdotool key Escape sleep 0.5
+for item in "high-score window:381 422" "controls window:381 518" "instructions window:381 470" "credits window:436 30"; do
+    name=${item%%:*}
+    read -r cx cy <<<"${item#*:}"
+    click "$cx" "$cy"
+    park
+    cpu[$name]=$(usage "$pid" 10)
+    xdotool key Escape sleep 0.5
+done
+kill "$pid"
 rm -rf "$tmp"
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
@@ -108,5 +129,10 @@ printf '%-28s %12s %12s %8s\n' "median of $runs runs" "minimal Qt" "Quillop" "ra
 printf '%-28s %10s ms %10s ms %8s\n' "start to mapped window" "$floor_map" "$game_map" "$(ratio "$game_map" "$floor_map")"
 printf '%-28s %10s ms %10s ms %8s\n' "start to painted window" "$floor_paint" "$game_paint" "$(ratio "$game_paint" "$floor_paint")"
 printf '%-28s %10s MB %10s MB %8s\n' "resident memory" "$((floor_rss / 1024))" "$((game_rss / 1024))" "$(ratio "$game_rss" "$floor_rss")"
-printf '%-28s %11s%% %11s%%\n' "CPU over 10 s idle/paused" "$floor_idle" "$game_paused"
-printf '%-28s %12s %11s%%\n' "CPU over 10 s of play" "-" "$game_playing"
+printf '\n%-28s %12s %12s\n' "over 10 s" "% of a core" "wake-ups/s"
+read -r c w <<<"$floor_idle"
+printf '%-28s %12s %12s\n' "minimal Qt, idle" "$c" "$w"
+for name in menu playing paused "high-score window" "controls window" "instructions window" "credits window"; do
+    read -r c w <<<"${cpu[$name]}"
+    printf '%-28s %12s %12s\n' "Quillop, $name" "$c" "$w"
+done

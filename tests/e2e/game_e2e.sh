@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The real program under Xvfb, a whole game: the menu appears centred, New
-# Game shows the falling columns, Escape goes back to the menu and Continue
+# The real program under Xvfb, a whole game: the menu appears centred, Left
+# is bound to A in Options, New Game shows the falling columns and A moves
+# them, Escape goes back to the menu and Continue
 # Game resumes, hard drops fill the centre column until the game is over,
 # the name typed in the high-score window lands in TopScores.txt, and Exit
 # ends the program.
@@ -41,6 +42,15 @@ visible() { # title
     xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
 }
 
+click 381 518 # Options
+wait_for_window "Quillop - Options" >/dev/null || fail "Options showed no controls window"
+click 342 443 # the Left box
+xdotool key Return a
+click 240 564 # Ok: "Save changes?"
+click 146 333 # Yes
+wait_for_window Quillop >/dev/null || fail "the controls window did not return to the menu"
+echo "Left bound to A"
+
 click 381 374 # New Game
 game=$(wait_for_window "Quillop - Game") || fail "New Game showed no game window"
 visible Quillop && fail "the menu is still shown during the game"
@@ -54,6 +64,23 @@ import -window root -crop "$board" "$out/fall2.png"
 changed=$(compare -metric AE "$out/fall1.png" "$out/fall2.png" null: 2>&1 || true)
 [ "${changed%% *}" -gt 0 ] 2>/dev/null || fail "the board did not change on its own ($changed)"
 echo "columns fall: $changed pixels changed in 1.2 s"
+
+# The falling column is in the centre column; A moves it one to the left.
+occupied() { # screenshot column: how many of visible rows 4 to 13 hold a piece
+    local n=0 r g b row
+    for row in $(seq 4 13); do
+        read -r r g b <<<"$(pixel "$1" $((X + 10 + ($2 - 1) * 29 + 6)) $((Y + 10 + (row - 4) * 29 + 22)))"
+        if [ "$r" -gt 60 ] || [ "$g" -gt 60 ] || [ "$b" -gt 60 ]; then n=$((n + 1)); fi
+    done
+    echo "$n"
+}
+sleep 0.5
+xdotool key a
+sleep 0.6
+import -window root "$out/moved.png"
+[ "$(occupied "$out/moved.png" 5)" -gt 0 ] && [ "$(occupied "$out/moved.png" 6)" = 0 ] ||
+    fail "A did not move the column to the left (column 5: $(occupied "$out/moved.png" 5), column 6: $(occupied "$out/moved.png" 6))"
+echo "A moves the column left"
 
 xdotool key Escape
 wait_for_window Quillop >/dev/null || fail "Escape did not bring the menu back"
