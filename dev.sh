@@ -5,6 +5,8 @@
 #   ./dev.sh play       build and start the game
 #   ./dev.sh test       build and run every test
 #   ./dev.sh sanitize   the same tests in an AddressSanitizer + UBSan build
+#   ./dev.sh release    the same tests in the Release build packagers make
+#   ./dev.sh soak [m]   random play for m minutes (default 2) in the sanitizer build
 #   ./dev.sh bench      build and run the benchmarks
 #   ./dev.sh fuzz [s]   fuzz the top-score reader for s seconds (default 300)
 set -euo pipefail
@@ -13,7 +15,8 @@ cd "$(dirname "$0")"
 JOBS=$(nproc 2>/dev/null || echo 2)
 PACKAGES=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev fonts-liberation2
-          xvfb xauth xdotool x11-utils imagemagick
+          xvfb xauth xdotool x11-utils imagemagick openbox
+          desktop-file-utils appstream
           clang libclang-rt-14-dev)
 
 install_missing() {
@@ -32,7 +35,7 @@ install_missing() {
 build() { # build-dir, extra cmake arguments...
     local dir=$1
     shift
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLOP_WERROR=ON -DQUILLOP_ASSERTIONS=ON "$@"
     cmake --build "$dir" -j"$JOBS"
 }
 
@@ -57,9 +60,19 @@ sanitize)
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp run_tests build-sanitize
     ;;
+soak)
+    install_missing
+    build build-sanitize -DQUILLOP_SANITIZE=ON -DQUILLOP_BENCHMARKS=OFF
+    tests/soak/soak.sh build-sanitize "${2:-2}" ${3:+"$3"}
+    ;;
+release)
+    install_missing
+    build build-release -DCMAKE_BUILD_TYPE=Release -DQUILLOP_BENCHMARKS=OFF
+    run_tests build-release
+    ;;
 bench)
     install_missing
-    build build-bench -DCMAKE_BUILD_TYPE=Release -DQUILLOP_TESTS=OFF
+    build build-bench -DCMAKE_BUILD_TYPE=Release -DQUILLOP_TESTS=OFF -DQUILLOP_ASSERTIONS=OFF
     ./build-bench/quillop_core_bench
     ./build-bench/quillop_ui_bench
     ;;
@@ -71,7 +84,7 @@ fuzz)
         build-fuzz/corpus fuzz/corpus/topscores
     ;;
 *)
-    sed -n '2,10p' "$0"
+    sed -n '2,12p' "$0"
     exit 2
     ;;
 esac

@@ -10,13 +10,50 @@
 #include "shell/ui/module1.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
+
+namespace {
+
+// The game places its windows itself (the menu centred, each window where
+// the last one stood), which a Wayland compositor does not let a program do.
+// Where the session also offers X, the game runs there, unless the player
+// chose a platform.
+void PreferX11UnderWayland()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qgetenv("XDG_SESSION_TYPE") == "wayland"
+        && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+}
+
+// --help and --version answer without a screen, as in a terminal or a
+// package build; anything else goes on to the game.
+void ReadOptions(int& argc, char* argv[])
+{
+    const QCoreApplication probe(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quillop"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLOP_VERSION));
+    QCommandLineParser options;
+    options.setApplicationDescription(
+        QStringLiteral("A falling-block puzzle game: line up three or more pieces across, down or diagonally."));
+    options.addHelpOption();
+    options.addVersionOption();
+    options.process(probe);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    ReadOptions(argc, argv);
+    PreferX11UnderWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillop"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quillop"));
+    QApplication::setApplicationVersion(QStringLiteral(QUILLOP_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("org.quillop.Quillop"));
+
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quillop.png")));
     // The program ends through the menu's Exit, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);

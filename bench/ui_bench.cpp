@@ -30,8 +30,19 @@ void FillBusy(GameState& state)
     state.NextSpecial = SpecialKind::ColumnBuster;
 }
 
+// The falling column of the busy board at a row of column 4.
+void PlaceColumnAt(GameState& state, int row)
+{
+    for (int r = 1; r <= 8; ++r) {
+        state.Board(r, 4) = CellCode::Empty;
+    }
+    for (int k = 0; k < 3; ++k) {
+        state.Board(row + k, 4) = k == 1 ? CellCode::Green : CellCode::Purple;
+    }
+}
+
 struct Fixture {
-    Fixture()
+    explicit Fixture(int scale = 1) : window(state, keys, random, scale)
     {
         window.setPauseFunction([](QWidget*, int) {});
         NewGame(state);
@@ -45,7 +56,7 @@ struct Fixture {
     GameState state;
     KeyBindings keys;
     SeededRandom random{1};
-    frmGame window{state, keys, random};
+    frmGame window;
 };
 
 // Baseline: one opaque copy of a whole board-sized picture.
@@ -60,16 +71,43 @@ void BM_CopyWholeBoardPicture(benchmark::State& bench)
 }
 BENCHMARK(BM_CopyWholeBoardPicture)->Unit(benchmark::kMicrosecond);
 
-// The 220 board tiles and the next-piece transfers into their pictures.
-void BM_DrawBoard(benchmark::State& bench)
+// Every cell changes: the busy board and the same board one colour on, in
+// turn, so all 220 tiles and the next-piece transfers are copied each time.
+// The argument is the pictures' scale: 1, or 2 for high-resolution screens.
+void BM_DrawBoardAllCells(benchmark::State& bench)
 {
-    Fixture f;
+    Fixture f(static_cast<int>(bench.range(0)));
+    GameState other = f.state;
+    for (int r = FirstVisibleRow; r <= FloorRow; ++r) {
+        for (int c = 1; c <= BoardGrid::Columns; ++c) {
+            other.Board(r, c) = static_cast<CellCode>((static_cast<int>(other.Board(r, c)) % 6) + 1);
+        }
+    }
+    other.NextColumn = {CellCode::Green, CellCode::Yellow, CellCode::Orange};
+    std::swap(f.state, other);
     for (auto _ : bench) {
+        std::swap(f.state, other);
         f.window.DrawBoard();
         benchmark::DoNotOptimize(f.window.boardPicture().constBits());
     }
 }
-BENCHMARK(BM_DrawBoard)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawBoardAllCells)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// A tick: the falling column drops one row, so three or four cells change.
+void BM_DrawBoardOneDrop(benchmark::State& bench)
+{
+    Fixture f;
+    PlaceColumnAt(f.state, 1);
+    f.window.DrawBoard();
+    int row = 1;
+    for (auto _ : bench) {
+        row = row == 5 ? 1 : row + 1;
+        PlaceColumnAt(f.state, row);
+        f.window.DrawBoard();
+        benchmark::DoNotOptimize(f.window.boardPicture().constBits());
+    }
+}
+BENCHMARK(BM_DrawBoardOneDrop)->Unit(benchmark::kMicrosecond);
 
 // Baseline: repainting the whole window without any game work.
 void BM_RepaintWindow(benchmark::State& bench)

@@ -3,7 +3,8 @@
 add_library(quillop_warnings INTERFACE)
 target_compile_options(quillop_warnings INTERFACE
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast
-    -Wcast-align -Woverloaded-virtual -Wimplicit-fallthrough -Werror)
+    -Wcast-align -Woverloaded-virtual -Wimplicit-fallthrough
+    $<$<BOOL:${QUILLOP_WERROR}>:-Werror>)
 
 # A rules library: standard C++ only. Any Qt include in its sources stops the
 # configuration, and it links nothing that could bring Qt in.

@@ -1,6 +1,9 @@
 #include "keys.h"
 
+#include <QChar>
+
 #include <array>
+#include <string_view>
 #include <utility>
 
 namespace quillop::platform {
@@ -53,6 +56,45 @@ constexpr std::array KeypadKeys{
     KeyPair{Qt::Key_Clear, 12},
 };
 
+// Places on a PC keyboard by their X11 and Wayland scan codes (the Linux key
+// codes plus 8), with the code Windows gives the key at that place on a US
+// layout.
+constexpr int DigitRow = 10; // 1 to 9, then 0
+constexpr std::array<std::pair<int, const char*>, 3> LetterRows{{{24, "QWERTYUIOP"}, {38, "ASDFGHJKL"}, {52, "ZXCVBNM"}}};
+constexpr std::array Punctuation{
+    KeyPair{20, 189}, KeyPair{21, 187}, KeyPair{34, 219}, KeyPair{35, 221}, KeyPair{47, 186}, KeyPair{48, 222},
+    KeyPair{49, 192}, KeyPair{51, 220}, KeyPair{59, 188}, KeyPair{60, 190}, KeyPair{61, 191}, KeyPair{94, 226},
+};
+
+// The code of the key at a scan-code place, for the keys whose character
+// depends on the layout; 0 elsewhere.
+std::int16_t byPlace(quint32 scanCode, int qtKey)
+{
+    const int place = static_cast<int>(scanCode);
+    if (place >= DigitRow && place < DigitRow + 10) {
+        return static_cast<std::int16_t>(place == DigitRow + 9 ? '0' : '1' + (place - DigitRow));
+    }
+    const bool latinLetter = qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z;
+    // A letter of a non-Latin script (Cyrillic, Greek...).
+    const bool otherLetter = qtKey > 0xFF && qtKey <= 0xFFFF && QChar(static_cast<char16_t>(qtKey)).isLetter();
+    for (const auto& [first, letters] : LetterRows) {
+        const std::string_view row(letters);
+        if (place >= first && place < first + static_cast<int>(row.size())) {
+            // A Latin layout names its own letter; another takes the US one.
+            if (latinLetter) {
+                return static_cast<std::int16_t>(qtKey);
+            }
+            return otherLetter ? static_cast<std::int16_t>(row[static_cast<std::size_t>(place - first)]) : 0;
+        }
+    }
+    for (const KeyPair& pair : Punctuation) {
+        if (pair.qt == place && !latinLetter) {
+            return pair.vk;
+        }
+    }
+    return 0;
+}
+
 template <std::size_t N>
 std::int16_t find(const std::array<KeyPair, N>& table, int key)
 {
@@ -66,8 +108,13 @@ std::int16_t find(const std::array<KeyPair, N>& table, int key)
 
 } // namespace
 
-std::int16_t VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
+std::int16_t VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode)
 {
+    if (scanCode != 0 && !modifiers.testFlag(Qt::KeypadModifier)) {
+        if (const std::int16_t vk = byPlace(scanCode, qtKey)) {
+            return vk;
+        }
+    }
     if (modifiers.testFlag(Qt::KeypadModifier)) {
         if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
             return static_cast<std::int16_t>(96 + (qtKey - Qt::Key_0)); // keypad 0 to 9
@@ -88,7 +135,17 @@ std::int16_t VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
 
 std::int16_t VirtualKeyCode(const QKeyEvent& event)
 {
+#ifdef Q_OS_WIN
+    // Windows says it itself.
+    if (event.nativeVirtualKey() > 0 && event.nativeVirtualKey() < 255) {
+        return static_cast<std::int16_t>(event.nativeVirtualKey());
+    }
     return VirtualKeyCode(event.key(), event.modifiers());
+#elif defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return VirtualKeyCode(event.key(), event.modifiers(), event.nativeScanCode());
+#else
+    return VirtualKeyCode(event.key(), event.modifiers());
+#endif
 }
 
 } // namespace quillop::platform

@@ -33,21 +33,38 @@ void PauseVisible(QWidget* widget, int milliseconds)
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+namespace {
+
+QScreen* ScreenAt(QPoint point)
+{
+    QScreen* screen = QGuiApplication::screenAt(point);
+    return screen != nullptr ? screen : QGuiApplication::primaryScreen();
+}
+
+QRect Clamped(QRect frame, const QRect& area)
+{
+    frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() - frame.width() + 1)));
+    frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() - frame.height() + 1)));
+    return frame;
+}
+
+} // namespace
+
 void CentreOnScreen(QWidget* window)
 {
-    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-    if (screen == nullptr) {
-        screen = QGuiApplication::primaryScreen();
-    }
+    const QScreen* screen = ScreenAt(QCursor::pos());
     if (screen == nullptr) {
         return;
     }
-    const QRect area = screen->availableGeometry();
     QRect frame(QPoint(0, 0), window->size());
-    frame.moveCenter(area.center());
-    frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() - frame.width() + 1)));
-    frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() - frame.height() + 1)));
-    window->move(frame.topLeft());
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(Clamped(frame, screen->availableGeometry()).topLeft());
+}
+
+QRect InsideScreen(QRect place)
+{
+    const QScreen* screen = ScreenAt(place.center());
+    return screen != nullptr ? Clamped(place, screen->availableGeometry()) : place;
 }
 
 } // namespace quillop::platform

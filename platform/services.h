@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 #include <cstdint>
@@ -23,5 +24,9 @@ void PauseVisible(QWidget* widget, int milliseconds);
 // Places a window centred on the screen that holds the mouse (or the primary
 // screen), inside its available area.
 void CentreOnScreen(QWidget* window);
+
+// The place moved as little as it takes to lie inside the available area of
+// the screen that holds its centre (or the primary screen).
+QRect InsideScreen(QRect place);
 
 } // namespace quillop::platform

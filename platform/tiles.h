@@ -35,8 +35,20 @@ private:
 void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,
             RasterOp op);
 
-// A picture in the format the transfers work on; a null picture becomes a
-// black one of the fallback size, so a missing file never stops the game.
-QImage LoadPicture(const QString& path, QSize fallbackSize);
+// The scale of the pictures for the screens in use: 2 where any screen is of
+// high resolution (the game's pictures come drawn at 1x and 2x), else 1.
+int PictureScale();
+
+// A picture in the format the transfers work on, at the given scale where a
+// drawing at that scale exists ("name@2x.png"), with that device pixel ratio;
+// a null picture when there is none.
+QImage ScreenPicture(const QString& path, int scale = PictureScale());
+
+// The same, but a missing picture becomes a black one of the fallback size
+// (in the game's pixels), so a missing file never stops the game.
+QImage LoadPicture(const QString& path, QSize fallbackSize, int scale = PictureScale());
+
+// Paints the part of the picture under the area, in the game's pixels.
+void DrawPicture(QPainter& painter, const QRect& area, const QImage& picture);
 
 } // namespace quillop::platform

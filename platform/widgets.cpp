@@ -1,5 +1,7 @@
 #include "widgets.h"
 
+#include "tiles.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -19,7 +21,7 @@ void PictureBox::setPicture(QImage picture)
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.drawImage(event->rect().topLeft(), m_picture, event->rect());
+    DrawPicture(painter, event->rect(), m_picture);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)

@@ -45,9 +45,14 @@ const QColor FrameGreen(0x1E, 0x6B, 0x2F);
 const QColor FrameGreenDark(0x0E, 0x3D, 0x19);
 const QColor FrameGreenLight(0x4C, 0xA8, 0x5A);
 
+// Pictures are drawn in the game's pixels; at a scale of 2 they come out
+// twice as fine for high-resolution screens, with the same layout.
+int g_scale = 1;
+
 QImage NewPicture(int w, int h, QColor fill = Qt::black)
 {
-    QImage image(w, h, QImage::Format_RGB32);
+    QImage image(w * g_scale, h * g_scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(g_scale);
     image.fill(fill);
     return image;
 }
@@ -263,7 +268,7 @@ QImage FramedBackground()
 {
     QImage image = NewPicture(470, 600, QColor(0x40, 0x40, 0x40));
     QPainter p(&image);
-    FillGreenPattern(p, image.rect());
+    FillGreenPattern(p, QRect(0, 0, 470, 600));
     p.setPen(QPen(FrameGreenLight, 2));
     p.drawRect(QRect(1, 1, 467, 597));
     p.setPen(QPen(FrameGreenDark, 2));
@@ -446,12 +451,14 @@ QImage BounceFrame(int k)
     return image;
 }
 
-QImage Icon()
+// The icon at any size, drawn on a 256 x 256 design.
+QImage Icon(int size)
 {
-    QImage image(256, 256, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 256.0, size / 256.0);
     QPainterPath plate;
     plate.addRoundedRect(QRectF(8, 8, 240, 240), 44, 44);
     p.setClipPath(plate);
@@ -486,20 +493,32 @@ int main(int argc, char** argv)
     const QDir out(QString::fromLocal8Bit(argv[1]));
     const QString pictures = out.filePath(QStringLiteral("pictures"));
 
-    Save(TileSheet(false), pictures + "/tiles.png");
-    Save(TileSheet(true), pictures + "/nexttiles.png");
-    Save(CleanBoard(), pictures + "/board.png");
-    Save(GameBackground(), pictures + "/game.png");
-    Save(MenuBackground(), pictures + "/menu.png");
-    Save(PanelBackground(QRect(21, 21, 425, 508)), pictures + "/highscores.png");
-    Save(PanelBackground(QRect(24, 24, 422, 505)), pictures + "/controls.png");
-    Save(HelpBackground(), pictures + "/help.png");
-    Save(PanelBackground(QRect(24, 24, 422, 505)), pictures + "/credits.png");
-    Save(NormalPieces(), pictures + "/normalpieces.png");
-    Save(SpecialPicture(Symbol::X), pictures + "/colourgenocide.png");
-    Save(SpecialPicture(Symbol::Down), pictures + "/columnbuster.png");
-    Save(SpecialPicture(Symbol::LeftRight), pictures + "/roweater.png");
-    Save(Icon(), out.filePath(QStringLiteral("quillop.png")));
+    // Every window picture at 1x, and at 2x under the name Qt looks for.
+    for (const int scale : {1, 2}) {
+        g_scale = scale;
+        const QString at = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+        const auto save = [&](const QImage& image, const char* name) {
+            Save(image, pictures + "/" + QLatin1String(name) + at + ".png");
+        };
+        save(TileSheet(false), "tiles");
+        save(TileSheet(true), "nexttiles");
+        save(CleanBoard(), "board");
+        save(GameBackground(), "game");
+        save(MenuBackground(), "menu");
+        save(PanelBackground(QRect(21, 21, 425, 508)), "highscores");
+        save(PanelBackground(QRect(24, 24, 422, 505)), "controls");
+        save(HelpBackground(), "help");
+        save(PanelBackground(QRect(24, 24, 422, 505)), "credits");
+        save(NormalPieces(), "normalpieces");
+        save(SpecialPicture(Symbol::X), "colourgenocide");
+        save(SpecialPicture(Symbol::Down), "columnbuster");
+        save(SpecialPicture(Symbol::LeftRight), "roweater");
+    }
+    g_scale = 1;
+    Save(Icon(256), out.filePath(QStringLiteral("quillop.png")));
+    for (const int size : {48, 64, 128, 256, 512}) {
+        Save(Icon(size), out.filePath(QStringLiteral("icons/%1x%1/org.quillop.Quillop.png").arg(size)));
+    }
     for (int k = 1; k <= 9; ++k) {
         Save(BounceFrame(k), out.filePath(QStringLiteral("Images/Bouncing/bounce%1.jpg").arg(k)), "JPEG", 92);
     }

@@ -62,6 +62,20 @@ std::vector<std::string> Picture(std::initializer_list<std::string_view> rows)
     return {rows.begin(), rows.end()};
 }
 
+std::vector<std::string> Picture(const std::vector<std::string_view>& rows)
+{
+    return {rows.begin(), rows.end()};
+}
+
+std::string ColumnOf(const GameState& state, int col, int firstRow, int count)
+{
+    std::string cells;
+    for (int r = firstRow; r < firstRow + count; ++r) {
+        cells += CellChar(state.Board(r, col));
+    }
+    return cells;
+}
+
 void PlaceFalling(GameState& state, const ColumnPieces& pieces, int row, int col)
 {
     state.CurrentColumn = pieces;

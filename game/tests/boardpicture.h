@@ -27,6 +27,10 @@ void SetRows(GameState& state, int firstRow, std::initializer_list<std::string_v
 std::vector<std::string> BottomRows(const GameState& state, int firstRow);
 
 std::vector<std::string> Picture(std::initializer_list<std::string_view> rows);
+std::vector<std::string> Picture(const std::vector<std::string_view>& rows);
+
+// One column of the board from a row down, as a string: ".RGB".
+std::string ColumnOf(const GameState& state, int col, int firstRow, int count);
 
 // Makes the given pieces the falling column, top at the given row, and
 // writes it into the board as a drop step would.

@@ -8,6 +8,8 @@
 
 #include <QKeyEvent>
 
+#include <QRegion>
+
 #include <optional>
 
 namespace quillop {
@@ -17,6 +19,8 @@ using platform::RasterOp;
 namespace {
 
 constexpr int Tile = 29;
+// What a cell shows when it holds nothing: the clean board's tile.
+constexpr QPoint EmptyFace(-1, -1);
 constexpr int BoardWidth = 11 * Tile;
 constexpr int BoardHeight = 20 * Tile;
 
@@ -67,20 +71,25 @@ const std::array<QPoint, 12>& frmGame::TileOrigin()
     return origins;
 }
 
-frmGame::frmGame(GameState& state, const KeyBindings& keys, RandomSource& random)
+frmGame::frmGame(GameState& state, const KeyBindings& keys, RandomSource& random, int pictureScale)
     : FormWindow(QStringLiteral(":/pictures/game.png"), QStringLiteral("Quillop - Game")),
       m_state(state),
       m_rules(state, keys, *this, random),
       m_pause(platform::PauseVisible),
-      m_picture1(platform::LoadPicture(QStringLiteral(":/pictures/tiles.png"), QSize(4 * Tile, 4 * Tile))),
-      m_picture3(platform::LoadPicture(QStringLiteral(":/pictures/board.png"), QSize(BoardWidth, BoardHeight))),
-      m_picture4(platform::LoadPicture(QStringLiteral(":/pictures/nexttiles.png"), QSize(4 * Tile, 4 * Tile))),
+      m_picture1(platform::LoadPicture(QStringLiteral(":/pictures/tiles.png"), QSize(4 * Tile, 4 * Tile), pictureScale)),
+      m_picture3(platform::LoadPicture(QStringLiteral(":/pictures/board.png"), QSize(BoardWidth, BoardHeight),
+                                       pictureScale)),
+      m_picture4(
+          platform::LoadPicture(QStringLiteral(":/pictures/nexttiles.png"), QSize(4 * Tile, 4 * Tile), pictureScale)),
       m_picture2(new platform::PictureBox(this)),
       m_picNextPiece(new platform::PictureBox(this))
 {
+    m_boardShown.fill(EmptyFace);
+    m_nextShown.fill(EmptyFace);
     m_picture2->setGeometry(10, 10, BoardWidth, BoardHeight);
     m_picture2->setPicture(m_picture3.copy());
-    QImage next(Tile, 3 * Tile, QImage::Format_RGB32);
+    QImage next(QSize(Tile, 3 * Tile) * pictureScale, QImage::Format_RGB32);
+    next.setDevicePixelRatio(pictureScale);
     for (int i = 0; i < 3; ++i) {
         platform::BitBlt(next, 0, i * Tile, Tile, Tile, m_picture3, 0, 0, RasterOp::SrcCopy);
     }
@@ -173,54 +182,91 @@ void frmGame::keyPressEvent(QKeyEvent* event)
 
 void frmGame::DrawBoard()
 {
-    {
-        platform::TileBlitter board(m_picture2->picture());
-        for (int r = FirstVisibleRow; r <= FloorRow; ++r) {
-            for (int c = 1; c <= BoardGrid::Columns; ++c) {
-                const int x = (c - 1) * Tile;
-                const int y = (r - FirstVisibleRow) * Tile;
-                const CellCode code = m_state.Board(r, c);
-                if (code == CellCode::Empty || code == CellCode::Vanishing) {
-                    board.BitBlt(x, y, Tile, Tile, m_picture3, 0, 0, RasterOp::SrcCopy);
-                } else if (const auto at = TileFor(code, m_state.CurrentSpecial)) {
-                    // Every special piece wears the falling column's kind.
-                    board.BitBlt(x, y, Tile, Tile, m_picture1, at->x(), at->y(), RasterOp::SrcCopy);
-                }
-            }
-        }
-    }
-    {
-        platform::TileBlitter next(m_picNextPiece->picture());
-        const QPoint mask = TileOrigin()[0];
-        for (int i = 0; i < 3; ++i) {
-            const int y = i * Tile;
-            const CellCode code = m_state.NextColumn[static_cast<std::size_t>(i)];
-            const auto at = TileFor(code, m_state.NextSpecial);
-            if (!at) {
+    // Each cell shows one tile; only the cells whose tile changed are copied
+    // and sent to the screen, so a tick costs two or three cells, not 226.
+    QRegion changed;
+    std::optional<platform::TileBlitter> board;
+    for (int r = FirstVisibleRow; r <= FloorRow; ++r) {
+        for (int c = 1; c <= BoardGrid::Columns; ++c) {
+            const CellCode code = m_state.Board(r, c);
+            const bool empty = code == CellCode::Empty || code == CellCode::Vanishing;
+            // Every special piece wears the falling column's kind; one
+            // without a kind leaves its cell as it was.
+            const std::optional<QPoint> at = empty ? std::optional<QPoint>(EmptyFace) : TileFor(code, m_state.CurrentSpecial);
+            QPoint& shown = m_boardShown[static_cast<std::size_t>((r - FirstVisibleRow) * BoardGrid::Columns + c - 1)];
+            if (!at || *at == shown) {
                 continue;
             }
-            if (code == CellCode::Special) {
-                next.BitBlt(0, y, Tile, Tile, m_picture4, at->x(), at->y(), RasterOp::SrcCopy);
-            } else {
-                // Black first, then the piece on it.
-                next.BitBlt(0, y, Tile, Tile, m_picture4, mask.x(), mask.y(), RasterOp::SrcAnd);
-                next.BitBlt(0, y, Tile, Tile, m_picture4, at->x(), at->y(), RasterOp::SrcPaint);
+            shown = *at;
+            const QRect cell((c - 1) * Tile, (r - FirstVisibleRow) * Tile, Tile, Tile);
+            if (!board) {
+                board.emplace(m_picture2->picture());
             }
+            if (empty) {
+                board->BitBlt(cell.x(), cell.y(), Tile, Tile, m_picture3, 0, 0, RasterOp::SrcCopy);
+            } else {
+                board->BitBlt(cell.x(), cell.y(), Tile, Tile, m_picture1, at->x(), at->y(), RasterOp::SrcCopy);
+            }
+            changed += cell;
         }
     }
-    m_picture2->update();
-    m_picNextPiece->update();
+    board.reset();
+    m_boardDirty += changed;
+    m_picture2->update(changed);
+
+    QRegion nextChanged;
+    std::optional<platform::TileBlitter> next;
+    const QPoint mask = TileOrigin()[0];
+    for (int i = 0; i < 3; ++i) {
+        const CellCode code = m_state.NextColumn[static_cast<std::size_t>(i)];
+        const auto at = TileFor(code, m_state.NextSpecial);
+        QPoint& shown = m_nextShown[static_cast<std::size_t>(i)];
+        if (!at || *at == shown) {
+            continue;
+        }
+        shown = *at;
+        const int y = i * Tile;
+        if (!next) {
+            next.emplace(m_picNextPiece->picture());
+        }
+        if (code == CellCode::Special) {
+            next->BitBlt(0, y, Tile, Tile, m_picture4, at->x(), at->y(), RasterOp::SrcCopy);
+        } else {
+            // Black first, then the piece on it.
+            next->BitBlt(0, y, Tile, Tile, m_picture4, mask.x(), mask.y(), RasterOp::SrcAnd);
+            next->BitBlt(0, y, Tile, Tile, m_picture4, at->x(), at->y(), RasterOp::SrcPaint);
+        }
+        nextChanged += QRect(0, y, Tile, Tile);
+    }
+    next.reset();
+    m_nextDirty += nextChanged;
+    m_picNextPiece->update(nextChanged);
+}
+
+void frmGame::flushDrawing()
+{
+    // Only what DrawBoard changed since the last frame goes to the screen.
+    if (!m_boardDirty.isEmpty()) {
+        m_picture2->repaint(m_boardDirty);
+    }
+    if (!m_nextDirty.isEmpty()) {
+        m_picNextPiece->repaint(m_nextDirty);
+    }
+    m_boardDirty = QRegion();
+    m_nextDirty = QRegion();
 }
 
 void frmGame::Refresh()
 {
-    repaint();
+    flushDrawing();
 }
 
 void frmGame::Pause(int milliseconds)
 {
+    // The board is on screen before the game stands still.
+    flushDrawing();
     if (m_pause) {
-        m_pause(this, milliseconds);
+        m_pause(nullptr, milliseconds);
     }
 }
 

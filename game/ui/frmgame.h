@@ -5,10 +5,12 @@
 #include "game/core/gamestate.h"
 #include "game/core/gameview.h"
 #include "game/core/random.h"
+#include "platform/tiles.h"
 #include "shell/ui/formwindow.h"
 
 #include <QImage>
 #include <QPoint>
+#include <QRegion>
 #include <QTimer>
 
 #include <array>
@@ -28,8 +30,10 @@ class frmGame final : public FormWindow, public GameView {
     Q_OBJECT
 
 public:
-    // The window works on game state it shares with the other windows.
-    frmGame(GameState& state, const KeyBindings& keys, RandomSource& random);
+    // The window works on game state it shares with the other windows. Its
+    // pictures are drawn at the given scale (2 for high-resolution screens).
+    frmGame(GameState& state, const KeyBindings& keys, RandomSource& random,
+            int pictureScale = platform::PictureScale());
     ~frmGame() override;
 
     // Starts a game from its first column: level 1, score 0, the start
@@ -74,6 +78,7 @@ protected:
 
 private:
     void syncTimer();
+    void flushDrawing();
 
     GameState& m_state;
     GameLoop m_rules;
@@ -86,6 +91,13 @@ private:
     QImage m_picture4; // next-piece sprite sheet
     platform::PictureBox* m_picture2;
     platform::PictureBox* m_picNextPiece;
+    // The tile each cell of the two pictures shows now, by its place in the
+    // sheet; (-1, -1) for an empty cell.
+    std::array<QPoint, 220> m_boardShown;
+    std::array<QPoint, 3> m_nextShown;
+    // Drawn but not yet painted.
+    QRegion m_boardDirty;
+    QRegion m_nextDirty;
     platform::Label* m_lblLevel;
     platform::Label* m_lblScore;
 };

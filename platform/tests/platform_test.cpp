@@ -66,43 +66,53 @@ TEST(Pictures, AMissingPictureBecomesBlackOfTheExpectedSize)
 }
 
 struct KeyCase {
+    const char* layout;
     int qtKey;
     Qt::KeyboardModifiers modifiers;
+    quint32 scanCode; // 0 where the event carries no place, as offscreen
     std::int16_t vk;
 };
 
 void PrintTo(const KeyCase& c, std::ostream* os)
 {
-    *os << "Qt key 0x" << std::hex << c.qtKey << (c.modifiers ? " with modifiers" : "");
+    *os << c.layout << " Qt key 0x" << std::hex << c.qtKey << " at " << std::dec << c.scanCode;
 }
 
 class KeyCodes : public ::testing::TestWithParam<KeyCase> {};
 
-TEST_P(KeyCodes, TranslateToVirtualKeys)
+TEST_P(KeyCodes, NameTheKeyNotTheCharacter)
 {
-    EXPECT_EQ(VirtualKeyCode(GetParam().qtKey, GetParam().modifiers), GetParam().vk);
+    const KeyCase& c = GetParam();
+    const QKeyEvent event(QEvent::KeyPress, c.qtKey, c.modifiers, c.scanCode, 0, 0);
+    EXPECT_EQ(VirtualKeyCode(event), c.vk);
 }
 
 constexpr Qt::KeyboardModifiers None{};
 const Qt::KeyboardModifiers Keypad{Qt::KeypadModifier};
+const Qt::KeyboardModifiers Shift{Qt::ShiftModifier};
 
 INSTANTIATE_TEST_SUITE_P(
-    Keys, KeyCodes,
-    ::testing::Values(KeyCase{Qt::Key_Left, None, 37}, KeyCase{Qt::Key_Up, None, 38},
-                      KeyCase{Qt::Key_Right, None, 39}, KeyCase{Qt::Key_Down, None, 40},
-                      KeyCase{Qt::Key_Down, Keypad, 40}, KeyCase{Qt::Key_Return, None, 13},
-                      KeyCase{Qt::Key_Enter, Keypad, 13}, KeyCase{Qt::Key_Escape, None, 27},
-                      KeyCase{Qt::Key_Space, None, 32}, KeyCase{Qt::Key_A, None, 65},
-                      KeyCase{Qt::Key_P, Qt::ShiftModifier, 80}, KeyCase{Qt::Key_Z, None, 90},
-                      KeyCase{Qt::Key_0, None, 48}, KeyCase{Qt::Key_9, None, 57},
-                      KeyCase{Qt::Key_1, Keypad, 97}, KeyCase{Qt::Key_0, Keypad, 96},
-                      KeyCase{Qt::Key_Asterisk, Keypad, 106}, KeyCase{Qt::Key_Minus, Keypad, 109},
-                      KeyCase{Qt::Key_Minus, None, 189}, KeyCase{Qt::Key_F1, None, 112},
-                      KeyCase{Qt::Key_F12, None, 123}, KeyCase{Qt::Key_Shift, Qt::ShiftModifier, 16},
-                      KeyCase{Qt::Key_Control, None, 17}, KeyCase{Qt::Key_Tab, None, 9},
-                      KeyCase{Qt::Key_Comma, None, 188}, KeyCase{Qt::Key_Exclam, Qt::ShiftModifier, 49},
-                      KeyCase{Qt::Key_Home, None, 36}, KeyCase{Qt::Key_Delete, None, 46},
-                      KeyCase{Qt::Key_unknown, None, 0}, KeyCase{Qt::Key_Adiaeresis, None, 0}));
+    Layouts, KeyCodes,
+    ::testing::Values(
+        KeyCase{"any", Qt::Key_Left, None, 113, 37}, KeyCase{"any", Qt::Key_Down, Keypad, 88, 40},
+        KeyCase{"any", Qt::Key_Return, None, 36, 13}, KeyCase{"any", Qt::Key_Enter, Keypad, 104, 13},
+        KeyCase{"any", Qt::Key_Escape, None, 9, 27}, KeyCase{"any", Qt::Key_Space, None, 65, 32},
+        KeyCase{"any", Qt::Key_1, Keypad, 87, 97}, KeyCase{"any", Qt::Key_F1, None, 67, 112},
+        KeyCase{"any", Qt::Key_Shift, Shift, 50, 16}, KeyCase{"any", Qt::Key_unknown, None, 0, 0},
+        KeyCase{"US", Qt::Key_1, None, 10, 49}, KeyCase{"US", Qt::Key_Exclam, Shift, 10, 49},
+        KeyCase{"US", Qt::Key_0, None, 19, 48}, KeyCase{"US", Qt::Key_P, Shift, 33, 80},
+        KeyCase{"US", Qt::Key_Minus, None, 20, 189}, KeyCase{"US", Qt::Key_Underscore, Shift, 20, 189},
+        KeyCase{"AZERTY", Qt::Key_Ampersand, None, 10, 49}, KeyCase{"AZERTY", Qt::Key_1, Shift, 10, 49},
+        KeyCase{"AZERTY", Qt::Key_Eacute, None, 11, 50}, KeyCase{"AZERTY", Qt::Key_Egrave, None, 16, 55},
+        KeyCase{"AZERTY", Qt::Key_A, None, 24, 65}, KeyCase{"AZERTY", Qt::Key_Q, Shift, 38, 81},
+        KeyCase{"AZERTY", Qt::Key_M, None, 47, 77},
+        KeyCase{"QWERTZ", Qt::Key_Z, None, 29, 90}, KeyCase{"QWERTZ", Qt::Key_Y, None, 52, 89},
+        KeyCase{"QWERTZ", Qt::Key_ssharp, None, 20, 189}, KeyCase{"QWERTZ", Qt::Key_Question, Shift, 20, 189},
+        KeyCase{"QWERTZ", Qt::Key_Udiaeresis, None, 34, 219},
+        KeyCase{"Russian", 0x0424, None, 38, 65}, // the key of A types Ф
+        // Without a place, the Qt key decides, as a US keyboard would.
+        KeyCase{"offscreen", Qt::Key_Exclam, Shift, 0, 49}, KeyCase{"offscreen", Qt::Key_Z, None, 0, 90},
+        KeyCase{"offscreen", Qt::Key_Comma, None, 0, 188}, KeyCase{"offscreen", Qt::Key_Adiaeresis, None, 0, 0}));
 
 // A window that drags from its background, as every game window does.
 class DragWindow : public QWidget {

@@ -50,10 +50,7 @@ public:
         const std::size_t close = m_rest.find_first_of("\"\r\n");
         std::string value(m_rest.substr(0, close));
         m_rest.remove_prefix(close == std::string_view::npos ? m_rest.size() : close);
-        if (!m_rest.empty() && m_rest.front() == '"') {
-            m_rest.remove_prefix(1);
-        }
-        // Whatever stands between the closing quote and the comma is dropped.
+        // The closing quote and whatever follows it up to the comma are dropped.
         untilDelimiter();
         return value;
     }

@@ -178,7 +178,7 @@ TEST_P(GroupedScores, ShowCommasBetweenGroupsOfThree)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, GroupedScores,
-                         ::testing::Values(Grouping{950, "950"}, Grouping{1000, "1,000"}, Grouping{100000, "100,000"},
+                         ::testing::Values(Grouping{0, "0"}, Grouping{950, "950"}, Grouping{1000, "1,000"}, Grouping{100000, "100,000"},
                                            Grouping{1234567, "1,234,567"}, Grouping{1234567890, "1,234,567,890"},
                                            Grouping{-1234, "-1,234"}, Grouping{-999, "-999"},
                                            Grouping{-2147483647 - 1, "-2,147,483,648"}));

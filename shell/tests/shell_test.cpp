@@ -6,6 +6,7 @@
 #include "shell/ui/frmmenu.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -246,7 +247,10 @@ TEST_F(HandOvers, ModesWithoutAMessageAreOnlyStored)
 
 TEST_F(HandOvers, YesAndNoLightOneAtATimeAndThePanelResetsBoth)
 {
-    WhenMessageOpens([](frmdialog& dialog) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    menu().move(screen.right() - 100, screen.bottom() - 100); // dragged nearly off the screen
+    WhenMessageOpens([&](frmdialog& dialog) {
+        EXPECT_TRUE(screen.contains(dialog.frameGeometry())) << "the question stays on the screen";
         auto* yes = dialog.findChild<ButtonLabel*>(QStringLiteral("lblYes"));
         auto* no = dialog.findChild<ButtonLabel*>(QStringLiteral("lblNo"));
         MoveMouseOver(yes);

@@ -2,9 +2,9 @@
 
 #include "platform/drag.h"
 #include "platform/fonts.h"
+#include "platform/tiles.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -126,12 +126,9 @@ void Shape::paintEvent(QPaintEvent*)
 
 FormWindow::FormWindow(const QString& picture, const QString& title)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      m_picture(picture)
+      m_picture(platform::ScreenPicture(picture))
 {
     // Without its picture the window still works, plain #404040.
-    if (m_picture.isNull()) {
-        qWarning().noquote() << "Quillop: cannot load picture" << picture;
-    }
     setWindowTitle(title);
     setFixedSize(Width, Height);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -151,7 +148,7 @@ void FormWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.fillRect(event->rect(), QColor(0x40, 0x40, 0x40));
-    painter.drawImage(event->rect().topLeft(), m_picture, event->rect());
+    platform::DrawPicture(painter, event->rect(), m_picture);
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event)

@@ -108,7 +108,7 @@ void frmdialog::showModal(Kind kind, Panel* panel)
     if (m_over != nullptr && m_over->isVisible()) {
         QRect place(QPoint(0, 0), size());
         place.moveCenter(m_over->frameGeometry().center());
-        move(place.topLeft());
+        move(platform::InsideScreen(place).topLeft());
     } else {
         platform::CentreOnScreen(this);
     }

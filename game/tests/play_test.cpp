@@ -1,0 +1,424 @@
+#include "boardpicture.h"
+#include "fakes.h"
+
+#include "game/core/column.h"
+#include "game/core/gameloop.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace quillop::test {
+namespace {
+
+constexpr ColumnPieces RGB{CellCode::Red, CellCode::Green, CellCode::Blue};
+constexpr ColumnPieces GBR{CellCode::Green, CellCode::Blue, CellCode::Red};
+
+TEST(NewColumn, TheNextColumnEntersAtTheTopOfTheCentreWithoutBeingWritten)
+{
+    GameState state;
+    RecordingView view;
+    state.NextColumn = RGB;
+    state.NextSpecial = SpecialKind::ColumnBuster;
+    state.CurrentRow = 15;
+    state.CurrentCol = 2;
+    ScriptedRandom random{PickValue(39, 40), PickValue(4, 6), PickValue(5, 6), PickValue(6, 6)};
+
+    NewColumn(state, random, view);
+
+    EXPECT_EQ(state.CurrentColumn, RGB);
+    EXPECT_EQ(state.CurrentRow, 1);
+    EXPECT_EQ(state.CurrentCol, CentreColumn);
+    EXPECT_FALSE(state.SpecialFalling);
+    EXPECT_EQ(state.NextColumn, (ColumnPieces{CellCode::Purple, CellCode::Orange, CellCode::Yellow}));
+    EXPECT_EQ(state.NextSpecial, SpecialKind::ColumnBuster) << "an ordinary column keeps the last kind";
+    EXPECT_EQ(state.Board, BoardGrid{}) << "the column is not in the board before its first drop";
+    EXPECT_EQ(view.log, Picture({"draw"}));
+    EXPECT_EQ(random.left() + static_cast<std::size_t>(random.overdrawn), 0U);
+}
+
+struct SpecialDraw {
+    const char* name;
+    std::vector<float> draws;
+    SpecialKind kind;
+    ColumnPieces next;
+};
+
+void PrintTo(const SpecialDraw& d, std::ostream* os)
+{
+    *os << d.name;
+}
+
+class SpecialDraws : public ::testing::TestWithParam<SpecialDraw> {};
+
+TEST_P(SpecialDraws, GiveTheNextColumnItsSpecialPiecesAndKind)
+{
+    GameState state;
+    RecordingView view;
+    state.NextColumn = {CellCode::Green, CellCode::Special, CellCode::Red};
+    state.NextSpecial = SpecialKind::RowEater;
+    ScriptedRandom random;
+    for (const float u : GetParam().draws) {
+        random.push({u});
+    }
+
+    NewColumn(state, random, view);
+
+    EXPECT_TRUE(state.SpecialFalling);
+    EXPECT_EQ(state.CurrentSpecial, SpecialKind::RowEater);
+    EXPECT_EQ(state.NextSpecial, GetParam().kind);
+    EXPECT_EQ(state.NextColumn, GetParam().next);
+    EXPECT_EQ(random.left() + static_cast<std::size_t>(random.overdrawn), 0U);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, SpecialDraws,
+    // 0.9751 is the least draw that picks 40 of 40.
+    ::testing::Values(SpecialDraw{"ColourGenocideIsThreeSpecials", {0.9751F, PickValue(1, 3)},
+                                  SpecialKind::ColourGenocide, {CellCode::Special, CellCode::Special, CellCode::Special}},
+                      // The place is drawn first, then the three colours.
+                      SpecialDraw{"ColumnBusterAtPlaceThree",
+                                  {PickValue(40, 40), PickValue(2, 3), PickValue(3, 3), PickValue(1, 6), PickValue(2, 6),
+                                   PickValue(3, 6)},
+                                  SpecialKind::ColumnBuster, {CellCode::Red, CellCode::Green, CellCode::Special}},
+                      SpecialDraw{"RowEaterAtPlaceOne",
+                                  {PickValue(40, 40), PickValue(3, 3), PickValue(1, 3), PickValue(6, 6), PickValue(5, 6),
+                                   PickValue(4, 6)},
+                                  SpecialKind::RowEater, {CellCode::Special, CellCode::Orange, CellCode::Purple}}));
+
+// Shares over many columns from a fixed seed, each within a few standard
+// deviations of what the game is tuned for.
+TEST(ColumnOdds, SpecialColumnsComeOneInFortyAndColoursAreUniform)
+{
+    SeededRandom random(20261205);
+    RecordingView view;
+    GameState state;
+    constexpr int Columns = 400000;
+    int special = 0;
+    int genocide = 0;
+    std::map<long, int> place;
+    std::map<CellCode, int> colours;
+    for (int i = 0; i < Columns; ++i) {
+        NewColumn(state, random, view);
+        view.log.clear();
+        const auto specials = std::count(state.NextColumn.begin(), state.NextColumn.end(), CellCode::Special);
+        if (specials == 0) {
+            for (CellCode c : state.NextColumn) {
+                ++colours[c];
+            }
+            continue;
+        }
+        ++special;
+        genocide += state.NextSpecial == SpecialKind::ColourGenocide;
+        EXPECT_EQ(specials, state.NextSpecial == SpecialKind::ColourGenocide ? 3 : 1);
+        ++place[std::find(state.NextColumn.begin(), state.NextColumn.end(), CellCode::Special) - state.NextColumn.begin()];
+    }
+    EXPECT_NEAR(special / double(Columns), 1.0 / 40, 0.0015);
+    EXPECT_NEAR(genocide / double(special), 1.0 / 3, 0.02);
+    for (long p = 1; p < 3; ++p) {
+        EXPECT_NEAR(place[p] / double(special - genocide), 1.0 / 3, 0.02) << "place " << p;
+    }
+    ASSERT_EQ(colours.size(), 6U);
+    for (auto [code, n] : colours) {
+        EXPECT_NEAR(n / ((Columns - special) * 3.0), 1.0 / 6, 0.003) << static_cast<int>(code);
+    }
+}
+
+TEST(ColumnOdds, TheFirstNextColumnHasNoSpecialAndRoundedColours)
+{
+    SeededRandom random(7);
+    GameState state;
+    std::map<CellCode, int> colours;
+    constexpr int Columns = 200000;
+    for (int i = 0; i < Columns; ++i) {
+        FirstNextColumn(state, random);
+        for (CellCode c : state.NextColumn) {
+            ++colours[c];
+        }
+    }
+    ASSERT_EQ(colours.size(), 6U);
+    const std::map<CellCode, double> shares{{CellCode::Red, 0.1},    {CellCode::Green, 0.2},  {CellCode::Blue, 0.2},
+                                            {CellCode::Purple, 0.2}, {CellCode::Orange, 0.2}, {CellCode::Yellow, 0.1}};
+    for (auto [code, share] : shares) {
+        EXPECT_NEAR(colours[code] / (Columns * 3.0), share, 0.004) << static_cast<int>(code);
+    }
+}
+
+TEST(RandomDraws, StayInRangeAtTheEdges)
+{
+    ScriptedRandom random{0.0F, 0.99999994F, 0.0F, 0.99999994F, 0.1F, 0.3F};
+    EXPECT_EQ(Pick(random, 40), 1);
+    EXPECT_EQ(Pick(random, 40), 40);
+    EXPECT_EQ(RoundedColour(random), CellCode::Red);
+    EXPECT_EQ(RoundedColour(random), CellCode::Yellow);
+    EXPECT_EQ(RoundedColour(random), CellCode::Green) << "halves round to the even neighbour";
+    EXPECT_EQ(RoundedColour(random), CellCode::Blue);
+    SeededRandom seeded(1);
+    float high = 0.0F;
+    for (int i = 0; i < 100000; ++i) {
+        const float u = seeded.Next();
+        ASSERT_GE(u, 0.0F);
+        high = std::max(high, u);
+    }
+    EXPECT_LT(high, 1.0F);
+    EXPECT_GT(high, 0.999F);
+}
+
+TEST(Falling, DropsMoveTheColumnAndNeverPassTheStackOrTheFloor)
+{
+    GameState state;
+    state.CurrentColumn = RGB;
+    DropStep(state);
+    EXPECT_EQ(ColumnOf(state, CentreColumn, 1, 4), ".RGB") << "the first drop shows only the bottom piece";
+    HardDrop(state);
+    EXPECT_EQ(state.CurrentRow, 21);
+    EXPECT_EQ(BottomRows(state, 20), Picture({"...........", ".....R.....", ".....G.....", ".....B....."}));
+    EXPECT_FALSE(CanFall(state)) << "on the floor";
+
+    GameState stacked;
+    SetBottomRows(stacked, {"....Y......", "....Y......"});
+    PlaceFalling(stacked, RGB, 18, 5);
+    EXPECT_TRUE(CanFall(stacked));
+    DropStep(stacked);
+    EXPECT_EQ(ColumnOf(stacked, 5, 18, 6), ".RGBYY");
+    EXPECT_FALSE(CanFall(stacked)) << "on the stack";
+}
+
+TEST(Falling, RotationShowsOnlyAtTheNextDrop)
+{
+    GameState state;
+    PlaceFalling(state, RGB, 10, 6);
+    RotateColumn(state);
+    EXPECT_EQ(state.CurrentColumn, GBR);
+    EXPECT_EQ(state.Board(10, 6), CellCode::Red) << "the board still holds the old order";
+    DropStep(state);
+    EXPECT_EQ(ColumnOf(state, 6, 10, 4), ".GBR");
+}
+
+// Sideways moves look only at the cell one row below the column's bottom in
+// the target column.
+struct MoveCase {
+    const char* name;
+    int row;
+    int col;
+    Direction direction;
+    int stackTopRow; // top of a stack in the target column; 0 for none
+    bool allowed;
+};
+
+void PrintTo(const MoveCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class SidewaysMove : public ::testing::TestWithParam<MoveCase> {};
+
+TEST_P(SidewaysMove, FollowsTheCellBelowTheTarget)
+{
+    const MoveCase& c = GetParam();
+    GameState state;
+    const int target = c.col + (c.direction == Direction::Left ? -1 : 1);
+    for (int r = c.stackTopRow; c.stackTopRow != 0 && r <= FloorRow; ++r) {
+        state.Board(r, target) = CellCode::Yellow;
+    }
+    PlaceFalling(state, RGB, c.row, c.col);
+
+    EXPECT_EQ(MoveSideways(state, c.direction), c.allowed);
+    EXPECT_EQ(state.CurrentCol, c.allowed ? target : c.col);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, SidewaysMove,
+    ::testing::Values(MoveCase{"RowOneNeverMoves", 1, 6, Direction::Left, 0, false},
+                      MoveCase{"RowTwoNeverMoves", 2, 6, Direction::Right, 0, false},
+                      MoveCase{"RowThreeMovesOverAnEmptyColumn", 3, 6, Direction::Left, 0, true},
+                      MoveCase{"RowTwentyMovesOverAnEmptyColumn", 20, 6, Direction::Left, 0, true},
+                      MoveCase{"StackTopRightBelowTheBottomRefuses", 10, 6, Direction::Left, 13, false},
+                      MoveCase{"StackTopOneRowLowerAllows", 10, 6, Direction::Left, 14, true},
+                      MoveCase{"StackBesideTheColumnRefuses", 10, 6, Direction::Right, 11, false},
+                      MoveCase{"LeftAtTheFirstColumnRefuses", 10, 1, Direction::Left, 0, false},
+                      MoveCase{"RightAtTheLastColumnRefuses", 10, 11, Direction::Right, 0, false},
+                      MoveCase{"OnTheFloorNothingMoves", 21, 4, Direction::Right, 0, false}));
+
+TEST(Falling, AMovedColumnLeavesTheBoardUntilItsNextDropOneRowLower)
+{
+    GameState state;
+    PlaceFalling(state, RGB, 10, 6);
+    ASSERT_TRUE(MoveSideways(state, Direction::Left));
+    EXPECT_EQ(state.Board, BoardGrid{});
+    ASSERT_TRUE(MoveSideways(state, Direction::Left)) << "moves again from the column reached";
+    DropStep(state);
+    EXPECT_EQ(ColumnOf(state, 4, 10, 5), ".RGB.");
+}
+
+// A key pressed with the column falling at row 5 of the centre column.
+struct KeyPress {
+    const char* name;
+    std::int16_t key;
+    Modifiers modifiers{};
+    bool paused = false;
+    int stackCol = 0; // a stack from row 15 up, or beside the column from row 8
+    int row = 5;
+    int col = 6;
+    ColumnPieces column = RGB;
+    bool running = true;
+    std::vector<std::string> log{"draw"};
+    KeyOutcome outcome = KeyOutcome::Continue;
+};
+
+void PrintTo(const KeyPress& k, std::ostream* os)
+{
+    *os << k.name;
+}
+
+class Keys : public ::testing::TestWithParam<KeyPress> {};
+
+TEST_P(Keys, ActOnTheFallingColumn)
+{
+    const KeyPress& k = GetParam();
+    GameState state;
+    KeyBindings keys;
+    RecordingView view;
+    ScriptedRandom random;
+    GameLoop loop(state, keys, view, random);
+    for (int r = k.stackCol == CentreColumn ? 15 : 8; k.stackCol != 0 && r <= FloorRow; ++r) {
+        state.Board(r, k.stackCol) = r % 2 == 0 ? CellCode::Blue : CellCode::Green;
+    }
+    PlaceFalling(state, RGB, 5, CentreColumn);
+    loop.Timer1.Enabled = !k.paused;
+
+    EXPECT_EQ(loop.KeyDown(k.key, k.modifiers), k.outcome);
+
+    EXPECT_EQ(state.CurrentRow, k.row);
+    EXPECT_EQ(state.CurrentCol, k.col);
+    EXPECT_EQ(state.CurrentColumn, k.column);
+    EXPECT_EQ(loop.Timer1.Enabled, k.running);
+    EXPECT_EQ(view.log, k.log);
+    EXPECT_EQ(view.pausedMs, 0) << "a landing waits for the next tick";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Game, Keys,
+    ::testing::Values(KeyPress{"PPauses", VirtualKey::P, {}, false, 0, 5, 6, RGB, false},
+                      KeyPress{"PResumes", VirtualKey::P, {}, true},
+                      KeyPress{"AnyKeyResumes", 'Q', {}, true},
+                      KeyPress{"LeftWhilePausedResumesAndMoves", VirtualKey::Left, {}, true, 0, 5, 5, RGB, true, {}},
+                      KeyPress{"ARefusedMoveOnlyRedraws", VirtualKey::Left, {}, false, 5},
+                      KeyPress{"AMoveDrawsNothing", VirtualKey::Right, {}, false, 0, 5, 7, RGB, true, {}},
+                      KeyPress{"DownDropsOneRow", VirtualKey::Down, {}, false, 0, 6, 6, RGB, true, {"draw", "draw"}},
+                      KeyPress{"ShiftDownDropsToTheStack", VirtualKey::Down, {true, false, false}, false, 6, 12},
+                      KeyPress{"CtrlDownDropsToTheStack", VirtualKey::Down, {false, true, false}, false, 6, 12},
+                      KeyPress{"AltDownDropsToTheStack", VirtualKey::Down, {false, false, true}, false, 6, 12},
+                      KeyPress{"UpRotates", VirtualKey::Up, {}, false, 0, 5, 6, GBR},
+                      KeyPress{"EscapeStopsAndLeaves", VirtualKey::Escape, {}, false, 0, 5, 6, RGB, false, {"draw"},
+                               KeyOutcome::LeaveForMenu}));
+
+TEST(GameKeys, FollowTheConfiguredBindings)
+{
+    GameState state;
+    KeyBindings keys{'A', 'D', 'S', 'W'};
+    RecordingView view;
+    ScriptedRandom random;
+    GameLoop loop(state, keys, view, random);
+    PlaceFalling(state, RGB, 5, 6);
+
+    loop.KeyDown(VirtualKey::Left, {});
+    EXPECT_EQ(state.CurrentCol, 6) << "the arrow is no longer bound";
+    loop.KeyDown('A', {});
+    loop.KeyDown('W', {});
+    loop.KeyDown('S', {});
+    EXPECT_EQ(state.CurrentCol, 5);
+    EXPECT_EQ(state.CurrentColumn, GBR);
+    EXPECT_EQ(state.CurrentRow, 6);
+}
+
+TEST(GameStart, IsLevelOneWithAFirstColumnOfRoundedColours)
+{
+    GameState state;
+    KeyBindings keys;
+    RecordingView view;
+    // Rounded colours 1, 6, 3 for the first next column, then an ordinary one.
+    ScriptedRandom random{0.05F, 0.95F, 0.45F, PickValue(1, 40), 0.0F, 0.0F, 0.0F};
+    GameLoop loop(state, keys, view, random);
+    state.GameLevel = 7;
+    state.GameScore = 1234;
+    loop.Timer1.Interval = 120;
+
+    loop.Start();
+
+    EXPECT_EQ(state.GameLevel, 1);
+    EXPECT_EQ(state.GameScore, 0);
+    EXPECT_EQ(loop.Timer1.Interval, 250);
+    EXPECT_TRUE(loop.Timer1.Enabled);
+    EXPECT_EQ(state.CurrentColumn, (ColumnPieces{CellCode::Red, CellCode::Yellow, CellCode::Blue}));
+    EXPECT_EQ(state.CurrentRow, 1);
+    EXPECT_EQ(state.CurrentCol, CentreColumn);
+    EXPECT_EQ(view.log, Picture({"score 0", "level 1", "draw"}));
+    EXPECT_EQ(random.left(), 0U);
+}
+
+struct LevelCase {
+    int from;
+    int intervalBefore;
+    int rowsFilled;
+    int intervalAfter;
+};
+
+void PrintTo(const LevelCase& c, std::ostream* os)
+{
+    *os << "from level " << c.from;
+}
+
+class LevelAdvance : public ::testing::TestWithParam<LevelCase> {};
+
+TEST_P(LevelAdvance, RefillsRowsAndSpeedsUpEveryThirdLevel)
+{
+    const LevelCase& c = GetParam();
+    GameState state;
+    KeyBindings keys;
+    RecordingView view;
+    SeededRandom colours(static_cast<std::uint64_t>(c.from));
+    GameLoop loop(state, keys, view, colours);
+    state.GameLevel = static_cast<std::int16_t>(c.from);
+    loop.Timer1.Interval = c.intervalBefore;
+
+    loop.AdvanceLevel();
+
+    EXPECT_EQ(state.GameLevel, c.from + 1);
+    EXPECT_EQ(view.log, Picture({"level " + std::to_string(c.from + 1)}));
+    EXPECT_EQ(loop.Timer1.Interval, c.intervalAfter);
+    EXPECT_TRUE(loop.Timer1.Enabled);
+    for (int r = 1; r <= FloorRow; ++r) {
+        for (int col = 1; col <= BoardGrid::Columns; ++col) {
+            ASSERT_EQ(state.Board(r, col) != CellCode::Empty, r > FloorRow - c.rowsFilled) << r << "," << col;
+            ASSERT_LE(static_cast<int>(state.Board(r, col)), 6);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, LevelAdvance,
+                         ::testing::Values(LevelCase{1, 250, 3, 250}, LevelCase{2, 250, 4, 240},
+                                           LevelCase{13, 220, 15, 220}, LevelCase{14, 220, 14, 210},
+                                           LevelCase{44, 110, 14, 100}, LevelCase{47, 100, 14, 100}));
+
+TEST(LevelAdvance, TheIntervalReachesItsFloorAtLevelFortyFiveAndStaysThere)
+{
+    GameState state;
+    KeyBindings keys;
+    RecordingView view;
+    SeededRandom colours(3);
+    GameLoop loop(state, keys, view, colours);
+    std::map<int, int> intervals;
+    for (int level = 2; level <= 60; ++level) {
+        loop.AdvanceLevel();
+        intervals[level] = loop.Timer1.Interval;
+    }
+    EXPECT_EQ(intervals[3], 240);
+    EXPECT_EQ(intervals[6], 230);
+    EXPECT_EQ(intervals[44], 110);
+    EXPECT_EQ(intervals[45], 100);
+    EXPECT_EQ(intervals[60], 100);
+}
+
+} // namespace
+} // namespace quillop::test

@@ -1,0 +1,211 @@
+#!/usr/bin/env bash
+# A soak of the real program, built with AddressSanitizer and UBSan, under
+# Xvfb with a window manager: random keys, clicks on every label button,
+# drags of the background and close requests across every window, from a
+# seed it prints. All the way through it checks that the program is alive
+# and answers, that no sanitizer has reported, that only the windows the
+# game allows are on screen (one full-size window, or the finished game
+# under the window that came after it, plus at most the message window),
+# that every window lies inside the screen, and that TopScores.txt is always
+# fifteen CR LF lines that read back. A second loop kills the program with
+# SIGKILL around saves and checks that the table on disk is always the old
+# one or the new one.
+#
+#   soak.sh <sanitizer build folder> <minutes> [seed]
+set -euo pipefail
+build=$(cd "$1" && pwd)
+minutes=$2
+seed=${3:-$(date +%s)}
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../e2e/xvfb.sh"
+echo "soak: $minutes min, seed $seed"
+RANDOM=$seed
+
+work=$(mktemp -d)
+trap 'kill "${APP_PID:-}" "${WM_PID:-}" 2>/dev/null || true; stop_x; rm -rf "$work"' EXIT
+mkdir -p "$work/program" "$work/data"
+cp "$build/quillop" "$work/program/"
+cp -r "$build/Images" "$work/program/"
+table=""
+for i in $(seq 1 14); do table+="\"P$i\",$((1500 - 100 * i)),2"$'\r\n'; done
+table+="\"LAST\",-1,1"$'\r\n' # every game over takes a name
+printf '%s' "$table" >"$work/program/TopScores.txt"
+scores="$work/program/TopScores.txt"
+
+W=1280
+H=1024
+start_x $W $H
+openbox >/dev/null 2>&1 &
+WM_PID=$!
+sleep 1
+
+export XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=xcb
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:log_path=$work/asan"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$work/asan"
+export LSAN_OPTIONS="suppressions=$here/../lsan.supp"
+
+starts=0
+launch() {
+    "$work/program/quillop" >>"$work/program.log" 2>&1 &
+    APP_PID=$!
+    starts=$((starts + 1))
+    wait_for_window Quillop >/dev/null || fail "no menu after start $starts: $(tail -5 "$work/program.log")"
+}
+
+sanitizer_clean() {
+    if compgen -G "$work/asan*" >/dev/null; then
+        cat "$work"/asan* >&2
+        fail "a sanitizer reported (seed $seed)"
+    fi
+}
+
+# "id x y w h title" of every window of the program on screen.
+windows() {
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$APP_PID" --name '' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
+        echo "$id $X $Y $WIDTH $HEIGHT $(xdotool getwindowname "$id" 2>/dev/null)"
+    done
+}
+
+table_ok() { # file
+    [ "$(wc -l <"$1")" = 15 ] || return 1
+    [ "$(grep -c $'\r$' "$1")" = 15 ] || return 1
+    ! grep -qvE $'^"[^"]*",-?[0-9]+,-?[0-9]+\r$' "$1"
+}
+
+check() {
+    sanitizer_clean
+    local list full dialogs titles
+    list=$(windows)
+    full=$(awk '$4 == 470 && $5 == 600' <<<"$list" | wc -l)
+    dialogs=$(awk '$4 != 470 || $5 != 600' <<<"$list" | wc -l)
+    titles=$(awk '$4 == 470 && $5 == 600 {$1 = $2 = $3 = $4 = $5 = ""; print}' <<<"$list" | sed 's/^ *//' | sort | tr '\n' '|')
+    # Two only when one is the game that ended with a new high score, left
+    # under whatever window came next.
+    case "$full" in
+    1) ;;
+    2) [[ "$titles" == *"Quillop - Game|"* ]] ||
+        fail "two full-size windows that may not share the screen: $titles (seed $seed)" ;;
+    *) fail "$full full-size windows on screen: $titles (seed $seed)" ;;
+    esac
+    [ "$dialogs" -le 1 ] || fail "$dialogs message windows (seed $seed)"
+    awk -v W=$W -v H=$H '$2 < 0 || $3 < 0 || $2 + $4 > W || $3 + $5 > H {exit 1}' <<<"$list" ||
+        fail "a window outside the screen: $list (seed $seed)"
+    table_ok "$scores" || fail "TopScores.txt is damaged: $(cat -A "$scores") (seed $seed)"
+    # Answers: the program takes a window-system round trip within 5 s.
+    timeout 5 xdotool search --pid "$APP_PID" --name '' >/dev/null || fail "the program does not answer (seed $seed)"
+}
+
+# The window the player acts on: a message window if one is open, else the
+# topmost full-size one.
+target() {
+    local list
+    list=$(windows)
+    awk '$4 != 470 || $5 != 600' <<<"$list" | head -n 1 | grep . ||
+        awk '$4 == 470 && $5 == 600' <<<"$list" | tail -n 1
+}
+
+pick() { # words...
+    local words=("$@")
+    echo "${words[RANDOM % ${#words[@]}]}"
+}
+
+# Label buttons by window, in the game's pixels within the window.
+buttons_of() { # title width
+    case "$1" in
+    Quillop) if [ "$2" = 470 ]; then echo "381,326 381,374 381,422 381,470 381,518 381,566 436,30"; else
+        echo "104,102 280,102 185,126"; fi ;;  # Yes, No, or the Ok of the controls notice
+    "Quillop - Game") echo "" ;;
+    "Quillop - Instructions") echo "136,40 329,40 240,564" ;;
+    "Quillop - Options") echo "240,564 342,363 342,403 342,443 342,483" ;; # Ok and the four key boxes
+    *) echo "240,564" ;;
+    esac
+}
+
+inputs=0
+act() {
+    local t id x y w h title
+    t=$(target) || return 0
+    read -r id x y w h title <<<"$t"
+    xdotool windowactivate --sync "$id" 2>/dev/null || true
+    case $((RANDOM % 10)) in
+    0 | 1 | 2 | 3) xdotool key "$(pick Left Right Up Down shift+Down ctrl+Down p Escape Return space a z 1 Tab)" ;;
+    4 | 5 | 6)
+        local spots
+        read -r -a spots <<<"$(buttons_of "$title" "$w")"
+        if [ ${#spots[@]} -gt 0 ]; then
+            local spot=${spots[RANDOM % ${#spots[@]}]}
+            xdotool mousemove $((x + ${spot%,*})) $((y + ${spot#*,})) click 1
+        else
+            xdotool key shift+Down
+        fi ;;
+    7)
+        # A drag of the background, kept inside the screen.
+        if [ "$w" = 470 ]; then
+            local dx=$((RANDOM % 41 - 20)) dy=$((RANDOM % 41 - 20))
+            [ $((x + dx)) -ge 0 ] && [ $((x + dx + w)) -le $W ] || dx=0
+            [ $((y + dy)) -ge 0 ] && [ $((y + dy + h)) -le $H ] || dy=0
+            xdotool mousemove $((x + 5)) $((y + 300)) mousedown 1 mousemove $((x + 5 + dx)) $((y + 300 + dy)) mouseup 1
+        fi ;;
+    8) xdotool type --delay 20 "$(pick Ann Bo "Zed Q" x)" ;;
+    9) [ $((RANDOM % 4)) = 0 ] && xdotool key alt+F4 || xdotool key shift+Down ;;
+    esac
+    inputs=$((inputs + 1))
+    sleep 0.$((RANDOM % 3 + 1))
+}
+
+launch
+end=$((SECONDS + minutes * 60 * 2 / 3))
+saves_seen=0
+last=$(md5sum <"$scores")
+while [ $SECONDS -lt $end ]; do
+    act
+    if ! kill -0 "$APP_PID" 2>/dev/null; then
+        wait "$APP_PID" && status=0 || status=$?
+        sanitizer_clean
+        [ "$status" = 0 ] || fail "the program died with status $status (seed $seed): $(tail -5 "$work/program.log")"
+        launch # the player chose Exit
+        continue
+    fi
+    check
+    now=$(md5sum <"$scores")
+    [ "$now" = "$last" ] || saves_seen=$((saves_seen + 1))
+    last=$now
+done
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+sanitizer_clean
+echo "random input: $inputs inputs, $starts starts, $saves_seen saves, no fault"
+
+# Kills around saves: play to a game over, type a name, and kill the program
+# a random moment after Enter; the table is the old one or the new one.
+kills=0
+end=$((SECONDS + minutes * 60 / 3))
+while [ $SECONDS -lt $end ]; do
+    cp "$scores" "$work/old.txt"
+    launch
+    eval "$(xdotool getwindowgeometry --shell "$(wait_for_window Quillop)")"
+    xdotool mousemove $((X + 381)) $((Y + 374)) click 1
+    for _ in $(seq 1 40); do
+        xdotool search --onlyvisible --name '^Quillop - High Scores$' >/dev/null 2>&1 && break
+        xdotool key shift+Down
+        sleep 1.2
+    done
+    wait_for_window "Quillop - High Scores" >/dev/null || fail "no game over in the kill loop (seed $seed)"
+    xdotool type --delay 10 "Kill$kills"
+    xdotool key Return
+    sleep "0.0$((RANDOM % 10))"
+    kill -KILL "$APP_PID"
+    wait "$APP_PID" 2>/dev/null || true
+    kills=$((kills + 1))
+    if cmp -s "$scores" "$work/old.txt"; then
+        continue
+    fi
+    table_ok "$scores" && grep -q "^\"Kill$((kills - 1))\"," "$scores" ||
+        fail "after a kill the table is neither the old nor the new one: $(cat -A "$scores") (seed $seed)"
+    [ -z "$(find "$work/program" -name 'TopScores.txt.*')" ] || true
+done
+sanitizer_clean
+echo "kills around saves: $kills, the table always whole"
+echo "1 passed, 0 failed"
