@@ -50,7 +50,6 @@ int main(int argc, char* argv[])
     PreferX11UnderWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillop"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quillop"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLOP_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.quillop.Quillop"));
 

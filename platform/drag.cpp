@@ -1,6 +1,7 @@
 #include "drag.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWidget>
@@ -71,8 +72,13 @@ void DragForm(QWidget* window, QPoint pressedAt)
     if (window == nullptr || activeDrag(window) != nullptr) {
         return;
     }
+    // On X11 the window follows the mouse itself: a window manager's move
+    // takes its anchor from the last pointer position Qt saw in the window,
+    // which for a window that has just appeared under a resting mouse can be
+    // far from the press, and the window jumps. Elsewhere (Wayland, where a
+    // program cannot place its windows, and Windows) the system moves it.
     QWindow* handle = window->windowHandle();
-    if (handle != nullptr && handle->startSystemMove()) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb") && handle != nullptr && handle->startSystemMove()) {
         return;
     }
     new ManualDrag(window, pressedAt - window->pos());

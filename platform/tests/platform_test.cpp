@@ -95,10 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
     Layouts, KeyCodes,
     ::testing::Values(
         KeyCase{"any", Qt::Key_Left, None, 113, 37}, KeyCase{"any", Qt::Key_Down, Keypad, 88, 40},
-        KeyCase{"any", Qt::Key_Return, None, 36, 13}, KeyCase{"any", Qt::Key_Enter, Keypad, 104, 13},
-        KeyCase{"any", Qt::Key_Escape, None, 9, 27}, KeyCase{"any", Qt::Key_Space, None, 65, 32},
-        KeyCase{"any", Qt::Key_1, Keypad, 87, 97}, KeyCase{"any", Qt::Key_F1, None, 67, 112},
-        KeyCase{"any", Qt::Key_Shift, Shift, 50, 16}, KeyCase{"any", Qt::Key_unknown, None, 0, 0},
+        KeyCase{"any", Qt::Key_Enter, Keypad, 104, 13}, KeyCase{"any", Qt::Key_1, Keypad, 87, 97},
+        KeyCase{"any", Qt::Key_F1, None, 67, 112}, KeyCase{"any", Qt::Key_unknown, None, 0, 0},
         KeyCase{"US", Qt::Key_1, None, 10, 49}, KeyCase{"US", Qt::Key_Exclam, Shift, 10, 49},
         KeyCase{"US", Qt::Key_0, None, 19, 48}, KeyCase{"US", Qt::Key_P, Shift, 33, 80},
         KeyCase{"US", Qt::Key_Minus, None, 20, 189}, KeyCase{"US", Qt::Key_Underscore, Shift, 20, 189},
@@ -132,52 +130,30 @@ protected:
     void mousePressEvent(QMouseEvent* event) override { DragForm(this, event->globalPosition().toPoint()); }
 };
 
-class Dragging : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        window.move(100, 80);
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    }
-
-    void moveMouse(QPoint global, Qt::MouseButtons buttons)
-    {
-        QMouseEvent move(QEvent::MouseMove, window.mapFromGlobal(QPointF(global)), QPointF(global),
-                         Qt::NoButton, buttons, Qt::NoModifier);
-        QApplication::sendEvent(&window, &move);
-    }
-
-    DragWindow window;
-};
-
-TEST_F(Dragging, APressOnTheBackgroundMovesTheWindowWithTheMouseUntilRelease)
+TEST(Dragging, APressOnTheBackgroundWithAnyButtonMovesTheWindowUntilRelease)
 {
+    DragWindow window;
+    window.move(100, 80);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto moveMouse = [&](QPoint global, Qt::MouseButtons buttons) {
+        QMouseEvent move(QEvent::MouseMove, window.mapFromGlobal(QPointF(global)), QPointF(global), Qt::NoButton,
+                         buttons, Qt::NoModifier);
+        QApplication::sendEvent(&window, &move);
+    };
+    QTest::mousePress(window.label, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mousePress(window.picture, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_FALSE(IsManualDragActive(&window)) << "labels and pictures take their own presses";
+
     const QPoint start = window.mapToGlobal(QPoint(400, 300));
-    QTest::mousePress(&window, Qt::LeftButton, Qt::NoModifier, QPoint(400, 300));
+    QTest::mousePress(&window, Qt::RightButton, Qt::NoModifier, QPoint(400, 300));
     ASSERT_TRUE(IsManualDragActive(&window)) << "offscreen refuses a system move";
-
-    moveMouse(start + QPoint(30, 40), Qt::LeftButton);
+    moveMouse(start + QPoint(30, 40), Qt::RightButton);
     EXPECT_EQ(window.pos(), QPoint(130, 120));
-
-    QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, QPoint(400, 300));
+    QTest::mouseRelease(&window, Qt::RightButton, Qt::NoModifier, QPoint(400, 300));
     EXPECT_FALSE(IsManualDragActive(&window));
     moveMouse(start + QPoint(90, 90), Qt::NoButton);
     EXPECT_EQ(window.pos(), QPoint(130, 120));
-}
-
-TEST_F(Dragging, AnyButtonDrags)
-{
-    QTest::mousePress(&window, Qt::RightButton, Qt::NoModifier, QPoint(400, 300));
-    EXPECT_TRUE(IsManualDragActive(&window));
-}
-
-TEST_F(Dragging, APressOnALabelOrPictureDoesNotDrag)
-{
-    QTest::mousePress(window.label, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    EXPECT_FALSE(IsManualDragActive(&window));
-    QTest::mousePress(window.picture, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    EXPECT_FALSE(IsManualDragActive(&window));
 }
 
 TEST(Fonts, TheDesignFacesResolveToMetricCompatibleOnesAtFixedPixelSizes)

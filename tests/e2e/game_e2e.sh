@@ -90,12 +90,18 @@ wait_for_window "Quillop - Game" >/dev/null || fail "Continue Game did not bring
 echo "Escape and Continue Game"
 
 # Hard drops into the centre column until the game is over.
-for _ in $(seq 1 40); do
-    visible "Quillop - High Scores" && break
+game=$(wait_for_window "Quillop - Game")
+deadline=$((SECONDS + 100))
+until visible "Quillop - High Scores"; do
+    if [ $SECONDS -ge $deadline ]; then
+        import -window root "$out/end.png"
+        fail "the game never ended"
+    fi
+    xdotool windowfocus "$game" 2>/dev/null || true
     xdotool key shift+Down
-    sleep 1.5
+    sleep 1.2
 done
-scores=$(wait_for_window "Quillop - High Scores") || fail "the game never ended"
+scores=$(wait_for_window "Quillop - High Scores")
 visible "Quillop - Game" || fail "the finished game is not under the high-score window"
 echo "game over, new high score"
 

@@ -73,11 +73,12 @@ wait_for_window Quillop >/dev/null
 echo "credits animation read from the install folder"
 
 click 381 374 # New Game
-wait_for_window "Quillop - Game" >/dev/null || fail "no game window"
-for _ in $(seq 1 40); do
-    xdotool search --onlyvisible --name "^Quillop - High Scores\$" >/dev/null 2>&1 && break
+game=$(wait_for_window "Quillop - Game") || fail "no game window"
+deadline=$((SECONDS + 100))
+until xdotool search --onlyvisible --name "^Quillop - High Scores\$" >/dev/null 2>&1 || [ $SECONDS -ge $deadline ]; do
+    xdotool windowfocus "$game" 2>/dev/null || true
     xdotool key shift+Down
-    sleep 1.5
+    sleep 1.2
 done
 wait_for_window "Quillop - High Scores" >/dev/null || fail "the game never ended"
 xdotool type --delay 50 "Installed"
