@@ -12,17 +12,9 @@ namespace quillop {
 namespace {
 
 const QColor Idle(0x40, 0x40, 0x40);
+constexpr TextStyle Caption{.alignment = Qt::AlignLeft};
+constexpr TextStyle Key{.bold = false};
 const QColor Selected(0x80, 0x80, 0x80);
-
-platform::Label* AddLabel(QWidget* parent, const QString& text, QRect place, bool bold,
-                          Qt::Alignment alignment = Qt::AlignLeft, bool underline = false)
-{
-    auto* label = new platform::Label(text, parent);
-    label->setFont(platform::GameFont(platform::MsSansSerif, 12, bold, underline));
-    label->setAlignment(alignment | Qt::AlignTop);
-    label->setGeometry(place);
-    return label;
-}
 
 Shape* AddBar(QWidget* parent, QRect place)
 {
@@ -47,30 +39,30 @@ frmControls::frmControls(Module1& module)
       m_module(module), m_codes(ToKeyCodes(module.Keys))
 {
     auto* frame1 = new Panel(this, QRect(24, 24, 422, 505));
-    AddLabel(frame1, QStringLiteral("Fixed Controls:"), QRect(0, 16, 417, 25), true, Qt::AlignHCenter, true);
-    AddLabel(frame1,
+    AddText(frame1, QStringLiteral("Fixed Controls:"), QRect(0, 16, 417, 25), {.underline = true});
+    AddText(frame1,
              QStringLiteral("These are a few of the important controls you may need, they cannot however be "
                             "configured, and hence are always the same keys"),
-             QRect(24, 48, 385, 65), true, Qt::AlignHCenter);
+             QRect(24, 48, 385, 65));
     AddBar(frame1, QRect(40, 120, 209, 28));
-    AddLabel(frame1, QStringLiteral("Pause"), QRect(48, 124, 121, 17), true);
+    AddText(frame1, QStringLiteral("Pause"), QRect(48, 124, 121, 17), Caption);
     AddBar(frame1, QRect(258, 120, 121, 28));
-    AddLabel(frame1, QStringLiteral("P"), QRect(256, 123, 121, 17), false, Qt::AlignHCenter);
+    AddText(frame1, QStringLiteral("P"), QRect(256, 123, 121, 17), Key);
     AddBar(frame1, QRect(40, 160, 209, 28));
-    AddLabel(frame1, QStringLiteral("Main Menu"), QRect(48, 164, 129, 17), true);
+    AddText(frame1, QStringLiteral("Main Menu"), QRect(48, 164, 129, 17), Caption);
     AddBar(frame1, QRect(258, 160, 121, 28));
-    AddLabel(frame1, QStringLiteral("Escape"), QRect(263, 164, 113, 25), false, Qt::AlignHCenter);
-    AddLabel(frame1, QStringLiteral("Configurable Controls:"), QRect(0, 216, 417, 25), true, Qt::AlignHCenter, true);
-    AddLabel(frame1,
+    AddText(frame1, QStringLiteral("Escape"), QRect(263, 164, 113, 25), Key);
+    AddText(frame1, QStringLiteral("Configurable Controls:"), QRect(0, 216, 417, 25), {.underline = true});
+    AddText(frame1,
              QStringLiteral("These controls can be changed to any of the letters/numbers on the keyboard (except "
                             "P), aswell as the arrows keys, and spacebar."),
-             QRect(24, 248, 385, 65), true, Qt::AlignHCenter);
+             QRect(24, 248, 385, 65));
 
     const std::array<const char*, 4> captions{"Down:", "Rotate:", "Left:", "Right:"};
     for (std::size_t i = 0; i < 4; ++i) {
         const int top = 325 + 40 * static_cast<int>(i);
         Shape1[i] = AddBar(frame1, QRect(40, top, 209, 28));
-        AddLabel(frame1, QString::fromLatin1(captions[i]), QRect(48, top + 3, 81, i == 3 ? 25 : 17), true);
+        AddText(frame1, QString::fromLatin1(captions[i]), QRect(48, top + 3, 81, i == 3 ? 25 : 17), Caption);
         Shape1[i + 4] = AddBar(frame1, QRect(258, top, 121, 28));
         auto* box = new QLineEdit(frame1);
         box->setGeometry(262, top + 3, 113, 23);

@@ -11,16 +11,6 @@ namespace quillop {
 
 namespace {
 
-platform::Label* AddText(QWidget* page, const QString& text, QRect place, double points, bool bold,
-                         bool centred, bool underline = false)
-{
-    auto* label = new platform::Label(text, page);
-    label->setFont(platform::GameFont(platform::MsSansSerif, points, bold, underline));
-    label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-    label->setGeometry(place);
-    return label;
-}
-
 void AddPicture(QWidget* page, const char* name, QRect place)
 {
     auto* box = new platform::PictureBox(page);
@@ -55,9 +45,17 @@ frmHelp::frmHelp(Module1& module)
     connect(lblOk, &ButtonLabel::clicked, this, [this] { m_module.ReturnToMenu(this); });
 }
 
+namespace {
+
+constexpr TextStyle Heading{.points = 18, .underline = true};
+constexpr TextStyle Name{.points = 13.5, .bold = false, .alignment = Qt::AlignLeft};
+constexpr TextStyle Plain{.bold = false, .alignment = Qt::AlignLeft};
+
+} // namespace
+
 void frmHelp::buildAimPage()
 {
-    AddText(frameAim, QStringLiteral("Aim"), QRect(0, 48, 417, 33), 13.5, true, true, true);
+    AddText(frameAim, QStringLiteral("Aim"), QRect(0, 48, 417, 33), {.points = 13.5, .underline = true});
     AddText(frameAim,
             QStringLiteral("The aim of the game is to create sets of similar wibbets. As the pieces fall in, you can "
                            "rotate them round, in order to decide what position you want them in. If at any point "
@@ -67,33 +65,33 @@ void frmHelp::buildAimPage()
                 + QStringLiteral("\r\n\r\n")
                 + QStringLiteral("As you will see whilst playing the game some of the pieces have special effects, to "
                                  "find out what these are see the pieces page of this help section."),
-            QRect(24, 80, 373, 345), 12, true, true);
+            QRect(24, 80, 373, 345));
 }
 
 void frmHelp::buildPiecesPage()
 {
     QWidget* page = framePieces;
-    AddText(page, QStringLiteral("Normal Pieces"), QRect(0, 15, 425, 30), 18, true, true, true);
+    AddText(page, QStringLiteral("Normal Pieces"), QRect(0, 15, 425, 30), Heading);
     AddPicture(page, "normalpieces", QRect(32, 55, 58, 87));
     AddText(page,
             QStringLiteral("These are the pieces that you will see the most during the game. They simply need to be "
                            "placed together in sets of 3 or more."),
-            QRect(120, 56, 273, 88), 12, false, false);
-    AddText(page, QStringLiteral("Specials"), QRect(0, 152, 425, 33), 18, true, true, true);
+            QRect(120, 56, 273, 88), Plain);
+    AddText(page, QStringLiteral("Specials"), QRect(0, 152, 425, 33), Heading);
     AddPicture(page, "colourgenocide", QRect(32, 184, 29, 29));
-    AddText(page, QStringLiteral("Colour Genocide"), QRect(72, 187, 313, 33), 13.5, false, false);
+    AddText(page, QStringLiteral("Colour Genocide"), QRect(72, 187, 313, 33), Name);
     AddText(page,
             QStringLiteral("This piece will remove all pieces the same colour as the piece that it lands on-top of. "),
-            QRect(32, 219, 361, 41), 12, false, false);
+            QRect(32, 219, 361, 41), Plain);
     AddPicture(page, "columnbuster", QRect(32, 272, 29, 29));
-    AddText(page, QStringLiteral("Column Buster"), QRect(72, 275, 257, 33), 13.5, false, false);
+    AddText(page, QStringLiteral("Column Buster"), QRect(72, 275, 257, 33), Name);
     AddText(page, QStringLiteral("This piece will remove anything in the column below its current position."),
-            QRect(32, 307, 361, 41), 12, false, false);
+            QRect(32, 307, 361, 41), Plain);
     AddPicture(page, "roweater", QRect(32, 360, 29, 29));
-    AddText(page, QStringLiteral("Row Eater"), QRect(72, 363, 281, 33), 13.5, false, false);
+    AddText(page, QStringLiteral("Row Eater"), QRect(72, 363, 281, 33), Name);
     AddText(page,
             QStringLiteral("This piece will remove all pieces in the same row as it, both to the left and right."),
-            QRect(32, 395, 361, 41), 12, false, false);
+            QRect(32, 395, 361, 41), Plain);
 }
 
 void frmHelp::keyPressEvent(QKeyEvent* event)

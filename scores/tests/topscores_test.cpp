@@ -53,7 +53,7 @@ TEST(TopScoreFile, WritesQuotedNamesPlainNumbersAndCrLfAndReadsThemBack)
 
     const std::string text = Written(table);
 
-    EXPECT_EQ(text.substr(0, 45), "\"ANNA\",950,4\r\n\"\",12,1\r\n\"Low, Bob \",-40,-2\r\n\"  spaced");
+    EXPECT_EQ(text.substr(0, 52), "\"ANNA\",950,4\r\n\"\",12,1\r\n\"Low, Bob \",-40,-2\r\n\"  spaced");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 15);
     EXPECT_TRUE(text.ends_with("\"\",-2147483648,-32768\r\n"));
     EXPECT_EQ(Read(text), table) << "the file order is kept, unsorted";

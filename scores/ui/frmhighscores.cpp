@@ -22,14 +22,6 @@ const QColor DarkGrey(64, 64, 64);
 constexpr std::array<std::pair<int, int>, 4> Columns{{{48, 41}, {96, 145}, {248, 105}, {360, 65}}};
 constexpr int RowPitch = 28; // 23 pixels of row and 5 between rows
 
-platform::Label* AddLabel(QWidget* parent, const QString& text, QRect place, double points, bool bold)
-{
-    auto* label = new platform::Label(text, parent);
-    label->setFont(platform::GameFont(platform::MsSansSerif, points, bold));
-    label->setGeometry(place);
-    return label;
-}
-
 Shape* AddCellBack(QWidget* parent, QRect place)
 {
     auto* shape = new Shape(parent, place, Grey);
@@ -61,21 +53,20 @@ frmHighScores::frmHighScores(Module1& module)
     for (std::size_t k = 0; k < Columns.size(); ++k) {
         const auto [left, width] = Columns[k];
         AddCellBack(this, QRect(left, 50, width, 23));
-        AddLabel(this, QString::fromLatin1(headings[k]), QRect(left, 51, width, 23), 12, true);
+        AddText(this, QString::fromLatin1(headings[k]), QRect(left, 51, width, 23), {});
     }
     lblOk = addButton("lblOk", QStringLiteral("Ok"), QRect(176, 552, 129, 25));
     lblOk->setTextColour(palette().color(QPalette::Active, QPalette::HighlightedText));
     connect(lblOk, &ButtonLabel::clicked, this, [this] { m_module.ReturnToMenu(this); });
 
-    lblNotSaved = AddLabel(this, QStringLiteral("This score could not be saved."), QRect(24, 500, 422, 20), 9.75, true);
+    lblNotSaved = AddText(this, QStringLiteral("This score could not be saved."), QRect(24, 500, 422, 20), {.points = 9.75});
     lblNotSaved->setTextColour(ButtonYellow);
     lblNotSaved->hide();
 
     frameNewScore = new Panel(this, QRect(25, 24, 422, 505));
-    auto* lblBob = AddLabel(frameNewScore, QStringLiteral("Congratulations, You Set a New  High Score"),
-                            QRect(64, 112, 297, 65), 18, true);
-    lblBob->setWordWrap(true);
-    AddLabel(frameNewScore, QStringLiteral("Enter Name"), QRect(0, 208, 425, 25), 13.5, false);
+    AddText(frameNewScore, QStringLiteral("Congratulations, You Set a New  High Score"), QRect(64, 112, 297, 65),
+            {.points = 18});
+    AddText(frameNewScore, QStringLiteral("Enter Name"), QRect(0, 208, 425, 25), {.points = 13.5, .bold = false});
     auto* box = new Shape(frameNewScore, QRect(133, 240, 161, 36), Grey);
     box->setFill(Qt::black);
     txtControl = new QLineEdit(frameNewScore);
@@ -87,7 +78,7 @@ frmHighScores::frmHighScores(Module1& module)
     // A double quote would end the name early in the file.
     txtControl->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), txtControl));
     txtControl->installEventFilter(this);
-    AddLabel(frameNewScore, QStringLiteral("(12 Character Max)"), QRect(0, 280, 425, 25), 9.75, false);
+    AddText(frameNewScore, QStringLiteral("(12 Character Max)"), QRect(0, 280, 425, 25), {.points = 9.75, .bold = false});
     frameNewScore->hide();
 
     m_module.Store().LoadTopScores(m_module.TopScores);
@@ -115,7 +106,7 @@ void frmHighScores::BuildScoreRows()
         }
         for (std::size_t k = 0; k < Columns.size(); ++k) {
             const auto [left, width] = Columns[k];
-            cells[k] = AddLabel(this, QString(), QRect(left, 53 + RowPitch * i, width, 23), 9.75, true);
+            cells[k] = AddText(this, QString(), QRect(left, 53 + RowPitch * i, width, 23), {.points = 9.75});
         }
         cells[0]->setText(QString::number(i));
         row = Row{cells[0], cells[1], cells[2], cells[3]};

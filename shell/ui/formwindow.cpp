@@ -51,6 +51,15 @@ void ButtonLabel::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
+platform::Label* AddText(QWidget* parent, const QString& text, QRect place, TextStyle style)
+{
+    auto* label = new platform::Label(text, parent);
+    label->setFont(platform::GameFont(platform::MsSansSerif, style.points, style.bold, style.underline));
+    label->setAlignment(style.alignment | Qt::AlignTop);
+    label->setGeometry(place);
+    return label;
+}
+
 void ResetButtons(const std::vector<ButtonLabel*>& buttons)
 {
     for (ButtonLabel* button : buttons) {

@@ -46,6 +46,19 @@ private:
     bool m_pressed = false;
 };
 
+// How a text label is set: its size in points, its weight, where its lines
+// sit, and an underline.
+struct TextStyle {
+    double points = 12;
+    bool bold = true;
+    Qt::Alignment alignment = Qt::AlignHCenter;
+    bool underline = false;
+};
+
+// A white "MS Sans Serif" label on a transparent background, its text
+// wrapped within its width.
+platform::Label* AddText(QWidget* parent, const QString& text, QRect place, TextStyle style = {});
+
 // Turns the given buttons white.
 void ResetButtons(const std::vector<ButtonLabel*>& buttons);
 

@@ -16,13 +16,9 @@ namespace {
 
 const QColor Grey(0x80, 0x80, 0x80);
 
-platform::Label* AddText(QWidget* parent, const char* name, const QString& text, QRect place)
+void AddNamedText(QWidget* parent, const char* name, const QString& text, QRect place)
 {
-    auto* label = new platform::Label(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(platform::GameFont(platform::MsSansSerif, 13.5, true));
-    label->setGeometry(place);
-    return label;
+    AddText(parent, text, place, {.points = 13.5})->setObjectName(QLatin1String(name));
 }
 
 } // namespace
@@ -55,7 +51,7 @@ ButtonLabel* frmdialog::addButton(Panel* panel, const char* name, const QString&
 void frmdialog::ShowLevelComplete()
 {
     Panel* panel = addPanel("frameLevelComplete", QSize(361, 89));
-    AddText(panel, "Label1", QStringLiteral("Congratulations, Level Complete (Press Spacebar to continue)"),
+    AddNamedText(panel, "Label1", QStringLiteral("Congratulations, Level Complete (Press Spacebar to continue)"),
             QRect(16, 19, 329, 49));
     showModal(Kind::GameNotice, panel);
 }
@@ -63,15 +59,15 @@ void frmdialog::ShowLevelComplete()
 void frmdialog::ShowGameOver()
 {
     Panel* panel = addPanel("frameGameOver", QSize(361, 89));
-    AddText(panel, "Label2", QStringLiteral("Game Over"), QRect(0, 19, 361, 25));
-    AddText(panel, "Label3", QStringLiteral("(Press Spacebar to continue)"), QRect(0, 42, 361, 29));
+    AddNamedText(panel, "Label2", QStringLiteral("Game Over"), QRect(0, 19, 361, 25));
+    AddNamedText(panel, "Label3", QStringLiteral("(Press Spacebar to continue)"), QRect(0, 42, 361, 29));
     showModal(Kind::GameNotice, panel);
 }
 
 void frmdialog::AskYesNo(const QString& question)
 {
     Panel* panel = addPanel("frameYesNo", QSize(385, 129));
-    AddText(panel, "lblText", question, QRect(0, 24, 385, 25));
+    AddNamedText(panel, "lblText", question, QRect(0, 24, 385, 25));
     ButtonLabel* yes = addButton(panel, "lblYes", QStringLiteral("Yes"), QRect(24, 80, 161, 36));
     ButtonLabel* no = addButton(panel, "lblNo", QStringLiteral("No"), QRect(200, 80, 161, 36));
     panel->resetsOnHover({yes, no});
@@ -92,7 +88,7 @@ void frmdialog::AskYesNo(const QString& question)
 void frmdialog::ShowSetControls()
 {
     Panel* panel = addPanel("frameSetControls", QSize(361, 153));
-    AddText(panel, "Label4",
+    AddNamedText(panel, "Label4",
             QStringLiteral("One of the controls is not set, all controls must be chosen to continue"),
             QRect(48, 19, 273, 73));
     ButtonLabel* ok = addButton(panel, "lblOk", QStringLiteral("Ok"), QRect(105, 104, 161, 36));
