@@ -3,17 +3,10 @@
 #include "shell/tests/shelltesting.h"
 
 #include <QDir>
-#include <QMouseEvent>
 #include <QTest>
 
 namespace quillop::test {
 namespace {
-
-void MoveMouseOver(QWidget* widget, QPoint at)
-{
-    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
-}
 
 template <typename Window>
 class Opened : public Program {

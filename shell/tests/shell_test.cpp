@@ -1,6 +1,7 @@
 #include "shelltesting.h"
 
 #include "game/ui/frmgame.h"
+#include "platform/drag.h"
 #include "scores/ui/frmhighscores.h"
 #include "shell/ui/formwindow.h"
 #include "shell/ui/frmmenu.h"
@@ -9,17 +10,10 @@
 #include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QTest>
 
 namespace quillop::test {
 namespace {
-
-void MoveMouseOver(QWidget* widget, QPoint at = QPoint(3, 3))
-{
-    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
-}
 
 QString LabelText(QWidget& window, const char* name)
 {
@@ -70,6 +64,11 @@ TEST_F(Menu, ItemsStayLitUntilTheMouseCrossesTheBackground)
     for (ButtonLabel* item : menu().buttons()) {
         EXPECT_EQ(item->textColour(), ButtonWhite) << item->text().toStdString();
     }
+    QTest::mousePress(menu().lblNewGame, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_FALSE(platform::IsManualDragActive(&menu())) << "a press on an item does not drag";
+    QTest::mousePress(&menu(), Qt::LeftButton, {}, QPoint(100, 400));
+    EXPECT_TRUE(platform::IsManualDragActive(&menu())) << "a press on the background does";
+    QTest::mouseRelease(&menu(), Qt::LeftButton, {}, QPoint(100, 400));
 }
 
 TEST_F(Menu, HasNoKeyCommands)

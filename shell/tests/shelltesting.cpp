@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -27,6 +28,12 @@ void WhenMessageOpens(std::function<void(frmdialog&)> answer)
             dialog->done(0);
         }
     });
+}
+
+void MoveMouseOver(QWidget* widget, QPoint at)
+{
+    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
 }
 
 void ClickButton(QWidget& window, const char* name)

@@ -16,6 +16,9 @@ namespace quillop::test {
 // modal wait, with the window. A test that never opens one fails.
 void WhenMessageOpens(std::function<void(frmdialog&)> answer);
 
+// The mouse moving over a widget, at a point of it.
+void MoveMouseOver(QWidget* widget, QPoint at = QPoint(3, 3));
+
 // A click on the named button label of the message window.
 void ClickButton(QWidget& window, const char* name);
 
