@@ -14,22 +14,24 @@ enum class RasterOp {
     SrcPaint, // target = target OR source
 };
 
-// Copies blocks onto one target picture; keeps one painter open for a whole
-// drawing pass. Both pictures are expected as RGB32.
+// Copies blocks onto one target picture. Both pictures are expected as RGB32, drawn at the scale the
+// target's device pixel ratio gives, the source kept at ratio 1 (Source()),
+// so a copy is pixel for pixel; coordinates are the game's pixels.
 class TileBlitter {
 public:
     explicit TileBlitter(QImage& target);
-    ~TileBlitter();
-    TileBlitter(const TileBlitter&) = delete;
-    TileBlitter& operator=(const TileBlitter&) = delete;
 
     // Copies the block of size w x h at (sx, sy) of the source onto (x, y) of
     // the target with the given operation.
     void BitBlt(int x, int y, int w, int h, const QImage& source, int sx, int sy, RasterOp op);
 
 private:
-    QPainter* m_painter;
+    QImage& m_target;
+    int m_scale;
 };
+
+// The picture as a source of transfers: its pixels as they are, ratio 1.
+QImage Source(QImage picture);
 
 // A single transfer, for one-off copies.
 void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,

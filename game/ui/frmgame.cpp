@@ -76,18 +76,21 @@ frmGame::frmGame(GameState& state, const KeyBindings& keys, RandomSource& random
       m_state(state),
       m_rules(state, keys, *this, random),
       m_pause(platform::PauseVisible),
-      m_picture1(platform::LoadPicture(QStringLiteral(":/pictures/tiles.png"), QSize(4 * Tile, 4 * Tile), pictureScale)),
-      m_picture3(platform::LoadPicture(QStringLiteral(":/pictures/board.png"), QSize(BoardWidth, BoardHeight),
-                                       pictureScale)),
-      m_picture4(
-          platform::LoadPicture(QStringLiteral(":/pictures/nexttiles.png"), QSize(4 * Tile, 4 * Tile), pictureScale)),
+      m_picture1(platform::Source(
+          platform::LoadPicture(QStringLiteral(":/pictures/tiles.png"), QSize(4 * Tile, 4 * Tile), pictureScale))),
+      m_picture3(platform::Source(platform::LoadPicture(QStringLiteral(":/pictures/board.png"),
+                                                        QSize(BoardWidth, BoardHeight), pictureScale))),
+      m_picture4(platform::Source(
+          platform::LoadPicture(QStringLiteral(":/pictures/nexttiles.png"), QSize(4 * Tile, 4 * Tile), pictureScale))),
       m_picture2(new platform::PictureBox(this)),
       m_picNextPiece(new platform::PictureBox(this))
 {
     m_boardShown.fill(EmptyFace);
     m_nextShown.fill(EmptyFace);
     m_picture2->setGeometry(10, 10, BoardWidth, BoardHeight);
-    m_picture2->setPicture(m_picture3.copy());
+    QImage board = m_picture3.copy();
+    board.setDevicePixelRatio(pictureScale);
+    m_picture2->setPicture(board);
     QImage next(QSize(Tile, 3 * Tile) * pictureScale, QImage::Format_RGB32);
     next.setDevicePixelRatio(pictureScale);
     for (int i = 0; i < 3; ++i) {
@@ -184,7 +187,8 @@ void frmGame::DrawBoard()
 {
     // Each cell shows one tile; only the cells whose tile changed are copied
     // and sent to the screen, so a tick costs two or three cells, not 226.
-    QRegion changed;
+    // Cells go row by row, left to right: the order a region is built in.
+    QList<QRect> changed;
     std::optional<platform::TileBlitter> board;
     for (int r = FirstVisibleRow; r <= FloorRow; ++r) {
         for (int c = 1; c <= BoardGrid::Columns; ++c) {
@@ -207,12 +211,16 @@ void frmGame::DrawBoard()
             } else {
                 board->BitBlt(cell.x(), cell.y(), Tile, Tile, m_picture1, at->x(), at->y(), RasterOp::SrcCopy);
             }
-            changed += cell;
+            changed.append(cell);
         }
     }
     board.reset();
-    m_boardDirty += changed;
-    m_picture2->update(changed);
+    if (!changed.isEmpty()) {
+        QRegion region;
+        region.setRects(changed.constData(), static_cast<int>(changed.size()));
+        m_boardDirty += region;
+        m_picture2->update(region);
+    }
 
     QRegion nextChanged;
     std::optional<platform::TileBlitter> next;

@@ -223,7 +223,7 @@ while [ $SECONDS -lt $end ]; do
     wait_for_window "Quillop - High Scores.*" >/dev/null
     xdotool type --delay 10 "Kill$kills"
     xdotool key Return
-    sleep "0.0$((RANDOM % 10))"
+    sleep "$(printf '0.%03d' $((RANDOM % 40)))" # 0 to 39 ms
     kill -KILL "$APP_PID"
     wait "$APP_PID" 2>/dev/null || true
     kills=$((kills + 1))
