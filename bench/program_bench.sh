@@ -72,8 +72,8 @@ measure() { # program title -> "mapped painted rss"
     echo "$(cut -d' ' -f1 "$tmp/$2.runs" | median) $(cut -d' ' -f2 "$tmp/$2.runs" | median) $(cut -d' ' -f3 "$tmp/$2.runs" | median)"
 }
 
-wakeups() { # pid: voluntary context switches of all its threads so far
-    cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n}'
+wakeups() { # pid: voluntary context switches of its user-interface thread so far
+    awk '/^voluntary_ctxt_switches/ {print $2}' "/proc/$1/status"
 }
 
 # "cpu% wakeups/s" of the program over the given seconds.
@@ -113,13 +113,16 @@ cpu[playing]=$(usage "$pid" 10)
 xdotool key p sleep 0.5
 cpu[paused]=$(usage "$pid" 10)
 xdotool key Escape sleep 0.5
-for item in "high-score window:381 422" "controls window:381 518" "instructions window:381 470" "credits window:436 30"; do
-    name=${item%%:*}
-    read -r cx cy <<<"${item#*:}"
+for item in "high-score window:High Scores:381 422" "controls window:Options:381 518" \
+    "instructions window:Instructions:381 470" "credits window:Credits:436 30"; do
+    IFS=: read -r name title spot <<<"$item"
+    read -r cx cy <<<"$spot"
     click "$cx" "$cy"
+    wait_for_window "Quillop - $title" >/dev/null || fail "no $name"
     park
     cpu[$name]=$(usage "$pid" 10)
-    xdotool key Escape sleep 0.5
+    xdotool key Escape
+    wait_for_window Quillop >/dev/null || fail "Escape did not leave the $name"
 done
 kill "$pid"
 rm -rf "$tmp"
