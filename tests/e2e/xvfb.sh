@@ -2,21 +2,26 @@
 # what is on it. Source it, then call start_x.
 
 start_x() { # width height
-    local d
-    for d in $(seq 91 140); do
-        if [ ! -e "/tmp/.X${d}-lock" ] && [ ! -e "/tmp/.X11-unix/X${d}" ]; then
-            DISPLAY=":${d}"
-            break
-        fi
-    done
-    export DISPLAY
-    Xvfb "$DISPLAY" -screen 0 "${1}x${2}x24" -nolisten tcp >/dev/null 2>&1 &
+    # The server picks a free display itself and says which, so two runs at
+    # once never share one.
+    local said
+    said=$(mktemp)
+    Xvfb -displayfd 5 -screen 0 "${1}x${2}x24" -nolisten tcp 5>"$said" >/dev/null 2>&1 &
     XVFB_PID=$!
-    for _ in $(seq 1 100); do
-        xdpyinfo >/dev/null 2>&1 && return 0
+    for _ in $(seq 1 200); do
+        if [ -s "$said" ]; then
+            DISPLAY=":$(head -n 1 "$said")"
+            export DISPLAY
+            if xdpyinfo >/dev/null 2>&1; then
+                rm -f "$said"
+                return 0
+            fi
+        fi
+        kill -0 "$XVFB_PID" 2>/dev/null || break
         sleep 0.05
     done
-    echo "Xvfb did not start on $DISPLAY" >&2
+    rm -f "$said"
+    echo "Xvfb did not start" >&2
     return 1
 }
 
