@@ -97,8 +97,7 @@ until visible "Quillop - High Scores"; do
         import -window root "$out/end.png"
         fail "the game never ended"
     fi
-    xdotool windowfocus "$game" 2>/dev/null || true
-    xdotool key shift+Down
+    drop "$game"
     sleep 1.2
 done
 scores=$(wait_for_window "Quillop - High Scores")

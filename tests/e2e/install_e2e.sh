@@ -74,13 +74,16 @@ echo "credits animation read from the install folder"
 
 click 381 374 # New Game
 game=$(wait_for_window "Quillop - Game") || fail "no game window"
-deadline=$((SECONDS + 100))
-until xdotool search --onlyvisible --name "^Quillop - High Scores\$" >/dev/null 2>&1 || [ $SECONDS -ge $deadline ]; do
-    xdotool windowfocus "$game" 2>/dev/null || true
-    xdotool key shift+Down
+deadline=$((SECONDS + 150))
+until xdotool search --onlyvisible --name "^Quillop - High Scores\$" >/dev/null 2>&1; do
+    kill -0 "$APP_PID" 2>/dev/null || fail "the program ended during the game: $(cat "$out/program.log")"
+    if [ $SECONDS -ge $deadline ]; then
+        import -window root "$out/never-ended.png"
+        fail "the game never ended (see $out/never-ended.png)"
+    fi
+    drop "$game"
     sleep 1.2
 done
-wait_for_window "Quillop - High Scores" >/dev/null || fail "the game never ended"
 xdotool type --delay 50 "Installed"
 xdotool key Return
 sleep 0.5

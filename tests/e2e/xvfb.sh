@@ -49,6 +49,20 @@ pixel() { # file x y
         sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
 }
 
+# One hard drop into the game window; a cleared well ends the level, and its
+# notice goes on with Space.
+drop() { # game window
+    local notice
+    notice=$(xdotool search --onlyvisible --name '^Quillop$' 2>/dev/null | head -n 1 || true)
+    if [ -n "$notice" ]; then
+        xdotool windowfocus "$notice" 2>/dev/null || true
+        xdotool key space
+    else
+        xdotool windowfocus "$1" 2>/dev/null || true
+        xdotool key shift+Down
+    fi
+}
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1
