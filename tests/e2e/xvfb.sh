@@ -25,8 +25,13 @@ start_x() { # width height
     return 1
 }
 
+# Ends the server and waits until it is gone: a server still shutting down
+# would remove the socket of the next one that takes its display.
 stop_x() {
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+    if [ -n "${XVFB_PID:-}" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
 }
 
 # The id of the first visible window with this exact title, waiting up to 10 s.
