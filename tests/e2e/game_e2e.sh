@@ -109,7 +109,7 @@ xdotool key Return
 sleep 0.5
 file="$out/program/TopScores.txt"
 [ "$(grep -c $'\r$' "$file")" = 15 ] && [ "$(wc -l <"$file")" = 15 ] || fail "TopScores.txt is not 15 CR LF lines"
-grep -q $'^"E2E",[0-9][0-9]*,1\r$' "$file" || fail "the new entry is not in TopScores.txt: $(cat -A "$file")"
+grep -qE $'^"E2E",[0-9]+,[0-9]+\r$' "$file" || fail "the new entry is not in TopScores.txt: $(cat -A "$file")"
 grep -q '^"LAST"' "$file" && fail "the last entry was not dropped"
 grep -q $'^"P14",100,2\r$' "$file" || fail "older entries were lost"
 echo "TopScores.txt: $(grep '^"E2E"' "$file" | tr -d '\r')"

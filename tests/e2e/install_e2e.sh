@@ -90,7 +90,7 @@ sleep 0.5
 
 saved="$out/home/data/quillop/TopScores.txt"
 [ -f "$saved" ] || fail "no table in the player's data folder: $(cat "$out/program.log")"
-grep -q $'^"Installed",[0-9]*,1\r$' "$saved" || fail "the new entry is missing: $(cat -A "$saved")"
+grep -qE $'^"Installed",[0-9]+,[0-9]+\r$' "$saved" || fail "the new entry is missing: $(cat -A "$saved")"
 grep -q $'^"P14",100,2\r$' "$saved" || fail "the table was not seeded from the installed one"
 cmp -s "$home/TopScores.txt" "$out/shipped.txt" || fail "the installed table changed"
 echo "the new table is in the player's data folder; the installed one is untouched"
