@@ -87,6 +87,13 @@ TEST_F(Menu, ExitWithoutAGameEndsTheProgramAtOnce)
     EXPECT_EQ(programEnds, 1);
 }
 
+TEST_F(Menu, AClickQueuedForTheHiddenMenuDoesNothing)
+{
+    menu().hide();
+    QTest::mouseClick(menu().lblNewGame, Qt::LeftButton);
+    EXPECT_EQ(module->GameWindow(), nullptr);
+}
+
 using HandOvers = Program;
 
 TEST_F(HandOvers, NewGameShowsTheGameWhereTheMenuWasDragged)

@@ -44,7 +44,10 @@ void ButtonLabel::mousePressEvent(QMouseEvent* event)
 void ButtonLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    // A click that reaches a window already hidden (a second click queued
+    // while the first one was handing over) does nothing.
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())
+                       && window()->isVisible();
     m_pressed = false;
     if (click) {
         emit clicked();
