@@ -26,8 +26,7 @@ export XDG_DATA_HOME="$out/data"
 start_x 1280 1024
 trap 'kill "${APP_PID:-}" 2>/dev/null || true; stop_x' EXIT
 
-"$out/program/quillop" >"$out/program.log" 2>&1 &
-APP_PID=$!
+start_program "$out/program.log" "$out/program/quillop"
 menu=$(wait_for_window Quillop) || fail "no menu appeared"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 [ "$WIDTH" = 470 ] && [ "$HEIGHT" = 600 ] || fail "menu is ${WIDTH}x${HEIGHT}"

@@ -14,8 +14,7 @@ mkdir -p "$out"
 start_x 2048 1536
 trap 'kill "${APP_PID:-}" 2>/dev/null || true; stop_x' EXIT
 export XDG_DATA_HOME="$out/data"
-QT_SCALE_FACTOR=2 "$program" >"$out/program.log" 2>&1 &
-APP_PID=$!
+start_program "$out/program.log" env QT_SCALE_FACTOR=2 "$program"
 
 # Pixels that differ from the same shot shrunk to half and blown up again:
 # none for art doubled from 1x, many for art drawn at 2x.

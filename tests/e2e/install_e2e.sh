@@ -55,9 +55,8 @@ chmod 777 "$out/home"
 
 start_x 1280 1024
 trap 'kill "${APP_PID:-}" 2>/dev/null || true; stop_x' EXIT
-"${player[@]}" HOME="$out/home" XDG_DATA_HOME="$out/home/data" XDG_RUNTIME_DIR= DISPLAY="$DISPLAY" \
-    "$prefix/bin/quillop" >"$out/program.log" 2>&1 &
-APP_PID=$!
+start_program "$out/program.log" "${player[@]}" HOME="$out/home" XDG_DATA_HOME="$out/home/data" XDG_RUNTIME_DIR= \
+    "$prefix/bin/quillop"
 menu=$(wait_for_window Quillop) || fail "the installed program showed no menu: $(cat "$out/program.log")"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 click() { xdotool mousemove $((X + $1)) $((Y + $2)) sleep 0.1 click 1 sleep 0.4; }

@@ -2,26 +2,52 @@
 # what is on it. Source it, then call start_x.
 
 start_x() { # width height
+    X_SIZE="$1 $2"
     # The server picks a free display itself and says which, so two runs at
-    # once never share one.
-    local said
-    said=$(mktemp)
-    Xvfb -displayfd 5 -screen 0 "${1}x${2}x24" -nolisten tcp 5>"$said" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 1 200); do
-        if [ -s "$said" ]; then
-            DISPLAY=":$(head -n 1 "$said")"
-            export DISPLAY
-            if xdpyinfo >/dev/null 2>&1; then
-                rm -f "$said"
-                return 0
+    # once never share one. A server that does not stay up is started again.
+    local said attempt
+    for attempt in 1 2 3; do
+        said=$(mktemp)
+        Xvfb -displayfd 5 -screen 0 "${1}x${2}x24" -nolisten tcp 5>"$said" >>"${XVFB_LOG:-/dev/null}" 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 1 200); do
+            if [ -s "$said" ]; then
+                DISPLAY=":$(head -n 1 "$said")"
+                export DISPLAY
+                if xdpyinfo >/dev/null 2>&1 && sleep 0.3 && kill -0 "$XVFB_PID" 2>/dev/null &&
+                    xdpyinfo >/dev/null 2>&1; then
+                    rm -f "$said"
+                    return 0
+                fi
             fi
-        fi
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.05
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.05
+        done
+        rm -f "$said"
+        stop_x
+        echo "Xvfb did not stay up (attempt $attempt)" >&2
     done
-    rm -f "$said"
-    echo "Xvfb did not start" >&2
+    return 1
+}
+
+# Starts the program in the background (APP_PID) with its output in the log.
+# When it cannot reach the server (on this machine a fresh server now and
+# then refuses its first client), the server and the program start again.
+start_program() { # log command...
+    local log=$1 attempt
+    shift
+    for attempt in 1 2 3; do
+        "$@" >"$log" 2>&1 &
+        APP_PID=$!
+        sleep 1
+        if kill -0 "$APP_PID" 2>/dev/null || ! grep -q "could not connect to display" "$log"; then
+            return 0
+        fi
+        echo "the program could not reach $DISPLAY (attempt $attempt); starting X again" >&2
+        stop_x
+        # shellcheck disable=SC2086
+        start_x $X_SIZE
+    done
     return 1
 }
 
