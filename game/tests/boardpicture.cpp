@@ -3,68 +3,48 @@
 #include "game/core/column.h"
 
 #include <stdexcept>
+#include <string_view>
 
 namespace quillop::test {
 
 namespace {
 constexpr std::string_view Chars = ".RGBPOY?*x";
-}
 
 char CellChar(CellCode code)
 {
     const auto index = static_cast<std::size_t>(code);
     return index < Chars.size() ? Chars[index] : '!';
 }
+} // namespace
 
-CellCode CellFromChar(char c)
+void SetRows(GameState& state, int firstRow, const Rows& rows)
 {
-    const std::size_t index = Chars.find(c);
-    if (index == std::string_view::npos || c == '?') {
-        throw std::invalid_argument(std::string("not a board character: ") + c);
-    }
-    return static_cast<CellCode>(index);
-}
-
-void SetRows(GameState& state, int firstRow, std::initializer_list<std::string_view> rows)
-{
-    int row = firstRow;
-    for (std::string_view line : rows) {
-        if (line.size() != BoardGrid::Columns) {
-            throw std::invalid_argument("a board row has 11 cells: " + std::string(line));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].size() != BoardGrid::Columns || rows[i].find_first_not_of(".RGBPOY*x") != std::string::npos) {
+            throw std::invalid_argument("not a board row: " + rows[i]);
         }
         for (int c = 1; c <= BoardGrid::Columns; ++c) {
-            state.Board(row, c) = CellFromChar(line[static_cast<std::size_t>(c - 1)]);
+            const char cell = rows[i][static_cast<std::size_t>(c - 1)];
+            state.Board(firstRow + static_cast<int>(i), c) = static_cast<CellCode>(Chars.find(cell));
         }
-        ++row;
     }
 }
 
-void SetBottomRows(GameState& state, std::initializer_list<std::string_view> rows)
+void SetBottomRows(GameState& state, const Rows& rows)
 {
     SetRows(state, FloorRow - static_cast<int>(rows.size()) + 1, rows);
 }
 
-std::vector<std::string> BottomRows(const GameState& state, int firstRow)
+Rows BottomRows(const GameState& state, int firstRow)
 {
-    std::vector<std::string> picture;
+    Rows picture;
     for (int r = firstRow; r <= FloorRow; ++r) {
-        std::string line;
+        picture.emplace_back();
         for (int c = 1; c <= BoardGrid::Columns; ++c) {
-            line += CellChar(state.Board(r, c));
+            picture.back() += CellChar(state.Board(r, c));
         }
-        picture.push_back(line);
     }
     return picture;
-}
-
-std::vector<std::string> Picture(std::initializer_list<std::string_view> rows)
-{
-    return {rows.begin(), rows.end()};
-}
-
-std::vector<std::string> Picture(const std::vector<std::string_view>& rows)
-{
-    return {rows.begin(), rows.end()};
 }
 
 std::string ColumnOf(const GameState& state, int col, int firstRow, int count)

@@ -4,7 +4,7 @@
 #include "game/core/random.h"
 
 #include <deque>
-#include <initializer_list>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,43 +14,50 @@ namespace quillop::test {
 // "draw", "refresh", "pause 250", "score 30", "level 2".
 class RecordingView final : public GameView {
 public:
-    void DrawBoard() override { log.push_back("draw"); }
-    void Refresh() override { log.push_back("refresh"); }
-    void Pause(int milliseconds) override
+    void DrawBoard() override
     {
-        pausedMs += milliseconds;
-        log.push_back("pause " + std::to_string(milliseconds));
+        log.push_back("draw");
+        if (onDraw) {
+            onDraw();
+        }
+    }
+    void Refresh() override { log.push_back("refresh"); }
+    void Pause(int ms) override
+    {
+        pausedMs += ms;
+        log.push_back("pause " + std::to_string(ms));
     }
     void ShowScore(std::int32_t score) override { log.push_back("score " + std::to_string(score)); }
     void ShowLevel(std::int16_t level) override { log.push_back("level " + std::to_string(level)); }
 
-    int count(const std::string& word) const;
-    void clear()
-    {
-        log.clear();
-        pausedMs = 0;
-    }
-
     std::vector<std::string> log;
     int pausedMs = 0;
+    std::function<void()> onDraw; // to look at the board at every drawing
 };
 
-// Hands out the given values in order; once they run out it hands out 0 and
-// counts the overdraw, so a test can tell the rules drew more than scripted.
+// Hands out the given values in order, then 0 for every draw too many:
+// `unused` is what the rules left, negative when they drew more.
 class ScriptedRandom final : public RandomSource {
 public:
-    ScriptedRandom() = default;
-    ScriptedRandom(std::initializer_list<float> values) : m_values(values) {}
+    ScriptedRandom(std::initializer_list<float> scripted = {}) : values(scripted) {}
+    float Next() override
+    {
+        if (values.empty()) {
+            ++overdrawn;
+            return 0.0F;
+        }
+        const float u = values.front();
+        values.pop_front();
+        return u;
+    }
+    int unused() const { return static_cast<int>(values.size()) - overdrawn; }
 
-    void push(std::initializer_list<float> values) { m_values.insert(m_values.end(), values); }
-    float Next() override;
-
+    std::deque<float> values;
     int overdrawn = 0;
-    std::size_t left() const { return m_values.size(); }
-
-private:
-    std::deque<float> m_values;
 };
+
+// Names each case of a table after its `name`.
+inline constexpr auto Named = [](const auto& c) { return std::string(c.param.name); };
 
 // The value u for which Pick(u, n) gives k.
 constexpr float PickValue(int k, int n)

@@ -13,77 +13,61 @@ namespace {
 constexpr ColumnPieces RGB{CellCode::Red, CellCode::Green, CellCode::Blue};
 constexpr ColumnPieces GBR{CellCode::Green, CellCode::Blue, CellCode::Red};
 
-TEST(NewColumn, TheNextColumnEntersAtTheTopOfTheCentreWithoutBeingWritten)
-{
-    GameState state;
-    RecordingView view;
-    state.NextColumn = RGB;
-    state.NextSpecial = SpecialKind::ColumnBuster;
-    state.CurrentRow = 15;
-    state.CurrentCol = 2;
-    ScriptedRandom random{PickValue(39, 40), PickValue(4, 6), PickValue(5, 6), PickValue(6, 6)};
-
-    NewColumn(state, random, view);
-
-    EXPECT_EQ(state.CurrentColumn, RGB);
-    EXPECT_EQ(state.CurrentRow, 1);
-    EXPECT_EQ(state.CurrentCol, CentreColumn);
-    EXPECT_FALSE(state.SpecialFalling);
-    EXPECT_EQ(state.NextColumn, (ColumnPieces{CellCode::Purple, CellCode::Orange, CellCode::Yellow}));
-    EXPECT_EQ(state.NextSpecial, SpecialKind::ColumnBuster) << "an ordinary column keeps the last kind";
-    EXPECT_EQ(state.Board, BoardGrid{}) << "the column is not in the board before its first drop";
-    EXPECT_EQ(view.log, Picture({"draw"}));
-    EXPECT_EQ(random.left() + static_cast<std::size_t>(random.overdrawn), 0U);
-}
-
-struct SpecialDraw {
+struct Draw {
     const char* name;
+    ColumnPieces next; // the next column before, after a Row Eater
     std::vector<float> draws;
-    SpecialKind kind;
-    ColumnPieces next;
+    ColumnPieces nextAfter;
+    SpecialKind kindAfter;
 };
 
-void PrintTo(const SpecialDraw& d, std::ostream* os)
-{
-    *os << d.name;
-}
+class NewColumns : public ::testing::TestWithParam<Draw> {};
 
-class SpecialDraws : public ::testing::TestWithParam<SpecialDraw> {};
-
-TEST_P(SpecialDraws, GiveTheNextColumnItsSpecialPiecesAndKind)
+TEST_P(NewColumns, TheNextEntersAtTheTopOfTheCentreUnwrittenAndANewNextIsDrawn)
 {
+    const Draw& d = GetParam();
     GameState state;
     RecordingView view;
-    state.NextColumn = {CellCode::Green, CellCode::Special, CellCode::Red};
-    state.NextSpecial = SpecialKind::RowEater;
     ScriptedRandom random;
-    for (const float u : GetParam().draws) {
-        random.push({u});
-    }
+    random.values.assign(d.draws.begin(), d.draws.end());
+    state.NextColumn = d.next;
+    state.NextSpecial = SpecialKind::RowEater;
+    state.CurrentRow = 15;
+    state.CurrentCol = 2;
 
     NewColumn(state, random, view);
 
-    EXPECT_TRUE(state.SpecialFalling);
-    EXPECT_EQ(state.CurrentSpecial, SpecialKind::RowEater);
-    EXPECT_EQ(state.NextSpecial, GetParam().kind);
-    EXPECT_EQ(state.NextColumn, GetParam().next);
-    EXPECT_EQ(random.left() + static_cast<std::size_t>(random.overdrawn), 0U);
+    EXPECT_EQ(state.CurrentColumn, d.next);
+    EXPECT_EQ(std::tuple(state.CurrentRow, state.CurrentCol), std::tuple(1, CentreColumn));
+    EXPECT_EQ(state.SpecialFalling, d.next[1] == CellCode::Special);
+    EXPECT_EQ(state.CurrentSpecial, state.SpecialFalling ? SpecialKind::RowEater : SpecialKind::None);
+    EXPECT_EQ(state.NextSpecial, d.kindAfter);
+    EXPECT_EQ(state.NextColumn, d.nextAfter);
+    EXPECT_EQ(state.Board, BoardGrid{}) << "the column is not in the board before its first drop";
+    EXPECT_EQ(view.log, Rows{"draw"});
+    EXPECT_EQ(random.unused(), 0);
 }
 
+constexpr ColumnPieces WithSpecial{CellCode::Green, CellCode::Special, CellCode::Red};
+
 INSTANTIATE_TEST_SUITE_P(
-    Kinds, SpecialDraws,
-    // 0.9751 is the least draw that picks 40 of 40.
-    ::testing::Values(SpecialDraw{"ColourGenocideIsThreeSpecials", {0.9751F, PickValue(1, 3)},
-                                  SpecialKind::ColourGenocide, {CellCode::Special, CellCode::Special, CellCode::Special}},
+    Kinds, NewColumns,
+    ::testing::Values(Draw{"AnOrdinaryColumnKeepsTheLastKind", RGB,
+                           {PickValue(39, 40), PickValue(4, 6), PickValue(5, 6), PickValue(6, 6)},
+                           {CellCode::Purple, CellCode::Orange, CellCode::Yellow}, SpecialKind::RowEater},
+                      // 0.9751 is the least draw that picks 40 of 40.
+                      Draw{"ColourGenocideIsThreeSpecials", WithSpecial, {0.9751F, PickValue(1, 3)},
+                           {CellCode::Special, CellCode::Special, CellCode::Special}, SpecialKind::ColourGenocide},
                       // The place is drawn first, then the three colours.
-                      SpecialDraw{"ColumnBusterAtPlaceThree",
-                                  {PickValue(40, 40), PickValue(2, 3), PickValue(3, 3), PickValue(1, 6), PickValue(2, 6),
-                                   PickValue(3, 6)},
-                                  SpecialKind::ColumnBuster, {CellCode::Red, CellCode::Green, CellCode::Special}},
-                      SpecialDraw{"RowEaterAtPlaceOne",
-                                  {PickValue(40, 40), PickValue(3, 3), PickValue(1, 3), PickValue(6, 6), PickValue(5, 6),
-                                   PickValue(4, 6)},
-                                  SpecialKind::RowEater, {CellCode::Special, CellCode::Orange, CellCode::Purple}}));
+                      Draw{"ColumnBusterAtPlaceThree", WithSpecial,
+                           {PickValue(40, 40), PickValue(2, 3), PickValue(3, 3), PickValue(1, 6), PickValue(2, 6),
+                            PickValue(3, 6)},
+                           {CellCode::Red, CellCode::Green, CellCode::Special}, SpecialKind::ColumnBuster},
+                      Draw{"RowEaterAtPlaceOne", WithSpecial,
+                           {PickValue(40, 40), PickValue(3, 3), PickValue(1, 3), PickValue(6, 6), PickValue(5, 6),
+                            PickValue(4, 6)},
+                           {CellCode::Special, CellCode::Orange, CellCode::Purple}, SpecialKind::RowEater}),
+    Named);
 
 TEST(RandomDraws, StayInRangeAtTheEdges)
 {
@@ -113,7 +97,7 @@ TEST(Falling, DropsMoveTheColumnAndNeverPassTheStackOrTheFloor)
     EXPECT_EQ(ColumnOf(state, CentreColumn, 1, 4), ".RGB") << "the first drop shows only the bottom piece";
     HardDrop(state);
     EXPECT_EQ(state.CurrentRow, 21);
-    EXPECT_EQ(BottomRows(state, 20), Picture({"...........", ".....R.....", ".....G.....", ".....B....."}));
+    EXPECT_EQ(BottomRows(state, 20), Rows({"...........", ".....R.....", ".....G.....", ".....B....."}));
     EXPECT_FALSE(CanFall(state)) << "on the floor";
 
     GameState stacked;
@@ -147,11 +131,6 @@ struct MoveCase {
     bool allowed;
 };
 
-void PrintTo(const MoveCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class SidewaysMove : public ::testing::TestWithParam<MoveCase> {};
 
 TEST_P(SidewaysMove, FollowsTheCellBelowTheTarget)
@@ -179,7 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
                       MoveCase{"StackBesideTheColumnRefuses", 10, 6, Direction::Right, 11, false},
                       MoveCase{"LeftAtTheFirstColumnRefuses", 10, 1, Direction::Left, 0, false},
                       MoveCase{"RightAtTheLastColumnRefuses", 10, 11, Direction::Right, 0, false},
-                      MoveCase{"OnTheFloorNothingMoves", 21, 4, Direction::Right, 0, false}));
+                      MoveCase{"OnTheFloorNothingMoves", 21, 4, Direction::Right, 0, false}),
+    Named);
 
 TEST(Falling, AMovedColumnLeavesTheBoardUntilItsNextDropOneRowLower)
 {
@@ -206,11 +186,6 @@ struct KeyPress {
     std::vector<std::string> log{"draw"};
     KeyOutcome outcome = KeyOutcome::Continue;
 };
-
-void PrintTo(const KeyPress& k, std::ostream* os)
-{
-    *os << k.name;
-}
 
 class Keys : public ::testing::TestWithParam<KeyPress> {};
 
@@ -252,7 +227,8 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyPress{"AltDownDropsToTheStack", VirtualKey::Down, {false, false, true}, false, 6, 12},
                       KeyPress{"UpRotates", VirtualKey::Up, {}, false, 0, 5, 6, GBR},
                       KeyPress{"EscapeStopsAndLeaves", VirtualKey::Escape, {}, false, 0, 5, 6, RGB, false, {"draw"},
-                               KeyOutcome::LeaveForMenu}));
+                               KeyOutcome::LeaveForMenu}),
+    Named);
 
 TEST(GameKeys, FollowTheConfiguredBindings)
 {
@@ -294,8 +270,8 @@ TEST(GameStart, IsLevelOneWithAFirstColumnOfRoundedColours)
     EXPECT_EQ(state.CurrentColumn, (ColumnPieces{CellCode::Red, CellCode::Yellow, CellCode::Blue}));
     EXPECT_EQ(state.CurrentRow, 1);
     EXPECT_EQ(state.CurrentCol, CentreColumn);
-    EXPECT_EQ(view.log, Picture({"score 0", "level 1", "draw"}));
-    EXPECT_EQ(random.left(), 0U);
+    EXPECT_EQ(view.log, Rows({"score 0", "level 1", "draw"}));
+    EXPECT_EQ(random.unused(), 0);
 }
 
 struct LevelCase {
@@ -326,7 +302,7 @@ TEST_P(LevelAdvance, RefillsRowsAndSpeedsUpEveryThirdLevel)
     loop.AdvanceLevel();
 
     EXPECT_EQ(state.GameLevel, c.from + 1);
-    EXPECT_EQ(view.log, Picture({"level " + std::to_string(c.from + 1)}));
+    EXPECT_EQ(view.log, Rows{"level " + std::to_string(c.from + 1)});
     EXPECT_EQ(loop.Timer1.Interval, c.intervalAfter);
     EXPECT_TRUE(loop.Timer1.Enabled);
     for (int r = 1; r <= FloorRow; ++r) {

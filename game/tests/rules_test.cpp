@@ -20,8 +20,8 @@ enum class Act { Sets, Special, Collapse, Tick };
 struct Scenario {
     const char* name;
     Act act;
-    std::vector<std::string_view> before; // rows from `top` down; the floor when `top` is 0
-    std::vector<std::string_view> after;  // the same rows afterwards
+    Rows before; // rows from `top` down; the floor when `top` is 0
+    Rows after;  // the same rows afterwards
     std::int32_t points = 0;
     int pausedMs = -1; // unchecked when negative
     int top = 0;
@@ -34,14 +34,9 @@ struct Scenario {
     int rowAfter = 0; // the falling column's top row after a tick
 };
 
-void PrintTo(const Scenario& s, std::ostream* os)
+Rows RowsFrom(const GameState& state, int top, std::size_t count)
 {
-    *os << s.name;
-}
-
-std::vector<std::string> RowsFrom(const GameState& state, int top, std::size_t count)
-{
-    std::vector<std::string> rows = BottomRows(state, top);
+    Rows rows = BottomRows(state, top);
     rows.resize(count);
     return rows;
 }
@@ -54,9 +49,7 @@ TEST_P(Rules, TurnTheBoardIntoTheExpectedOne)
     GameState state;
     state.GameScore = 1000;
     const int top = s.top != 0 ? s.top : FloorRow - static_cast<int>(s.before.size()) + 1;
-    for (std::size_t i = 0; i < s.before.size(); ++i) {
-        SetRows(state, top + static_cast<int>(i), {s.before[i]});
-    }
+    SetRows(state, top, s.before);
     if (s.row != 0) {
         state.CurrentRow = static_cast<std::int16_t>(s.row);
         state.CurrentCol = static_cast<std::int16_t>(s.col);
@@ -90,7 +83,7 @@ TEST_P(Rules, TurnTheBoardIntoTheExpectedOne)
         break;
     }
 
-    EXPECT_EQ(RowsFrom(state, top, s.after.size()), Picture(s.after));
+    EXPECT_EQ(RowsFrom(state, top, s.after.size()), s.after);
     EXPECT_EQ(state.GameScore, 1000 + s.points);
     if (s.pausedMs >= 0) {
         EXPECT_EQ(view.pausedMs, s.pausedMs);
@@ -107,7 +100,7 @@ TEST_P(Rules, TurnTheBoardIntoTheExpectedOne)
     }
 }
 
-const std::string_view Empty = "...........";
+const std::string Empty = "...........";
 
 INSTANTIATE_TEST_SUITE_P(
     SetCheck, Rules,
@@ -141,7 +134,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Column 6 holds red in rows 3 to 5 over a pattern without sets.
         Scenario{"AVerticalSetMayReachIntoHiddenRowThree", Act::Sets,
                  {".....R.....", ".....R.....", ".....R.....", ".....G.....", ".....B.....", ".....G....."},
-                 {Empty, Empty, ".....R.....", ".....G.....", ".....B.....", ".....G....."}, 30, -1, 3}));
+                 {Empty, Empty, ".....R.....", ".....G.....", ".....B.....", ".....G....."}, 30, -1, 3}),
+    Named);
 
 INSTANTIATE_TEST_SUITE_P(
     Collapse, Rules,
@@ -150,7 +144,8 @@ INSTANTIATE_TEST_SUITE_P(
                                {Empty, Empty, Empty, "R..........", "G.........."}},
                       Scenario{"RowThreeDropsButRowsOneAndTwoNeverMove", Act::Collapse,
                                {".....R.....", ".....G.....", ".....B.....", ".....x....."},
-                               {".....R.....", ".....G.....", Empty, ".....B....."}, 0, -1, 1}));
+                               {".....R.....", ".....G.....", Empty, ".....B....."}, 0, -1, 1}),
+    Named);
 
 INSTANTIATE_TEST_SUITE_P(
     Specials, Rules,
@@ -184,7 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"RowEaterInAHiddenRowRemovesNothingButStillPauses", Act::Special,
                  {".....R.....", ".....*.....", ".....G.....", ".....B.....", ".....Y....."},
                  {".....R.....", ".....*.....", ".....G.....", ".....B.....", ".....Y....."}, 0, 500, 1, 1, 6,
-                 SpecialKind::RowEater}));
+                 SpecialKind::RowEater}),
+    Named);
 
 INSTANTIATE_TEST_SUITE_P(
     Ticks, Rules,
@@ -214,7 +210,8 @@ INSTANTIATE_TEST_SUITE_P(
                   ".G.........", ".B.........", ".G.........", ".B.........", ".G.........", ".B.........",
                   ".G.........", ".B.........", ".G.........", ".B.........", ".G.........", ".B.........",
                   ".G.........", ".B........."},
-                 {".R........."}, 0, 1000, 0, 4, 2, SpecialKind::None, TickOutcome::Continue, 1}));
+                 {".R........."}, 0, 1000, 0, 4, 2, SpecialKind::None, TickOutcome::Continue, 1}),
+    Named);
 
 class SetCheckSteps : public ::testing::Test {
 protected:
@@ -226,32 +223,23 @@ TEST_F(SetCheckSteps, ABoardWithoutSetsIsStillDrawnTwiceAndPausedForHalfASecond)
 {
     SetBottomRows(state, {"RGBRGBRGBRG"});
     CheckForSets(state, view);
-    EXPECT_EQ(view.log, Picture({"draw", "refresh", "pause 250", "draw", "pause 250", "score 0"}));
+    EXPECT_EQ(view.log, Rows({"draw", "refresh", "pause 250", "draw", "pause 250", "score 0"}));
 }
 
 TEST_F(SetCheckSteps, TheSetVanishesOnScreenBeforeThePiecesAboveFallAndHiddenMarksStay)
 {
+    // A run down from hidden row 3 is marked there too, without effect.
+    SetRows(state, 3, {"..........R", "..........R", "..........R", "..........G"});
     SetBottomRows(state, {"G..........", "RRR........"});
-    state.Marks(3, 6) = MarkValue;
-    std::vector<std::vector<std::string>> drawn;
-    struct SnapshotView final : GameView {
-        const GameState* s;
-        std::vector<std::vector<std::string>>* shots;
-        void DrawBoard() override { shots->push_back(BottomRows(*s, 22)); }
-        void Refresh() override {}
-        void Pause(int) override {}
-        void ShowScore(std::int32_t) override {}
-        void ShowLevel(std::int16_t) override {}
-    } snapshots;
-    snapshots.s = &state;
-    snapshots.shots = &drawn;
+    std::vector<Rows> drawn;
+    view.onDraw = [&] { drawn.push_back(BottomRows(state, 22)); };
 
-    CheckForSets(state, snapshots);
+    CheckForSets(state, view);
 
     ASSERT_GE(drawn.size(), 2U);
-    EXPECT_EQ(drawn[0], Picture({"G..........", "xxx........"}));
-    EXPECT_EQ(drawn[1], Picture({Empty, "G.........."}));
-    EXPECT_EQ(state.Marks(3, 6), MarkValue) << "a mark in a hidden row stays, without effect";
+    EXPECT_EQ(drawn[0], Rows({"G..........", "xxx........"}));
+    EXPECT_EQ(drawn[1], Rows({Empty, "G.........."}));
+    EXPECT_EQ(state.Marks(3, 11), MarkValue);
 }
 
 TEST(Specials, AColumnBusterOnAFullColumnClearsItUpToRowFour)

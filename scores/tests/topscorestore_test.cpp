@@ -72,39 +72,43 @@ protected:
     QTemporaryDir root;
 };
 
-TEST_F(ScoreFolders, AMissingFileGivesEmptySlotsAndCreatesNothing)
+TEST_F(ScoreFolders, AMissingMalformedOrUnopenableFileGivesEmptySlotsAndIsLeftAsItIs)
 {
     TopScoreTable table = OneEntry("stale", 5);
-
     EXPECT_EQ(store().LoadTopScores(table), TopScoreStore::LoadStatus::Missing);
-
     EXPECT_EQ(table, TopScoreTable{});
-    EXPECT_FALSE(QFile::exists(programCopy()));
-    EXPECT_FALSE(QFile::exists(dataCopy()));
+    EXPECT_EQ(QDir(root.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"program"});
+
+    const QByteArray junk("\"A\",lots,2\r\nnot a score file\r\n\xff\xfe");
+    WriteBytes(programCopy(), junk);
+    table = OneEntry("stale", 5);
+    EXPECT_EQ(store().LoadTopScores(table), TopScoreStore::LoadStatus::Read);
+    EXPECT_EQ(table, TopScoreTable{});
+    EXPECT_EQ(ReadBytes(programCopy()), junk);
+
+    ASSERT_TRUE(QFile::remove(programCopy()) && QDir(programFolder()).mkdir("TopScores.txt"));
+    table = OneEntry("stale", 5);
+    EXPECT_EQ(store().LoadTopScores(table), TopScoreStore::LoadStatus::Unreadable);
+    EXPECT_EQ(table, TopScoreTable{});
 }
 
-TEST_F(ScoreFolders, SavesBesideTheProgramAndReadsItBack)
+TEST_F(ScoreFolders, SavesBesideTheProgramUntilThePlayersCopyExistsThenThere)
 {
     TopScoreStore scores = store();
     ASSERT_TRUE(scores.SaveTopScores(OneEntry("ANNA", 950)));
-
     EXPECT_TRUE(ReadBytes(programCopy()).startsWith("\"ANNA\",950,3\r\n\"\",0,0\r\n"));
     TopScoreTable table;
     EXPECT_EQ(scores.LoadTopScores(table), TopScoreStore::LoadStatus::Read);
     EXPECT_EQ(table, OneEntry("ANNA", 950));
     EXPECT_FALSE(QFile::exists(dataCopy()));
-}
 
-TEST_F(ScoreFolders, LoadingAMalformedFileLeavesItUntouchedUntilTheNextSave)
-{
-    const QByteArray junk("\"A\",lots,2\r\nnot a score file\r\n\xff\xfe");
-    WriteBytes(programCopy(), junk);
-
-    TopScoreTable table;
-    EXPECT_EQ(store().LoadTopScores(table), TopScoreStore::LoadStatus::Read);
-
-    EXPECT_EQ(table, TopScoreTable{});
-    EXPECT_EQ(ReadBytes(programCopy()), junk);
+    ASSERT_TRUE(QDir().mkpath(dataFolder()));
+    WriteBytes(dataCopy(), "\"Mine\",700,4\r\n");
+    scores.LoadTopScores(table);
+    EXPECT_EQ(table[0].Name, "Mine");
+    ASSERT_TRUE(scores.SaveTopScores(OneEntry("Newer", 800)));
+    EXPECT_TRUE(ReadBytes(dataCopy()).startsWith("\"Newer\",800,3"));
+    EXPECT_TRUE(ReadBytes(programCopy()).startsWith("\"ANNA\",950,3\r\n"));
 }
 
 TEST_F(ScoreFolders, AReadOnlyProgramFolderSendsScoresToThePlayersDataFolder)
@@ -124,27 +128,9 @@ TEST_F(ScoreFolders, AReadOnlyProgramFolderSendsScoresToThePlayersDataFolder)
 
     ASSERT_TRUE(saved);
     EXPECT_EQ(ReadBytes(programCopy()), "\"Shipped\",100,1\r\n") << "the shipped copy stays";
-    TopScoreTable table;
-    store().LoadTopScores(table);
     EXPECT_EQ(store().currentPath(), dataCopy());
-    EXPECT_EQ(table[0], (TopScoreEntry{"Player", 500, 2}));
-    EXPECT_EQ(table[1], (TopScoreEntry{"Shipped", 100, 1})) << "seeded from the program's copy";
-}
-
-TEST_F(ScoreFolders, OnceThePlayersCopyExistsItIsReadAndSaved)
-{
-    WriteBytes(programCopy(), "\"Shipped\",100,1\r\n");
-    ASSERT_TRUE(QDir().mkpath(dataFolder()));
-    WriteBytes(dataCopy(), "\"Mine\",700,4\r\n");
-
-    TopScoreStore scores = store();
-    TopScoreTable table;
-    scores.LoadTopScores(table);
-    EXPECT_EQ(table[0].Name, "Mine");
-    ASSERT_TRUE(scores.SaveTopScores(OneEntry("Newer", 800)));
-
-    EXPECT_TRUE(ReadBytes(dataCopy()).startsWith("\"Newer\",800,3"));
-    EXPECT_EQ(ReadBytes(programCopy()), "\"Shipped\",100,1\r\n");
+    EXPECT_TRUE(ReadBytes(dataCopy()).startsWith("\"Player\",500,2\r\n\"Shipped\",100,1\r\n"))
+        << "seeded from the program's copy";
 }
 
 TEST_F(ScoreFolders, AFailedSaveReportsItAndLeavesTheOldTableIntact)
@@ -166,15 +152,6 @@ TEST_F(ScoreFolders, AFailedSaveReportsItAndLeavesTheOldTableIntact)
     EXPECT_EQ(ReadBytes(programCopy()), old);
     EXPECT_EQ(QDir(programFolder()).entryList(QDir::Files), QStringList{"TopScores.txt"})
         << "no temporary file is left behind";
-}
-
-TEST_F(ScoreFolders, AFileThatCannotBeOpenedIsReportedAndGivesEmptySlots)
-{
-    ASSERT_TRUE(QDir(programFolder()).mkdir("TopScores.txt")); // a folder where the file should be
-    TopScoreTable table = OneEntry("stale", 5);
-
-    EXPECT_EQ(store().LoadTopScores(table), TopScoreStore::LoadStatus::Unreadable);
-    EXPECT_EQ(table, TopScoreTable{});
 }
 
 } // namespace

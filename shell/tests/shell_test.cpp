@@ -7,9 +7,9 @@
 #include "shell/ui/frmmenu.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 
 namespace quillop::test {
@@ -38,22 +38,27 @@ QByteArray TableOf(int score)
 
 using Menu = Program;
 
-TEST_F(Menu, StartsAloneWithContinueGreyedAndTheDefaultKeys)
+TEST_F(Menu, StartsAloneWithTheDefaultKeysAndIgnoresKeysGreyedItemsAndLateClicks)
 {
-    EXPECT_TRUE(menu().isVisible());
-    EXPECT_EQ(menu().size(), QSize(470, 600));
     EXPECT_TRUE(menu().windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_FALSE(menu().lblContinue->isEnabled());
     EXPECT_EQ(module->Keys, KeyBindings{});
-    EXPECT_EQ(module->GameWindow(), nullptr);
-
+    menu().move(5, 6);
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Down, Qt::Key_Space, Qt::Key_N}) {
+        QTest::keyClick(&menu(), key);
+    }
     MoveMouseOver(menu().lblContinue);
     QTest::mouseClick(menu().lblContinue, Qt::LeftButton);
     EXPECT_NE(menu().lblContinue->textColour(), ButtonYellow);
-    EXPECT_EQ(module->GameWindow(), nullptr);
+    menu().hide(); // a click still queued for the menu it has handed over
+    QTest::mouseClick(menu().lblNewGame, Qt::LeftButton);
+    menu().show();
+    EXPECT_EQ(screen(), "frmMenu 5,6 no game, no continue");
+
+    QTest::mouseClick(menu().lblExit, Qt::LeftButton);
+    EXPECT_EQ(programEnds, 1) << "without a game Exit asks nothing";
 }
 
-TEST_F(Menu, ItemsStayLitUntilTheMouseCrossesTheBackground)
+TEST_F(Menu, ItemsStayLitUntilTheMouseCrossesTheBackgroundWhichAloneDrags)
 {
     MoveMouseOver(menu().lblNewGame);
     MoveMouseOver(menu().lblCredits);
@@ -65,71 +70,30 @@ TEST_F(Menu, ItemsStayLitUntilTheMouseCrossesTheBackground)
         EXPECT_EQ(item->textColour(), ButtonWhite) << item->text().toStdString();
     }
     QTest::mousePress(menu().lblNewGame, Qt::LeftButton, {}, QPoint(3, 3));
-    EXPECT_FALSE(platform::IsManualDragActive(&menu())) << "a press on an item does not drag";
+    EXPECT_FALSE(platform::IsManualDragActive(&menu()));
     QTest::mousePress(&menu(), Qt::LeftButton, {}, QPoint(100, 400));
-    EXPECT_TRUE(platform::IsManualDragActive(&menu())) << "a press on the background does";
+    EXPECT_TRUE(platform::IsManualDragActive(&menu()));
     QTest::mouseRelease(&menu(), Qt::LeftButton, {}, QPoint(100, 400));
-}
-
-TEST_F(Menu, HasNoKeyCommands)
-{
-    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Down, Qt::Key_Space, Qt::Key_N}) {
-        QTest::keyClick(&menu(), key);
-    }
-    EXPECT_TRUE(menu().isVisible());
-    EXPECT_EQ(module->GameWindow(), nullptr);
-    EXPECT_EQ(programEnds, 0);
-}
-
-TEST_F(Menu, ExitWithoutAGameEndsTheProgramAtOnce)
-{
-    QTest::mouseClick(menu().lblExit, Qt::LeftButton);
-    EXPECT_EQ(programEnds, 1);
-}
-
-TEST_F(Menu, AClickQueuedForTheHiddenMenuDoesNothing)
-{
-    menu().hide();
-    QTest::mouseClick(menu().lblNewGame, Qt::LeftButton);
-    EXPECT_EQ(module->GameWindow(), nullptr);
 }
 
 using HandOvers = Program;
 
-TEST_F(HandOvers, NewGameShowsTheGameWhereTheMenuWasDragged)
+TEST_F(HandOvers, NewGameEscapeAndContinueEachCarryTheDraggedPlace)
 {
     menu().move(123, 77);
     QTest::mouseClick(menu().lblNewGame, Qt::LeftButton);
-
-    ASSERT_NE(module->GameWindow(), nullptr);
-    EXPECT_TRUE(game().isVisible());
-    EXPECT_EQ(game().pos(), QPoint(123, 77));
-    EXPECT_FALSE(menu().isVisible());
-    EXPECT_TRUE(game().timer().isActive());
+    EXPECT_EQ(screen(), "frmGame 123,77 ticking, continue");
     EXPECT_TRUE(module->Game.GameInProgress);
-    EXPECT_TRUE(menu().lblContinue->isEnabled());
-}
 
-TEST_F(HandOvers, EscapeKeepsTheGameAndContinueResumesItWhereItStood)
-{
-    module->NewGame();
     game().Timer1_Timer();
     game().move(200, 50);
     const GameState before = module->Game;
-
     QTest::keyClick(&game(), Qt::Key_Escape);
-    EXPECT_TRUE(menu().isVisible());
-    EXPECT_EQ(menu().pos(), QPoint(200, 50));
-    ASSERT_NE(module->GameWindow(), nullptr);
-    EXPECT_FALSE(game().isVisible());
-    EXPECT_FALSE(game().timer().isActive());
+    EXPECT_EQ(screen(), "frmMenu 200,50 still, continue");
 
     menu().move(10, 20);
     QTest::mouseClick(menu().lblContinue, Qt::LeftButton);
-    EXPECT_TRUE(game().isVisible());
-    EXPECT_EQ(game().pos(), QPoint(10, 20));
-    EXPECT_FALSE(menu().isVisible());
-    EXPECT_TRUE(game().timer().isActive());
+    EXPECT_EQ(screen(), "frmGame 10,20 ticking, continue");
     EXPECT_EQ(module->Game.CurrentRow, before.CurrentRow);
     EXPECT_EQ(module->Game.NextColumn, before.NextColumn);
     EXPECT_EQ(module->Game.Board, before.Board);
@@ -139,6 +103,7 @@ struct Question {
     const char* item;
     const char* text;
     bool yes;
+    const char* after; // the screen afterwards
 };
 
 class Questions : public Program, public ::testing::WithParamInterface<Question> {};
@@ -151,6 +116,7 @@ TEST_P(Questions, AskWhileAGameIsInProgressAndActOnYesOnly)
     frmGame* kept = module->GameWindow();
     module->Game.GameLevel = 5;
     module->MessageAnswer = q.yes ? AnswerNo : AnswerYes; // an older answer is replaced
+    menu().move(40, 0);
 
     WhenMessageOpens([&](frmdialog& dialog) {
         EXPECT_EQ(LabelText(dialog, "lblText"), QLatin1String(q.text));
@@ -165,21 +131,23 @@ TEST_P(Questions, AskWhileAGameIsInProgressAndActOnYesOnly)
     });
     QTest::mouseClick(menu().findChild<ButtonLabel*>(QLatin1String(q.item)), Qt::LeftButton);
 
-    EXPECT_EQ(module->MessageAnswer, q.yes ? AnswerYes : AnswerNo);
     const bool newGame = std::string_view(q.item) == "lblNewGame";
+    EXPECT_EQ(module->MessageAnswer, q.yes ? AnswerYes : AnswerNo);
     EXPECT_EQ(programEnds, !newGame && q.yes ? 1 : 0);
     EXPECT_EQ(module->GameWindow(), kept); // a new game re-uses the window
     EXPECT_EQ(module->Game.GameLevel, newGame && q.yes ? 1 : 5);
-    EXPECT_EQ(game().isVisible(), newGame && q.yes);
-    EXPECT_TRUE(menu().lblContinue->isEnabled());
+    EXPECT_EQ(screen(), q.after);
     EXPECT_EQ(menu().lblExit->textColour(), ButtonWhite);
 }
 
 INSTANTIATE_TEST_SUITE_P(Menu, Questions,
-                         ::testing::Values(Question{"lblNewGame", "Game in progress, start new anyway?", true},
-                                           Question{"lblNewGame", "Game in progress, start new anyway?", false},
-                                           Question{"lblExit", "Game in progress, exit anyway?", true},
-                                           Question{"lblExit", "Game in progress, exit anyway?", false}));
+                         ::testing::Values(Question{"lblNewGame", "Game in progress, start new anyway?", true,
+                                                    "frmGame 40,0 ticking, continue"},
+                                           Question{"lblNewGame", "Game in progress, start new anyway?", false,
+                                                    "frmMenu 40,0 still, continue"},
+                                           Question{"lblExit", "Game in progress, exit anyway?", true, " still, continue"},
+                                           Question{"lblExit", "Game in progress, exit anyway?", false,
+                                                    "frmMenu 40,0 still, continue"}));
 
 TEST_F(HandOvers, TheDesktopsCloseRequestAsksLikeExitAndAClosedQuestionIsNo)
 {
@@ -190,13 +158,12 @@ TEST_F(HandOvers, TheDesktopsCloseRequestAsksLikeExitAndAClosedQuestionIsNo)
         dialog.close();
     });
     game().close();
-
     EXPECT_EQ(module->MessageAnswer, AnswerNo);
-    EXPECT_EQ(programEnds, 0);
     EXPECT_TRUE(game().isVisible());
 
     QTest::keyClick(&game(), Qt::Key_Escape);
     module->Game.GameInProgress = false;
+    EXPECT_EQ(programEnds, 0);
     menu().close();
     EXPECT_EQ(programEnds, 1);
 }
@@ -214,23 +181,20 @@ TEST_P(Notices, ShowTheirPanelCentredAndIgnoreEverythingButTheirAnswer)
     const Notice n = GetParam();
     menu().move(300, 100);
     WhenMessageOpens([&](frmdialog& dialog) {
-        EXPECT_EQ(dialog.size(), n.size);
         auto* panel = dialog.findChild<QWidget*>(QLatin1String(n.panel));
         ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(dialog.size(), n.size);
         EXPECT_EQ(panel->geometry(), QRect(QPoint(0, 0), n.size));
         EXPECT_TRUE(CentredOver(dialog, menu()));
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QTest::keyClick(&dialog, Qt::Key_Return);
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(2, 2));
-        if (n.mode != MessageModes::SetControls) {
+        const bool controls = n.mode == MessageModes::SetControls;
+        if (!controls) {
             dialog.close(); // the desktop cannot close a game notice
         }
         EXPECT_TRUE(dialog.isVisible());
-        if (n.mode == MessageModes::SetControls) {
-            ClickButton(dialog, "lblOk");
-        } else {
-            QTest::keyClick(&dialog, Qt::Key_Space);
-        }
+        controls ? ClickButton(dialog, "lblOk") : QTest::keyClick(&dialog, Qt::Key_Space);
         EXPECT_FALSE(dialog.isVisible());
     });
     module->ShowMessage(n.mode, &menu());
@@ -262,8 +226,7 @@ TEST_F(HandOvers, YesAndNoLightOneAtATimeAndThePanelResetsBoth)
         MoveMouseOver(yes);
         EXPECT_EQ(yes->textColour(), ButtonYellow);
         MoveMouseOver(no);
-        EXPECT_EQ(no->textColour(), ButtonYellow);
-        EXPECT_EQ(yes->textColour(), ButtonWhite);
+        EXPECT_EQ(std::pair(yes->textColour(), no->textColour()), std::pair(ButtonWhite, ButtonYellow));
         MoveMouseOver(dialog.findChild<QWidget*>(QStringLiteral("frameYesNo")), QPoint(5, 60));
         EXPECT_EQ(no->textColour(), ButtonWhite);
         ClickButton(dialog, "lblNo");
@@ -286,8 +249,7 @@ TEST_F(HandOvers, SaveChangesCopiesTheKeyBoxesOnYesOnly)
             ClickButton(dialog, yes ? "lblYes" : "lblNo");
         });
         module->ShowMessage(MessageModes::SaveChanges, &boxes);
-        const KeyBindings expected = yes ? KeyBindings{67, 68, 65, 66} : KeyBindings{};
-        EXPECT_EQ(module->Keys, expected);
+        EXPECT_EQ(module->Keys, (yes ? KeyBindings{67, 68, 65, 66} : KeyBindings{}));
     }
 }
 
@@ -318,17 +280,13 @@ TEST_F(GameEnds, AScoreEqualToTheFifteenthShowsTheNoticeThenTheMenuAndClosesTheG
     finishGameWithScore(100);
     WhenMessageOpens([&](frmdialog& dialog) {
         EXPECT_NE(dialog.findChild<QWidget*>(QStringLiteral("frameGameOver")), nullptr);
-        EXPECT_FALSE(menu().lblContinue->isEnabled());
-        EXPECT_FALSE(module->Game.GameInProgress);
+        EXPECT_EQ(screen(), "frmGame 50,60 still, no continue");
         QTest::keyClick(&dialog, Qt::Key_Space);
-        EXPECT_TRUE(menu().isVisible());
     });
     game().Timer1_Timer();
 
+    EXPECT_EQ(screen(), "frmMenu 50,60 no game, no continue");
     EXPECT_EQ(module->Game.GameScore, 0);
-    EXPECT_EQ(module->GameWindow(), nullptr);
-    EXPECT_TRUE(menu().isVisible());
-    EXPECT_EQ(menu().pos(), QPoint(50, 60));
     EXPECT_EQ(scoreFile(), TableOf(100));
 }
 
@@ -343,27 +301,20 @@ TEST_F(GameEnds, AQualifyingScoreTakesANameOverTheStillGameAndTheNextGameStartsA
 
     auto* scores = qobject_cast<frmHighScores*>(module->OpenWindow(Module1::Window::HighScores));
     ASSERT_NE(scores, nullptr);
-    EXPECT_TRUE(scores->isVisible());
-    EXPECT_EQ(scores->pos(), QPoint(40, 30));
     EXPECT_TRUE(module->NewHighScorePending);
-    EXPECT_TRUE(game().isVisible());
     QTest::keyClick(&game(), Qt::Key_P);
-    EXPECT_FALSE(game().timer().isActive());
-    EXPECT_FALSE(menu().lblContinue->isEnabled());
+    EXPECT_EQ(screen(), "frmGame 40,30 + frmHighScores 40,30 still, no continue");
 
     QTest::keyClicks(scores->txtControl, QStringLiteral("ANNA"));
     QTest::keyClick(scores->txtControl, Qt::Key_Return);
     EXPECT_TRUE(scoreFile().startsWith("\"ANNA\",101,4\r\n\"P1\",100,3\r\n"));
     QTest::mouseClick(scores->lblOk, Qt::LeftButton);
-    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(screen(), "frmGame 40,30 + frmMenu 40,30 still, no continue") << "the finished game lies under the menu";
 
-    frmGame* kept = module->GameWindow();
     QTest::mouseClick(menu().lblNewGame, Qt::LeftButton);
-    EXPECT_EQ(module->GameWindow(), kept);
-    EXPECT_EQ(module->Game.GameLevel, 1);
-    EXPECT_EQ(module->Game.GameScore, 0);
-    EXPECT_EQ(game().timer().interval(), 250);
-    EXPECT_TRUE(game().timer().isActive());
+    EXPECT_EQ(std::tuple(module->Game.GameLevel, module->Game.GameScore, game().timer().interval()),
+              std::tuple(1, 0, 250));
+    EXPECT_EQ(screen(), "frmGame 40,30 ticking, continue");
 }
 
 } // namespace

@@ -62,6 +62,23 @@ void Program::TearDown()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+std::string Program::screen()
+{
+    QStringList shown;
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->size() == QSize(470, 600)) {
+            const QString name = QString::fromLatin1(window->metaObject()->className()).section(QLatin1Char(':'), -1);
+            shown << QStringLiteral("%1 %2,%3").arg(name).arg(window->x()).arg(window->y());
+        }
+    }
+    shown.sort();
+    const frmGame* game = module->GameWindow();
+    const QString ticking = game == nullptr ? QStringLiteral("no game") : game->timer().isActive() ? "ticking" : "still";
+    return (shown.join(QLatin1String(" + ")) + QLatin1Char(' ') + ticking
+            + (menu().lblContinue->isEnabled() ? QLatin1String(", continue") : QLatin1String(", no continue")))
+        .toStdString();
+}
+
 void Program::writeScores(const QByteArray& bytes)
 {
     QFile file(programFolder() + QStringLiteral("/TopScores.txt"));

@@ -41,6 +41,11 @@ protected:
     // The game window's next tick clears the last pieces of the well.
     void completeLevel();
 
+    // What the player sees, as one line: each shown full-size window with
+    // its place, whether the game ticks, and whether Continue Game is lit,
+    // e.g. "frmGame 10,20 ticking, continue".
+    std::string screen();
+
     frmMenu& menu() { return *module->Menu(); }
     frmGame& game() { return *module->GameWindow(); }
 
