@@ -10,11 +10,6 @@ struct NameCase {
     const char* text;
 };
 
-void PrintTo(const NameCase& c, std::ostream* os)
-{
-    *os << "code " << c.code;
-}
-
 class KeyNames : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(KeyNames, ShowTheTextOfTheKeysBox)
@@ -35,55 +30,33 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{186, "\u00BA"}, NameCase{222, "\u00DE"}, NameCase{255, "\u00FF"},
                       NameCase{256, ""}, NameCase{-5, ""}));
 
-TEST(DefaultBindings, AreTheArrows)
-{
-    const KeyCodes codes = ToKeyCodes(KeyBindings{});
-    EXPECT_EQ(KeyName(codes[0]), "Down Arrow");
-    EXPECT_EQ(KeyName(codes[1]), "Up Arrow");
-    EXPECT_EQ(KeyName(codes[2]), "Left Arrow");
-    EXPECT_EQ(KeyName(codes[3]), "Right Arrow");
-    EXPECT_EQ(FromKeyCodes(codes), KeyBindings{});
-}
-
-class Assignment : public ::testing::Test {
-protected:
-    KeyCodes codes = ToKeyCodes(KeyBindings{});
+struct Assignment {
+    KeyAction action;
+    std::int16_t code;
+    KeyCodes after; // from the arrows: Down 40, Rotate 38, Left 37, Right 39
+    std::optional<KeyAction> firstUnset;
 };
 
-TEST_F(Assignment, AKeyHeldElsewhereMovesToTheEditedActionAndLeavesTheOtherUnset)
+class Assignments : public ::testing::TestWithParam<Assignment> {};
+
+TEST_P(Assignments, MoveAKeyHeldElsewhereToTheEditedActionRefusePAndTakeAnyOtherKey)
 {
-    AssignKey(codes, KeyAction::Rotate, VirtualKey::Left);
-    EXPECT_EQ(codes, (KeyCodes{40, 37, 0, 39}));
-    EXPECT_EQ(KeyName(codes[static_cast<std::size_t>(KeyAction::Left)]), "");
-    EXPECT_EQ(FirstUnsetAction(codes), KeyAction::Left);
+    KeyCodes codes = ToKeyCodes(KeyBindings{});
+    AssignKey(codes, GetParam().action, GetParam().code);
+    EXPECT_EQ(codes, GetParam().after);
+    EXPECT_EQ(FirstUnsetAction(codes), GetParam().firstUnset);
+    EXPECT_EQ(ToKeyCodes(FromKeyCodes(codes)), codes);
 }
 
-TEST_F(Assignment, TheCodeAnActionAlreadyHoldsChangesNothing)
-{
-    AssignKey(codes, KeyAction::Down, VirtualKey::Down);
-    EXPECT_EQ(codes, ToKeyCodes(KeyBindings{}));
-}
-
-TEST_F(Assignment, PIsRefusedAndEveryCodeStays)
-{
-    AssignKey(codes, KeyAction::Right, VirtualKey::P);
-    EXPECT_EQ(codes, ToKeyCodes(KeyBindings{}));
-}
-
-TEST_F(Assignment, AnyOtherKeyCanBeBound)
-{
-    AssignKey(codes, KeyAction::Down, VirtualKey::Space);
-    AssignKey(codes, KeyAction::Rotate, 112);
-    EXPECT_EQ(codes, (KeyCodes{32, 112, 37, 39}));
-    EXPECT_EQ(FirstUnsetAction(codes), std::nullopt);
-}
-
-TEST(Completeness, ReportsTheFirstUnsetActionInBoxOrder)
-{
-    EXPECT_EQ(FirstUnsetAction(KeyCodes{0, 0, 0, 0}), KeyAction::Down);
-    EXPECT_EQ(FirstUnsetAction(KeyCodes{40, 38, 0, 0}), KeyAction::Left);
-    EXPECT_EQ(FirstUnsetAction(KeyCodes{40, 38, 37, 0}), KeyAction::Right);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Keys, Assignments,
+    ::testing::Values(Assignment{KeyAction::Rotate, VirtualKey::Left, {40, 37, 0, 39}, KeyAction::Left},
+                      Assignment{KeyAction::Down, VirtualKey::Up, {38, 0, 37, 39}, KeyAction::Rotate},
+                      Assignment{KeyAction::Left, VirtualKey::Right, {40, 38, 39, 0}, KeyAction::Right},
+                      Assignment{KeyAction::Down, VirtualKey::Down, {40, 38, 37, 39}, std::nullopt},
+                      Assignment{KeyAction::Right, VirtualKey::P, {40, 38, 37, 39}, std::nullopt},
+                      Assignment{KeyAction::Rotate, 112, {40, 112, 37, 39}, std::nullopt},
+                      Assignment{KeyAction::Down, VirtualKey::Space, {32, 38, 37, 39}, std::nullopt}));
 
 } // namespace
 } // namespace quillop
