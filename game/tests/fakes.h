@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/core/gameloop.h"
 #include "game/core/gameview.h"
 #include "game/core/random.h"
 
@@ -7,6 +8,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace quillop::test {
 
@@ -54,6 +57,15 @@ public:
 
     std::deque<float> values;
     int overdrawn = 0;
+};
+
+// A game on a fresh state with the default keys, driven by the fakes above.
+struct TestGame : ::testing::Test {
+    GameState state;
+    KeyBindings keys;
+    RecordingView view;
+    ScriptedRandom random;
+    GameLoop loop{state, keys, view, random};
 };
 
 // Names each case of a table after its `name`.

@@ -187,16 +187,11 @@ struct KeyPress {
     KeyOutcome outcome = KeyOutcome::Continue;
 };
 
-class Keys : public ::testing::TestWithParam<KeyPress> {};
+class Keys : public TestGame, public ::testing::WithParamInterface<KeyPress> {};
 
 TEST_P(Keys, ActOnTheFallingColumn)
 {
     const KeyPress& k = GetParam();
-    GameState state;
-    KeyBindings keys;
-    RecordingView view;
-    ScriptedRandom random;
-    GameLoop loop(state, keys, view, random);
     for (int r = k.stackCol == CentreColumn ? 15 : 8; k.stackCol != 0 && r <= FloorRow; ++r) {
         state.Board(r, k.stackCol) = r % 2 == 0 ? CellCode::Blue : CellCode::Green;
     }
@@ -205,9 +200,7 @@ TEST_P(Keys, ActOnTheFallingColumn)
 
     EXPECT_EQ(loop.KeyDown(k.key, k.modifiers), k.outcome);
 
-    EXPECT_EQ(state.CurrentRow, k.row);
-    EXPECT_EQ(state.CurrentCol, k.col);
-    EXPECT_EQ(state.CurrentColumn, k.column);
+    EXPECT_EQ(std::tuple(state.CurrentRow, state.CurrentCol, state.CurrentColumn), std::tuple(k.row, k.col, k.column));
     EXPECT_EQ(loop.Timer1.Enabled, k.running);
     EXPECT_EQ(view.log, k.log);
     EXPECT_EQ(view.pausedMs, 0) << "a landing waits for the next tick";
@@ -230,13 +223,11 @@ INSTANTIATE_TEST_SUITE_P(
                                KeyOutcome::LeaveForMenu}),
     Named);
 
-TEST(GameKeys, FollowTheConfiguredBindings)
+using GameKeys = TestGame;
+
+TEST_F(GameKeys, FollowTheConfiguredBindings)
 {
-    GameState state;
-    KeyBindings keys{'A', 'D', 'S', 'W'};
-    RecordingView view;
-    ScriptedRandom random;
-    GameLoop loop(state, keys, view, random);
+    keys = {'A', 'D', 'S', 'W'};
     PlaceFalling(state, RGB, 5, 6);
 
     loop.KeyDown(VirtualKey::Left, {});
@@ -244,32 +235,25 @@ TEST(GameKeys, FollowTheConfiguredBindings)
     loop.KeyDown('A', {});
     loop.KeyDown('W', {});
     loop.KeyDown('S', {});
-    EXPECT_EQ(state.CurrentCol, 5);
-    EXPECT_EQ(state.CurrentColumn, GBR);
-    EXPECT_EQ(state.CurrentRow, 6);
+    EXPECT_EQ(std::tuple(state.CurrentRow, state.CurrentCol, state.CurrentColumn), std::tuple(6, 5, GBR));
 }
 
-TEST(GameStart, IsLevelOneWithAFirstColumnOfRoundedColours)
+using GameStart = TestGame;
+
+TEST_F(GameStart, IsLevelOneWithAFirstColumnOfRoundedColours)
 {
-    GameState state;
-    KeyBindings keys;
-    RecordingView view;
     // Rounded colours 1, 6, 3 for the first next column, then an ordinary one.
-    ScriptedRandom random{0.05F, 0.95F, 0.45F, PickValue(1, 40), 0.0F, 0.0F, 0.0F};
-    GameLoop loop(state, keys, view, random);
+    random.values = {0.05F, 0.95F, 0.45F, PickValue(1, 40), 0.0F, 0.0F, 0.0F};
     state.GameLevel = 7;
     state.GameScore = 1234;
     loop.Timer1.Interval = 120;
 
     loop.Start();
 
-    EXPECT_EQ(state.GameLevel, 1);
-    EXPECT_EQ(state.GameScore, 0);
-    EXPECT_EQ(loop.Timer1.Interval, 250);
-    EXPECT_TRUE(loop.Timer1.Enabled);
-    EXPECT_EQ(state.CurrentColumn, (ColumnPieces{CellCode::Red, CellCode::Yellow, CellCode::Blue}));
-    EXPECT_EQ(state.CurrentRow, 1);
-    EXPECT_EQ(state.CurrentCol, CentreColumn);
+    EXPECT_EQ(std::tuple(state.GameLevel, state.GameScore, loop.Timer1.Interval, loop.Timer1.Enabled),
+              std::tuple(1, 0, 250, true));
+    EXPECT_EQ(std::tuple(state.CurrentRow, state.CurrentCol, state.CurrentColumn),
+              std::tuple(1, CentreColumn, ColumnPieces{CellCode::Red, CellCode::Yellow, CellCode::Blue}));
     EXPECT_EQ(view.log, Rows({"score 0", "level 1", "draw"}));
     EXPECT_EQ(random.unused(), 0);
 }

@@ -41,12 +41,11 @@ Rows RowsFrom(const GameState& state, int top, std::size_t count)
     return rows;
 }
 
-class Rules : public ::testing::TestWithParam<Scenario> {};
+class Rules : public TestGame, public ::testing::WithParamInterface<Scenario> {};
 
 TEST_P(Rules, TurnTheBoardIntoTheExpectedOne)
 {
     const Scenario& s = GetParam();
-    GameState state;
     state.GameScore = 1000;
     const int top = s.top != 0 ? s.top : FloorRow - static_cast<int>(s.before.size()) + 1;
     SetRows(state, top, s.before);
@@ -59,10 +58,6 @@ TEST_P(Rules, TurnTheBoardIntoTheExpectedOne)
         state.CurrentSpecial = s.kind;
         state.SpecialFalling = s.kind != SpecialKind::None;
     }
-    RecordingView view;
-    ScriptedRandom random;
-    KeyBindings keys;
-    GameLoop loop(state, keys, view, random);
     loop.Timer1.Enabled = true;
 
     switch (s.act) {
@@ -213,11 +208,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {".R........."}, 0, 1000, 0, 4, 2, SpecialKind::None, TickOutcome::Continue, 1}),
     Named);
 
-class SetCheckSteps : public ::testing::Test {
-protected:
-    GameState state;
-    RecordingView view;
-};
+using SetCheckSteps = TestGame;
 
 TEST_F(SetCheckSteps, ABoardWithoutSetsIsStillDrawnTwiceAndPausedForHalfASecond)
 {
