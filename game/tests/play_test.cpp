@@ -21,14 +21,11 @@ struct Draw {
     SpecialKind kindAfter;
 };
 
-class NewColumns : public ::testing::TestWithParam<Draw> {};
+class NewColumns : public TestGame, public ::testing::WithParamInterface<Draw> {};
 
 TEST_P(NewColumns, TheNextEntersAtTheTopOfTheCentreUnwrittenAndANewNextIsDrawn)
 {
     const Draw& d = GetParam();
-    GameState state;
-    RecordingView view;
-    ScriptedRandom random;
     random.values.assign(d.draws.begin(), d.draws.end());
     state.NextColumn = d.next;
     state.NextSpecial = SpecialKind::RowEater;
@@ -89,9 +86,10 @@ TEST(RandomDraws, StayInRangeAtTheEdges)
     EXPECT_GT(high, 0.999F);
 }
 
-TEST(Falling, DropsMoveTheColumnAndNeverPassTheStackOrTheFloor)
+using Falling = TestGame;
+
+TEST_F(Falling, DropsMoveTheColumnAndNeverPassTheStackOrTheFloor)
 {
-    GameState state;
     state.CurrentColumn = RGB;
     DropStep(state);
     EXPECT_EQ(ColumnOf(state, CentreColumn, 1, 4), ".RGB") << "the first drop shows only the bottom piece";
@@ -109,9 +107,8 @@ TEST(Falling, DropsMoveTheColumnAndNeverPassTheStackOrTheFloor)
     EXPECT_FALSE(CanFall(stacked)) << "on the stack";
 }
 
-TEST(Falling, RotationShowsOnlyAtTheNextDrop)
+TEST_F(Falling, RotationShowsOnlyAtTheNextDrop)
 {
-    GameState state;
     PlaceFalling(state, RGB, 10, 6);
     RotateColumn(state);
     EXPECT_EQ(state.CurrentColumn, GBR);
@@ -131,12 +128,11 @@ struct MoveCase {
     bool allowed;
 };
 
-class SidewaysMove : public ::testing::TestWithParam<MoveCase> {};
+class SidewaysMove : public TestGame, public ::testing::WithParamInterface<MoveCase> {};
 
 TEST_P(SidewaysMove, FollowsTheCellBelowTheTarget)
 {
     const MoveCase& c = GetParam();
-    GameState state;
     const int target = c.col + (c.direction == Direction::Left ? -1 : 1);
     for (int r = c.stackTopRow; c.stackTopRow != 0 && r <= FloorRow; ++r) {
         state.Board(r, target) = CellCode::Yellow;
@@ -161,9 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
                       MoveCase{"OnTheFloorNothingMoves", 21, 4, Direction::Right, 0, false}),
     Named);
 
-TEST(Falling, AMovedColumnLeavesTheBoardUntilItsNextDropOneRowLower)
+TEST_F(Falling, AMovedColumnLeavesTheBoardUntilItsNextDropOneRowLower)
 {
-    GameState state;
     PlaceFalling(state, RGB, 10, 6);
     ASSERT_TRUE(MoveSideways(state, Direction::Left));
     EXPECT_EQ(state.Board, BoardGrid{});

@@ -233,10 +233,10 @@ TEST_F(SetCheckSteps, TheSetVanishesOnScreenBeforeThePiecesAboveFallAndHiddenMar
     EXPECT_EQ(state.Marks(3, 11), MarkValue);
 }
 
-TEST(Specials, AColumnBusterOnAFullColumnClearsItUpToRowFour)
+using Specials = TestGame;
+
+TEST_F(Specials, AColumnBusterOnAFullColumnClearsItUpToRowFour)
 {
-    GameState state;
-    RecordingView view;
     for (int r = FirstVisibleRow; r <= FloorRow; ++r) {
         state.Board(r, 4) = r % 2 == 0 ? CellCode::Blue : CellCode::Green;
     }
