@@ -174,6 +174,11 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"RowEaterInAHiddenRowRemovesNothingButStillPauses", Act::Special,
                  {".....R.....", ".....*.....", ".....G.....", ".....B.....", ".....Y....."},
                  {".....R.....", ".....*.....", ".....G.....", ".....B.....", ".....Y....."}, 0, 500, 1, 1, 6,
+                 SpecialKind::RowEater},
+        // Specials left by a Colour Genocide on the floor do not count.
+        Scenario{"RowEaterOnLeftoverSpecialsEatsItsOwnRow", Act::Special,
+                 {".....R.....", "..G..*..B..", ".....G.....", ".....*.....", ".....*.....", "Y....*....Y"},
+                 {Empty, ".....R.....", ".....G.....", ".....*.....", ".....*.....", "Y....*....Y"}, 0, 500, 0, 18, 6,
                  SpecialKind::RowEater}),
     Named);
 
@@ -184,8 +189,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {Empty, ".R.........", ".G.........", ".B........."}, 0, 0, 0, 20, 2, SpecialKind::None,
                  TickOutcome::Continue, 21},
         // The next column enters at the top and waits there.
-        Scenario{"ALandingChecksTwiceAndHoldsTheGameForASecond", Act::Tick, {".R.........", ".G.........", ".B........."},
-                 {".R.........", ".G.........", ".B........."}, 0, 1000, 0, 21, 2, SpecialKind::None,
+        // Pieces in the first column alone are no empty well.
+        Scenario{"ALandingChecksTwiceAndHoldsTheGameForASecond", Act::Tick, {"R..........", "G..........", "B.........."},
+                 {"R..........", "G..........", "B.........."}, 0, 1000, 0, 21, 1, SpecialKind::None,
                  TickOutcome::Continue, 1},
         // The effect, then a check of two passes scores the collapse.
         Scenario{"ASpecialLandingScoresWhatItsCollapseForms", Act::Tick,
