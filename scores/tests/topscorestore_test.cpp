@@ -111,28 +111,6 @@ TEST_F(ScoreFolders, SavesBesideTheProgramUntilThePlayersCopyExistsThenThere)
     EXPECT_TRUE(ReadBytes(programCopy()).startsWith("\"ANNA\",950,3\r\n"));
 }
 
-TEST_F(ScoreFolders, AReadOnlyProgramFolderSendsScoresToThePlayersDataFolder)
-{
-    WriteBytes(programCopy(), "\"Shipped\",100,1\r\n");
-    chmod(programFolder().toLocal8Bit().constData(), 0555);
-    QDir(root.path()).mkpath("data");
-    chmod(root.filePath("data").toLocal8Bit().constData(), 0777);
-
-    const bool saved = Unprivileged([this] {
-        TopScoreStore scores = store();
-        TopScoreTable table;
-        scores.LoadTopScores(table);
-        InsertTopScore(table, 500, "Player", 2);
-        return scores.SaveTopScores(table);
-    });
-
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(ReadBytes(programCopy()), "\"Shipped\",100,1\r\n") << "the shipped copy stays";
-    EXPECT_EQ(store().currentPath(), dataCopy());
-    EXPECT_TRUE(ReadBytes(dataCopy()).startsWith("\"Player\",500,2\r\n\"Shipped\",100,1\r\n"))
-        << "seeded from the program's copy";
-}
-
 TEST_F(ScoreFolders, AFailedSaveReportsItAndLeavesTheOldTableIntact)
 {
     const QByteArray old("\"Keep\",900,5\r\n");
