@@ -44,7 +44,7 @@ void PlaceColumnAt(GameState& state, int row)
 struct Fixture {
     explicit Fixture(int scale = 1) : window(state, keys, random, scale)
     {
-        window.setPauseFunction([](QWidget*, int) {});
+        window.setPauseFunction([](int) {});
         NewGame(state);
         window.StartGame();
         FillBusy(state);

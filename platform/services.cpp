@@ -22,14 +22,10 @@ std::uint64_t ClockSeed()
            ^ static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
 
-void PauseVisible(QWidget* widget, int milliseconds)
+void Sleep(int milliseconds)
 {
-    // A synchronous repaint puts the frame on screen. Nothing here may run
-    // the event loop (QGuiApplication::sync() would): a tick or a key
-    // handled inside the pause would run inside the tick that paused.
-    if (widget != nullptr) {
-        widget->repaint();
-    }
+    // Nothing here may run the event loop: a tick or a key handled inside
+    // the pause would run inside the tick that paused.
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 

@@ -16,10 +16,11 @@ QString ProgramFolder();
 // A seed for the game's random source taken from the clock.
 std::uint64_t ClockSeed();
 
-// Makes what the widget has drawn visible now, then blocks the user-interface
-// thread for the given time: nothing in the game changes meanwhile, no timer
-// fires, and keys pressed meanwhile are handled afterwards, in order.
-void PauseVisible(QWidget* widget, int milliseconds);
+// Blocks the user-interface thread for the given time: nothing in the game
+// changes meanwhile, no timer fires, and keys pressed meanwhile are handled
+// afterwards, in order. What must be seen during the pause is put on screen
+// first by whoever pauses.
+void Sleep(int milliseconds);
 
 // Places a window centred on the screen that holds the mouse (or the primary
 // screen), inside its available area.

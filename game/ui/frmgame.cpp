@@ -75,7 +75,7 @@ frmGame::frmGame(GameState& state, const KeyBindings& keys, RandomSource& random
     : FormWindow(QStringLiteral(":/pictures/game.png"), QStringLiteral("Quillop - Game")),
       m_state(state),
       m_rules(state, keys, *this, random),
-      m_pause(platform::PauseVisible),
+      m_pause(platform::Sleep),
       m_picture1(platform::Source(
           platform::LoadPicture(QStringLiteral(":/pictures/tiles.png"), QSize(4 * Tile, 4 * Tile), pictureScale))),
       m_picture3(platform::Source(platform::LoadPicture(QStringLiteral(":/pictures/board.png"),
@@ -130,7 +130,7 @@ void frmGame::Continue()
     syncTimer();
 }
 
-void frmGame::setPauseFunction(std::function<void(QWidget*, int)> pause)
+void frmGame::setPauseFunction(std::function<void(int)> pause)
 {
     m_pause = std::move(pause);
 }
@@ -274,7 +274,7 @@ void frmGame::Pause(int milliseconds)
     // The board is on screen before the game stands still.
     flushDrawing();
     if (m_pause) {
-        m_pause(nullptr, milliseconds);
+        m_pause(milliseconds);
     }
 }
 

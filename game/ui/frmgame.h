@@ -47,7 +47,7 @@ public:
     void Continue();
 
     // Where the removal pauses go; the program sleeps, tests record.
-    void setPauseFunction(std::function<void(QWidget*, int)> pause);
+    void setPauseFunction(std::function<void(int)> pause);
 
     // GameView
     void DrawBoard() override;
@@ -84,7 +84,7 @@ private:
     GameLoop m_rules;
     QTimer m_timer1;
     bool m_finished = false;
-    std::function<void(QWidget*, int)> m_pause;
+    std::function<void(int)> m_pause;
 
     QImage m_picture1; // board sprite sheet
     QImage m_picture3; // clean board

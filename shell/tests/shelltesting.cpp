@@ -49,7 +49,7 @@ void Program::SetUp()
     ASSERT_TRUE(QDir().mkpath(programFolder()));
     module = std::make_unique<Module1>(TopScoreStore(programFolder(), m_folder.filePath(QStringLiteral("data"))),
                                        random);
-    module->setGamePause([](QWidget*, int) {});
+    module->setGamePause([](int) {});
     module->setProgramEnd([this] { ++programEnds; });
     module->setFactory(Module1::Window::HighScores, [](Module1& m) { return new frmHighScores(m); });
     module->Start();

@@ -23,7 +23,7 @@ std::size_t slot(Module1::Window window)
 
 Module1::Module1(TopScoreStore store, RandomSource& random)
     : m_store(std::move(store)), m_random(random), m_programEnd([] { QCoreApplication::quit(); }),
-      m_gamePause(platform::PauseVisible)
+      m_gamePause(platform::Sleep)
 {
 }
 

@@ -78,7 +78,7 @@ public:
     // What ends the program; quits the event loop unless told otherwise.
     void setProgramEnd(std::function<void()> end) { m_programEnd = std::move(end); }
     // Where the game's removal pauses go; a real pause unless told otherwise.
-    void setGamePause(std::function<void(QWidget*, int)> pause) { m_gamePause = std::move(pause); }
+    void setGamePause(std::function<void(int)> pause) { m_gamePause = std::move(pause); }
 
     // Program start: the menu, centred on the screen.
     void Start();
@@ -132,7 +132,7 @@ private:
     QPointer<frmMenu> m_menu;
     QPointer<frmGame> m_game;
     std::function<void()> m_programEnd;
-    std::function<void(QWidget*, int)> m_gamePause;
+    std::function<void(int)> m_gamePause;
 };
 
 } // namespace quillop

@@ -23,14 +23,26 @@ QImage Cell(const QImage& picture, int x, int y)
     return picture.copy(x, y, Tile, Tile);
 }
 
+// Counts the paints a widget receives.
+struct PaintCounter final : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
 class GameWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window.setPauseFunction([this](QWidget*, int ms) {
+        window.setPauseFunction([this](int ms) {
             pauses.push_back(ms);
             boardsAtPause.push_back(window.boardPicture().copy());
+            paintsAtPause.push_back(boardPaints.paints);
         });
+        window.childAt(20, 20)->installEventFilter(&boardPaints);
         NewGame(state);
         window.StartGame();
         window.show();
@@ -44,6 +56,8 @@ protected:
     frmGame window{state, keys, random};
     std::vector<int> pauses;
     std::vector<QImage> boardsAtPause;
+    PaintCounter boardPaints;
+    std::vector<int> paintsAtPause;
     const QImage tiles = Sheet("tiles");
     const QImage nextTiles = Sheet("nexttiles");
     const QImage cleanBoard = Sheet("board");
@@ -95,11 +109,14 @@ TEST_F(GameWindow, ALandingShowsTheVanishedSetDuringTheFirstPause)
 {
     test::PlaceFalling(state, {CellCode::Red, CellCode::Red, CellCode::Red}, 21, 2);
     state.NextColumn = {CellCode::Green, CellCode::Blue, CellCode::Green};
+    window.DrawBoard();
+    const int paintsBefore = boardPaints.paints;
 
     window.Timer1_Timer();
 
     EXPECT_EQ(pauses, (std::vector<int>{250, 250, 250, 250, 250, 250}));
     EXPECT_EQ(Cell(boardsAtPause.front(), Tile, 19 * Tile), Cell(cleanBoard, 0, 0));
+    EXPECT_GT(paintsAtPause.front(), paintsBefore) << "the vanished set is on screen before the pause";
 }
 
 TEST_F(GameWindow, DownWithShiftCtrlOrAltDropsToTheFloorAndDrawsAtOnce)
