@@ -15,16 +15,13 @@ protected:
     void SetUp() override
     {
         Program::SetUp();
-        module->setFactory(Module1::Window::Controls, [](Module1& m) { return new frmControls(m); });
         menu().move(60, 40);
-        open();
+        openControls();
     }
 
-    void open()
+    void openControls()
     {
-        module->Open(Module1::Window::Controls);
-        window = qobject_cast<frmControls*>(module->OpenWindow(Module1::Window::Controls));
-        ASSERT_NE(window, nullptr);
+        window = &open<frmControls>(Module1::Window::Controls, [](Module1& m) { return new frmControls(m); });
         QApplication::setActiveWindow(window);
     }
 
@@ -163,7 +160,7 @@ TEST_F(ControlsWindow, NoKeepsTheOldKeysAndTheNextOpeningShowsThem)
     WhenMessageOpens([](frmdialog& dialog) { ClickButton(dialog, "lblNo"); });
     QTest::mouseClick(window->lblOk, Qt::LeftButton);
     EXPECT_EQ(module->Keys, KeyBindings{});
-    open();
+    openControls();
     EXPECT_EQ(texts(), Defaults);
 }
 

@@ -8,25 +8,12 @@
 namespace quillop::test {
 namespace {
 
-template <typename Window>
-class Opened : public Program {
-protected:
-    Window& open(Module1::Window which, Module1::Factory factory)
-    {
-        module->setFactory(which, std::move(factory));
-        module->Open(which);
-        auto* window = qobject_cast<Window*>(module->OpenWindow(which));
-        EXPECT_NE(window, nullptr);
-        return *window;
-    }
-};
-
-using HelpWindow = Opened<frmHelp>;
+using HelpWindow = Program;
 
 TEST_F(HelpWindow, SwitchesPagesAlwaysOpensOnAimAndOnlyTheBackgroundResetsTheLitLabels)
 {
     const auto factory = [](Module1& m) { return new frmHelp(m); };
-    frmHelp& help = open(Module1::Window::Help, factory);
+    frmHelp& help = open<frmHelp>(Module1::Window::Help, factory);
     EXPECT_EQ(std::pair(help.frameAim->isVisible(), help.framePieces->isVisible()), std::pair(true, false));
     EXPECT_EQ(help.framePieces->geometry(), help.frameAim->geometry());
     for (int twice = 0; twice < 2; ++twice) {
@@ -43,18 +30,18 @@ TEST_F(HelpWindow, SwitchesPagesAlwaysOpensOnAimAndOnlyTheBackgroundResetsTheLit
     help.move(33, 44);
     QTest::keyClick(&help, Qt::Key_Escape);
     EXPECT_EQ(screen(), "frmMenu 33,44 no game, no continue");
-    frmHelp& again = open(Module1::Window::Help, factory);
+    frmHelp& again = open<frmHelp>(Module1::Window::Help, factory);
     EXPECT_TRUE(again.frameAim->isVisible());
     QTest::mouseClick(again.Label5, Qt::LeftButton);
     QTest::mouseClick(again.Label4, Qt::LeftButton);
     EXPECT_TRUE(again.frameAim->isVisible());
 }
 
-class CreditsWindow : public Opened<frmCredits> {
+class CreditsWindow : public Program {
 protected:
     void SetUp() override
     {
-        Opened<frmCredits>::SetUp();
+        Program::SetUp();
         // Frames of their own colours; the fifth is missing and the third
         // is twice as wide as a box.
         const QString folder = programFolder() + QStringLiteral("/Images/Bouncing");
@@ -67,7 +54,7 @@ protected:
             frame.fill(colour(k));
             ASSERT_TRUE(frame.save(folder + QStringLiteral("/bounce%1.jpg").arg(k)));
         }
-        credits = &open(Module1::Window::Credits, [this](Module1& m) { return new frmCredits(m, programFolder()); });
+        credits = &open<frmCredits>(Module1::Window::Credits, [this](Module1& m) { return new frmCredits(m, programFolder()); });
     }
 
     static QColor colour(int k) { return QColor::fromHsv(k * 36, 255, 255); }

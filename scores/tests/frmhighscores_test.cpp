@@ -9,13 +9,12 @@ namespace {
 
 class HighScoreWindow : public Program {
 protected:
-    frmHighScores& open(bool namePending)
+    frmHighScores& openWith(bool namePending)
     {
         module->NewHighScorePending = namePending;
         module->Game.GameScore = 500;
         module->Game.GameLevel = 6;
-        module->Open(Module1::Window::HighScores);
-        return *qobject_cast<frmHighScores*>(module->OpenWindow(Module1::Window::HighScores));
+        return open<frmHighScores>(Module1::Window::HighScores);
     }
 
     static QStringList row(const frmHighScores& window, int position)
@@ -28,7 +27,7 @@ protected:
 TEST_F(HighScoreWindow, ShowsFifteenNumberedRowsWithBlankEmptySlots)
 {
     writeScores("\"ANNA\",1234567,4\r\n\"\",950,2\r\n\"ZERO\",0,9\r\n\"Zo\xEB\",-5,1\r\n");
-    const frmHighScores& window = open(false);
+    const frmHighScores& window = openWith(false);
 
     EXPECT_EQ(row(window, 1), QStringList({"1", "ANNA", "1,234,567", "4"}));
     EXPECT_EQ(row(window, 2), QStringList({"2", "", "950", "2"}));
@@ -42,14 +41,14 @@ TEST_F(HighScoreWindow, ShowsFifteenNumberedRowsWithBlankEmptySlots)
 
 TEST_F(HighScoreWindow, TheNameBoxTakesTwelveCharactersAndNoQuote)
 {
-    frmHighScores& window = open(true);
+    frmHighScores& window = openWith(true);
     QTest::keyClicks(window.txtControl, QStringLiteral("A\"BCDEFGHIJKLMNOP"));
     EXPECT_EQ(window.txtControl->text(), QStringLiteral("ABCDEFGHIJKL"));
 }
 
 TEST_F(HighScoreWindow, EscapeWaitsForTheNameThenLeavesAtTheWindowsPlace)
 {
-    frmHighScores& window = open(true);
+    frmHighScores& window = openWith(true);
     EXPECT_EQ(std::pair(window.frameNewScore->isVisible(), window.lblOk->isEnabled()), std::pair(true, false));
 
     QTest::keyClick(window.txtControl, Qt::Key_Escape);
@@ -74,7 +73,7 @@ TEST_F(HighScoreWindow, ASaveThatFailsKeepsTheTableAndSaysSo)
     writeScores("\"KEPT\",900,3\r\n");
     // Neither folder can hold a file: both lie under a plain file.
     const QString blocked = programFolder() + QStringLiteral("/TopScores.txt/sub");
-    frmHighScores& window = open(true);
+    frmHighScores& window = openWith(true);
     module->Store() = TopScoreStore(blocked, blocked);
 
     QTest::keyClick(window.txtControl, Qt::Key_Return);
