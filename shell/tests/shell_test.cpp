@@ -89,6 +89,10 @@ TEST_F(HandOvers, NewGameEscapeAndContinueEachCarryTheDraggedPlace)
     game().move(200, 50);
     const GameState before = module->Game;
     QTest::keyClick(&game(), Qt::Key_Escape);
+    // Keys and clicks still queued for the game as it hands over do nothing:
+    // a key would resume the game behind the menu.
+    QTest::keyClick(&game(), Qt::Key_Q);
+    QTest::mouseClick(&game(), Qt::LeftButton);
     EXPECT_EQ(screen(), "frmMenu 200,50 still, continue");
 
     menu().move(10, 20);

@@ -44,10 +44,7 @@ void ButtonLabel::mousePressEvent(QMouseEvent* event)
 void ButtonLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
-    // A click that reaches a window already hidden (a second click queued
-    // while the first one was handing over) does nothing.
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())
-                       && window()->isVisible();
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressed = false;
     if (click) {
         emit clicked();
@@ -200,6 +197,22 @@ void CloseByProgram(QWidget* window)
         form->closeByProgram();
     } else {
         window->close();
+    }
+}
+
+bool HiddenWindowInput::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        return watched->isWidgetType() && !static_cast<QWidget*>(watched)->window()->isVisible();
+    default:
+        return false;
     }
 }
 

@@ -25,6 +25,7 @@ Module1::Module1(TopScoreStore store, RandomSource& random)
     : m_store(std::move(store)), m_random(random), m_programEnd([] { QCoreApplication::quit(); }),
       m_gamePause(platform::Sleep)
 {
+    QCoreApplication::instance()->installEventFilter(new HiddenWindowInput(this));
 }
 
 Module1::~Module1()
