@@ -190,7 +190,8 @@ INSTANTIATE_TEST_SUITE_P(
                  TickOutcome::Continue, 21},
         // The next column enters at the top and waits there.
         // Pieces in the first column alone are no empty well.
-        Scenario{"ALandingChecksTwiceAndHoldsTheGameForASecond", Act::Tick, {"R..........", "G..........", "B.........."},
+        Scenario{"ALandingChecksTwiceAndHoldsTheGameForASecond", Act::Tick,
+                 {"R..........", "G..........", "B.........."},
                  {"R..........", "G..........", "B.........."}, 0, 1000, 0, 21, 1, SpecialKind::None,
                  TickOutcome::Continue, 1},
         // The effect, then a check of two passes scores the collapse.

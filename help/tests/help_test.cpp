@@ -54,7 +54,8 @@ protected:
             frame.fill(colour(k));
             ASSERT_TRUE(frame.save(folder + QStringLiteral("/bounce%1.jpg").arg(k)));
         }
-        credits = &open<frmCredits>(Module1::Window::Credits, [this](Module1& m) { return new frmCredits(m, programFolder()); });
+        credits = &open<frmCredits>(Module1::Window::Credits,
+                                    [this](Module1& m) { return new frmCredits(m, programFolder()); });
     }
 
     static QColor colour(int k) { return QColor::fromHsv(k * 36, 255, 255); }

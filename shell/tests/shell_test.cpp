@@ -149,7 +149,8 @@ INSTANTIATE_TEST_SUITE_P(Menu, Questions,
                                                     "frmGame 40,0 ticking, continue"},
                                            Question{"lblNewGame", "Game in progress, start new anyway?", false,
                                                     "frmMenu 40,0 still, continue"},
-                                           Question{"lblExit", "Game in progress, exit anyway?", true, " still, continue"},
+                                           Question{"lblExit", "Game in progress, exit anyway?", true,
+                                                    " still, continue"},
                                            Question{"lblExit", "Game in progress, exit anyway?", false,
                                                     "frmMenu 40,0 still, continue"}));
 

@@ -73,8 +73,8 @@ std::string Program::screen()
     }
     shown.sort();
     const frmGame* game = module->GameWindow();
-    const QString ticking = game == nullptr ? QStringLiteral("no game") : game->timer().isActive() ? "ticking" : "still";
-    return (shown.join(QLatin1String(" + ")) + QLatin1Char(' ') + ticking
+    const char* ticking = game == nullptr ? "no game" : game->timer().isActive() ? "ticking" : "still";
+    return (shown.join(QLatin1String(" + ")) + QLatin1Char(' ') + QLatin1String(ticking)
             + (menu().lblContinue->isEnabled() ? QLatin1String(", continue") : QLatin1String(", no continue")))
         .toStdString();
 }
