@@ -1,5 +1,7 @@
 #include "keybindings.h"
 
+#include "charset/windows1252.h"
+
 namespace quillop {
 
 namespace {
@@ -8,14 +10,6 @@ std::size_t slot(KeyAction action)
 {
     return static_cast<std::size_t>(action);
 }
-
-// Windows-1252 characters 128 to 159, as Unicode; the five unassigned codes
-// keep their own value, as Windows itself converts them.
-constexpr std::array<char32_t, 32> Windows1252High{
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 std::string utf8(char32_t cp)
 {
@@ -76,10 +70,7 @@ std::string KeyName(std::int16_t code)
     if (code < 0 || code > 255) {
         return {}; // no virtual key has such a code
     }
-    if (code >= 128 && code < 160) {
-        return utf8(Windows1252High[static_cast<std::size_t>(code - 128)]);
-    }
-    return utf8(static_cast<char32_t>(code));
+    return utf8(windows1252::ToUnicode(static_cast<std::uint8_t>(code)));
 }
 
 void AssignKey(KeyCodes& codes, KeyAction action, std::int16_t code)

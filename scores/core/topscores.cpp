@@ -167,7 +167,7 @@ std::string StorableName(std::string name)
     return name;
 }
 
-TopScoreTable ReadTopScores(std::istream& in)
+TopScoreTable ReadTopScores(std::istream& in, int* skipped)
 {
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::string_view rest = text;
@@ -176,7 +176,8 @@ TopScoreTable ReadTopScores(std::istream& in)
     }
     FieldStream fields(rest);
     TopScoreTable table{};
-    for (TopScoreEntry& entry : table) {
+    int passedOver = 0;
+    for (auto slot = table.begin(); slot != table.end();) {
         auto name = fields.name();
         if (!name) {
             break;
@@ -184,8 +185,13 @@ TopScoreTable ReadTopScores(std::istream& in)
         const auto score = fields.number<std::int32_t>();
         const auto level = fields.number<std::int16_t>();
         if (score && level) {
-            entry = TopScoreEntry{std::move(*name), *score, *level};
+            *slot++ = TopScoreEntry{std::move(*name), *score, *level};
+        } else {
+            ++passedOver;
         }
+    }
+    if (skipped != nullptr) {
+        *skipped = passedOver;
     }
     return table;
 }

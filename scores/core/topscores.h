@@ -43,11 +43,14 @@ std::string StorableName(std::string name);
 // The file is read as a stream of fields, three to an entry, wherever its
 // lines break. Blanks and line ends before a field are skipped; a quoted
 // name runs to the next quote, an unquoted field to the next comma or the
-// end of its line. The first 15 entries count and the rest is ignored.
-// Whatever cannot be read (missing entries, a missing or non-numeric field)
-// becomes an empty slot, and numbers beyond their field's range are clamped.
-// Never fails.
-TopScoreTable ReadTopScores(std::istream& in);
+// end of its line. The first 15 readable entries count and the rest is
+// ignored. An entry that cannot be read (a missing or non-numeric field, an
+// extra field) takes no slot, so it never pushes a real entry out; the
+// slots left over are empty, and numbers beyond their field's range are
+// clamped. Never fails. When `skipped` is given it receives the number of
+// entries passed over before the table was full: more than 0 means part of
+// the file was damaged.
+TopScoreTable ReadTopScores(std::istream& in, int* skipped = nullptr);
 
 // Writes all 15 entries, each line ending in CR LF, numbers in plain decimal
 // whatever the locale.

@@ -3,18 +3,118 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <optional>
 #include <sstream>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace quillop {
 
 namespace {
 
-QString inFolder(const QString& folder)
+// How long a save waits for another copy of the game to finish its own.
+constexpr int LockWaitMs = 3000;
+
+QString inFolder(const QString& folder, const char* suffix = "")
 {
-    return QDir(folder).filePath(QString::fromLatin1(TopScoreStore::FileName));
+    return QDir(folder).filePath(QString::fromLatin1(TopScoreStore::FileName) + QLatin1String(suffix));
+}
+
+// Whether anything, a dangling link included, stands at the path.
+bool occupied(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+QString systemError(const QString& what, int error)
+{
+    return QStringLiteral("%1: %2").arg(what, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+TopScoreStore::LoadStatus readFile(const QString& path, TopScoreTable& table, QString& error)
+{
+    table = TopScoreTable{};
+    const QFileInfo info(path); // through a link, to what it points at
+    if (!info.exists()) {
+        return TopScoreStore::LoadStatus::Missing;
+    }
+    if (!info.isFile()) {
+        error = QStringLiteral("%1: not a regular file").arg(path);
+        return TopScoreStore::LoadStatus::Unreadable;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return TopScoreStore::LoadStatus::Unreadable;
+    }
+    QByteArray bytes = file.read(TopScoreStore::MaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return TopScoreStore::LoadStatus::Unreadable;
+    }
+    const bool tooLong = bytes.size() > TopScoreStore::MaxFileBytes;
+    bytes.truncate(TopScoreStore::MaxFileBytes);
+    std::istringstream in(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    int skipped = 0;
+    table = ReadTopScores(in, &skipped);
+    return skipped > 0 || tooLong ? TopScoreStore::LoadStatus::Damaged : TopScoreStore::LoadStatus::Read;
+}
+
+// Temporary files of saves that were cut off (a kill, a power cut) before
+// their file took the table's place. Only called under the lock, when no
+// other save can be writing one.
+void removeUnfinishedSaves(const QString& folder)
+{
+    if (folder.isEmpty()) {
+        return;
+    }
+    QDir dir(folder);
+    const QString pattern = QString::fromLatin1(TopScoreStore::FileName) + QStringLiteral(".??????");
+    for (const QString& name : dir.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {
+        dir.remove(name);
+    }
+}
+
+// The first free name beside the table for a copy of a damaged file.
+QString asideName(const QString& folder)
+{
+    QString name = inFolder(folder, ".damaged");
+    for (int n = 2; occupied(name); ++n) {
+        name = inFolder(folder, ".damaged") + QString::number(n);
+    }
+    return name;
+}
+
+std::optional<QString> syncFolder(const QString& folder)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return systemError(folder, errno);
+    }
+    // Some file systems cannot sync a folder and say so; that is no failure.
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+    const int error = errno;
+    ::close(fd);
+    if (!synced) {
+        return systemError(folder, error);
+    }
+#else
+    Q_UNUSED(folder);
+#endif
+    return std::nullopt;
 }
 
 } // namespace
@@ -33,56 +133,126 @@ TopScoreStore TopScoreStore::forThisProgram()
 QString TopScoreStore::currentPath() const
 {
     const QString data = inFolder(m_dataFolder);
-    return !m_dataFolder.isEmpty() && QFile::exists(data) ? data : inFolder(m_programFolder);
+    return !m_dataFolder.isEmpty() && occupied(data) ? data : inFolder(m_programFolder);
 }
 
 TopScoreStore::LoadStatus TopScoreStore::LoadTopScores(TopScoreTable& table) const
 {
-    QFile file(currentPath());
-    if (!file.exists()) {
-        table = TopScoreTable{};
-        return LoadStatus::Missing;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        table = TopScoreTable{};
-        return LoadStatus::Unreadable;
-    }
-    const QByteArray bytes = file.readAll();
-    std::istringstream in(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    table = ReadTopScores(in);
-    return LoadStatus::Read;
+    QString ignored;
+    return readFile(currentPath(), table, ignored);
 }
 
-bool TopScoreStore::SaveTopScores(const TopScoreTable& table)
+QString TopScoreStore::lockFolder() const
 {
+    // Every copy of the game of one player meets at the same lock: in the
+    // data folder, or beside the program when there is none.
+    if (!m_dataFolder.isEmpty() && QDir().mkpath(m_dataFolder) && QFileInfo(m_dataFolder).isWritable()) {
+        return m_dataFolder;
+    }
+    return QFileInfo(m_programFolder).isWritable() ? m_programFolder : QString();
+}
+
+TopScoreStore::SaveStatus TopScoreStore::SaveTopScores(const TopScoreEntry& added, TopScoreTable* written)
+{
+    m_lastError.clear();
+    std::optional<QLockFile> lock;
+    if (const QString folder = lockFolder(); !folder.isEmpty()) {
+        lock.emplace(inFolder(folder, ".lock"));
+        if (lock->tryLock(LockWaitMs)) {
+            removeUnfinishedSaves(m_programFolder);
+            removeUnfinishedSaves(m_dataFolder);
+        } else if (lock->error() == QLockFile::LockFailedError) {
+            m_lastError = QStringLiteral("%1: another copy of the game is saving").arg(inFolder(folder, ".lock"));
+            return SaveStatus::Failed;
+        }
+        // A lock that cannot be made at all does not stop the save.
+    }
+
+    // What another copy saved since this one read the table counts too.
+    const bool inDataFolder = !m_dataFolder.isEmpty() && occupied(inFolder(m_dataFolder));
+    TopScoreTable table;
+    const LoadStatus read = readFile(currentPath(), table, m_lastError);
+    if (read == LoadStatus::Unreadable) {
+        return SaveStatus::Unreadable;
+    }
+    if (InsertTopScore(table, added.Score, added.Name, added.Level) < 0) {
+        // The table filled up with better results meanwhile; nothing changes.
+        if (written != nullptr) {
+            *written = table;
+        }
+        return SaveStatus::Saved;
+    }
     std::ostringstream out;
     WriteTopScores(out, table);
     const std::string text = out.str();
     const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
 
-    // Once the player's copy exists it is the one that counts.
-    const bool dataCopyExists = !m_dataFolder.isEmpty() && QFile::exists(inFolder(m_dataFolder));
-    if (!dataCopyExists && saveTo(m_programFolder, bytes)) {
-        return true;
+    const bool damaged = read == LoadStatus::Damaged;
+    bool saved = !inDataFolder && saveTo(m_programFolder, bytes, damaged);
+    if (!saved && !m_dataFolder.isEmpty()) {
+        const QString programError = m_lastError;
+        saved = QDir().mkpath(m_dataFolder) && saveTo(m_dataFolder, bytes, damaged && inDataFolder);
+        if (!saved && !programError.isEmpty()) {
+            m_lastError = programError + QStringLiteral("; ") + m_lastError;
+        }
     }
-    const QString programError = m_lastError;
-    if (!m_dataFolder.isEmpty() && QDir().mkpath(m_dataFolder) && saveTo(m_dataFolder, bytes)) {
-        return true;
+    if (!saved) {
+        return SaveStatus::Failed;
     }
-    if (!programError.isEmpty()) {
-        m_lastError = programError + QStringLiteral("; ") + m_lastError;
+    m_lastError.clear();
+    if (written != nullptr) {
+        *written = table;
     }
-    return false;
+    return SaveStatus::Saved;
 }
 
-bool TopScoreStore::saveTo(const QString& folder, const QByteArray& bytes)
+bool TopScoreStore::saveTo(const QString& folder, const QByteArray& bytes, bool keepAside)
 {
-    QSaveFile file(inFolder(folder));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    const QString target = inFolder(folder);
+    const QFileInfo old(target);
+    if (keepAside && old.isFile()) {
+        const QString aside = asideName(folder);
+        if (!QFile::copy(target, aside)) {
+            m_lastError = QStringLiteral("%1: the damaged table could not be kept aside").arg(aside);
+            return false;
+        }
+    }
+
+    QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
+    if (!file.open()) {
+        m_lastError = QStringLiteral("%1: %2").arg(file.fileTemplate(), file.errorString());
+        return false;
+    }
+    // A table replaced keeps who may read it; a new one is readable by all.
+    file.setPermissions(old.isFile() && !old.isSymLink()
+                            ? old.permissions()
+                            : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    // Writes are buffered: only the flush shows whether the disk took them.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         m_lastError = QStringLiteral("%1: %2").arg(file.fileName(), file.errorString());
         return false;
     }
-    m_lastError.clear();
+#ifdef Q_OS_UNIX
+    if (::fdatasync(file.handle()) != 0) {
+        m_lastError = systemError(file.fileName(), errno);
+        return false;
+    }
+#endif
+    file.close();
+    // The new file takes the name itself: a link standing there is replaced,
+    // never followed.
+    std::error_code renamed;
+    std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
+                            QFile::encodeName(target).toStdString(), renamed);
+    if (renamed) {
+        m_lastError = QStringLiteral("%1: %2").arg(target, QString::fromStdString(renamed.message()));
+        return false;
+    }
+    file.setAutoRemove(false);
+    if (const auto error = syncFolder(folder)) {
+        m_lastError = *error;
+        return false;
+    }
     return true;
 }
 

@@ -1,6 +1,8 @@
 #include "scores/ui/frmhighscores.h"
 #include "shell/tests/shelltesting.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
 
@@ -26,41 +28,81 @@ protected:
 
 TEST_F(HighScoreWindow, ShowsFifteenNumberedRowsWithBlankEmptySlots)
 {
-    writeScores("\"ANNA\",1234567,4\r\n\"\",950,2\r\n\"ZERO\",0,9\r\n\"Zo\xEB\",-5,1\r\n");
+    writeScores("\"ANNA\",1234567,4\r\n\"\",950,2\r\n\"ZERO\",0,9\r\n\"Zo\xC3\xAB\",-5,1\r\n");
     const frmHighScores& window = openWith(false);
 
     EXPECT_EQ(row(window, 1), QStringList({"1", "ANNA", "1,234,567", "4"}));
     EXPECT_EQ(row(window, 2), QStringList({"2", "", "950", "2"}));
     EXPECT_EQ(row(window, 3), QStringList({"3", "", "", ""}));
     EXPECT_EQ(row(window, 4), QStringList({"4", QStringLiteral("Zo\u00EB"), "-5", "1"}))
-        << "an older table's accents still show";
+        << "a table saved in UTF-8 by an older copy still shows its accents";
     EXPECT_EQ(row(window, 15), QStringList({"15", "", "", ""}));
     EXPECT_EQ(window.rows()[14].lblScore->geometry(), QRect(248, 53 + 28 * 15, 105, 23));
     EXPECT_EQ(std::pair(window.frameNewScore->isVisible(), window.lblOk->isEnabled()), std::pair(false, true));
 }
 
-TEST_F(HighScoreWindow, TheNameBoxTakesTwelveCharactersAndNoQuote)
+// What the player types, what the box holds, and the bytes the file gets.
+struct TypedName {
+    const char* name;
+    QString typed;
+    QString kept;
+    QByteArray stored;
+};
+
+class NameEntry : public HighScoreWindow, public ::testing::WithParamInterface<TypedName> {};
+
+TEST_P(NameEntry, KeepsWhatTheFileCanHoldOneByteACharacter)
 {
+    const TypedName& c = GetParam();
     frmHighScores& window = openWith(true);
-    QTest::keyClicks(window.txtControl, QStringLiteral("A\"BCDEFGHIJKLMNOP"));
-    EXPECT_EQ(window.txtControl->text(), QStringLiteral("ABCDEFGHIJKL"));
+    QTest::keyClicks(window.txtControl, c.typed);
+    EXPECT_EQ(window.txtControl->text(), c.kept);
+    QTest::keyClick(window.txtControl, Qt::Key_Return);
+    EXPECT_TRUE(scoreFile().startsWith("\"" + c.stored + "\",500,6\r\n")) << scoreFile().left(40).toHex(' ').data();
+    EXPECT_EQ(row(window, 1)[1], c.kept) << "the name shown is the name kept";
 }
 
-TEST_F(HighScoreWindow, EscapeWaitsForTheNameThenLeavesAtTheWindowsPlace)
+INSTANTIATE_TEST_SUITE_P(
+    Names, NameEntry,
+    ::testing::Values(TypedName{"TwelveAtMost", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKL", "ABCDEFGHIJKL"},
+                      TypedName{"NoQuote", "A\"B", "AB", "AB"},
+                      TypedName{"AccentsInOneByte", QStringLiteral("Zo\u00EB \u20AC"), QStringLiteral("Zo\u00EB \u20AC"),
+                                "Zo\xEB \x80"},
+                      TypedName{"NothingBeyondTheSet", QStringLiteral("A\u03A9\u4E2D\U0001F600B"), "AB", "AB"}),
+    [](const auto& c) { return std::string(c.param.name); });
+
+TEST_F(HighScoreWindow, NamesWiderThanTheirCellStayOnOneLineInIt)
 {
+    writeScores("\"WWWWWWWWWWWW\",900,3\r\n\"" + QByteArray(300, 'M') + "\",800,2\r\n");
+    const frmHighScores& window = openWith(false);
+    for (const std::size_t i : {0, 1}) {
+        const QLabel* name = window.rows()[i].lblName;
+        EXPECT_TRUE(name->text().endsWith(QChar(0x2026))) << name->text().toStdString();
+        EXPECT_LE(name->fontMetrics().horizontalAdvance(name->text()), name->width());
+        EXPECT_FALSE(name->wordWrap());
+    }
+}
+
+TEST_F(HighScoreWindow, EscapeAndTheDesktopWaitForTheNameThenEscapeLeavesAtTheWindowsPlace)
+{
+    writeScores("\"Zo\xEB\",9000,2\r\n");
     frmHighScores& window = openWith(true);
     EXPECT_EQ(std::pair(window.frameNewScore->isVisible(), window.lblOk->isEnabled()), std::pair(true, false));
+    EXPECT_EQ(row(window, 1)[1], QStringLiteral("Zo\u00EB"));
 
     QTest::keyClick(window.txtControl, Qt::Key_Escape);
     QTest::keyClick(&window, Qt::Key_Escape);
+    window.close();
+    game().close();
     EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(programEnds, 0) << "a close from the desktop keeps the score waiting for its name";
 
-    window.txtControl->insert(QStringLiteral(" Zo\u00EB "));
+    window.txtControl->insert(QStringLiteral(" Bo "));
     QTest::keyClick(window.txtControl, Qt::Key_Enter, Qt::ShiftModifier);
     EXPECT_FALSE(module->NewHighScorePending);
     EXPECT_FALSE(window.frameNewScore->isVisible());
-    EXPECT_EQ(row(window, 1), QStringList({"1", QStringLiteral(" Zo\u00EB "), "500", "6"}));
-    EXPECT_TRUE(scoreFile().startsWith("\" Zo\xC3\xAB \",500,6\r\n\"\",0,0\r\n"));
+    EXPECT_EQ(row(window, 2), QStringList({"2", QStringLiteral(" Bo "), "500", "6"}));
+    EXPECT_TRUE(scoreFile().startsWith("\"Zo\xEB\",9000,2\r\n\" Bo \",500,6\r\n\"\",0,0\r\n"));
     EXPECT_EQ(scoreFile().count("\r\n"), 15);
 
     window.move(90, 80);
@@ -74,14 +116,44 @@ TEST_F(HighScoreWindow, ASaveThatFailsKeepsTheTableAndSaysSo)
     // Neither folder can hold a file: both lie under a plain file.
     const QString blocked = programFolder() + QStringLiteral("/TopScores.txt/sub");
     frmHighScores& window = openWith(true);
+    EXPECT_FALSE(window.lblStoreNotice->isVisible());
     module->Store() = TopScoreStore(blocked, blocked);
 
     QTest::keyClick(window.txtControl, Qt::Key_Return);
 
-    EXPECT_TRUE(window.lblNotSaved->isVisible());
+    EXPECT_EQ(window.lblStoreNotice->text(), "This score could not be saved.");
+    EXPECT_TRUE(window.lblStoreNotice->isVisible());
     EXPECT_EQ(row(window, 1), QStringList({"1", "KEPT", "900", "3"}));
     EXPECT_EQ(row(window, 2), QStringList({"2", "", "500", "6"})) << "the new entry stays on screen";
     EXPECT_EQ(scoreFile(), QByteArray("\"KEPT\",900,3\r\n"));
+}
+
+TEST_F(HighScoreWindow, ATableThatCannotBeReadIsSaidSoAndLeftAlone)
+{
+    ASSERT_TRUE(QDir(programFolder()).mkdir("TopScores.txt"));
+    frmHighScores& window = openWith(true);
+    EXPECT_EQ(window.lblStoreNotice->text(), "The score table could not be read.");
+    EXPECT_TRUE(window.lblStoreNotice->isVisible()) << "shown over the name entry";
+
+    QTest::keyClick(window.txtControl, Qt::Key_Return);
+    EXPECT_EQ(window.lblStoreNotice->text(), "The score table could not be read, so this score was not saved.");
+    EXPECT_TRUE(QFileInfo(programFolder() + "/TopScores.txt").isDir());
+}
+
+TEST_F(HighScoreWindow, ShowsWhatAnotherCopyOfTheGameSavedMeanwhile)
+{
+    writeScores("\"Old\",100,1\r\n");
+    frmHighScores& window = openWith(true);
+    writeScores("\"Old\",100,1\r\n\"Other\",50,1\r\n");
+    TopScoreStore other(programFolder(), QString());
+    ASSERT_EQ(other.SaveTopScores({"Rival", 900, 8}), TopScoreStore::SaveStatus::Saved);
+
+    QTest::keyClick(window.txtControl, Qt::Key_Return);
+    EXPECT_EQ(row(window, 1)[1], "Rival");
+    EXPECT_EQ(row(window, 2)[1], "");
+    EXPECT_EQ(row(window, 3)[1], "Old");
+    EXPECT_EQ(row(window, 4)[1], "Other");
+    EXPECT_FALSE(window.lblStoreNotice->isVisible());
 }
 
 } // namespace

@@ -73,16 +73,20 @@ struct OddFile {
     std::string text;
     TopScoreEntry first;
     TopScoreEntry second;
+    int skipped = 0;
 };
 
 class OddTopScoreFiles : public ::testing::TestWithParam<OddFile> {};
 
-TEST_P(OddTopScoreFiles, StillGiveFifteenEntries)
+TEST_P(OddTopScoreFiles, KeepEveryReadableEntryInOrder)
 {
     const OddFile& c = GetParam();
-    const TopScoreTable table = Read(c.text);
+    int skipped = -1;
+    std::istringstream in(c.text);
+    const TopScoreTable table = ReadTopScores(in, &skipped);
     EXPECT_EQ(table[0], c.first);
     EXPECT_EQ(table[1], c.second);
+    EXPECT_EQ(skipped, c.skipped) << "entries passed over";
     EXPECT_EQ(Read(Written(table)), table) << "whatever was read writes back unchanged";
 }
 
@@ -97,20 +101,20 @@ INSTANTIATE_TEST_SUITE_P(
         OddFile{"UnquotedName", "Bob Smith ,70,2\r\n", {"Bob Smith", 70, 2}, {}},
         OddFile{"UnquotedNameWithAQuote", "Bo\"b,70,2\r\n", {"Bo'b", 70, 2}, {}},
         OddFile{"JunkAfterTheClosingQuote", "\"A\"xyz,70,2\r\n", {"A", 70, 2}, {}},
-        OddFile{"UnclosedQuote", "\"A,70,2\r\n\"B\",2,1\r\n", {}, {"B", 2, 1}},
-        OddFile{"ScoreNotANumber", "\"A\",lots,2\r\n\"B\",2,1\r\n", {}, {"B", 2, 1}},
-        OddFile{"ScoreWithTrailingLetters", "\"A\",12ab,2\r\n", {}, {}},
-        OddFile{"MissingLevel", "\"A\",70\r\n\"B\",2,1\r\n", {}, {"B", 2, 1}},
+        OddFile{"UnclosedQuoteTakesNoSlot", "\"A,70,2\r\n\"B\",2,1\r\n", {"B", 2, 1}, {}, 1},
+        OddFile{"ScoreNotANumberTakesNoSlot", "\"A\",lots,2\r\n\"B\",2,1\r\n\"C\",1,1", {"B", 2, 1}, {"C", 1, 1}, 1},
+        OddFile{"ScoreWithTrailingLetters", "\"A\",12ab,2\r\n", {}, {}, 1},
+        OddFile{"MissingLevel", "\"A\",70\r\n\"B\",2,1\r\n", {"B", 2, 1}, {}, 1},
         OddFile{"PlusSign", "\"A\",+70,+2\r\n", {"A", 70, 2}, {}},
-        OddFile{"DoubleSign", "\"A\",+-70,2\r\n", {}, {}},
+        OddFile{"DoubleSign", "\"A\",+-70,2\r\n", {}, {}, 1},
         OddFile{"ScoreBeyondItsRange", "\"A\",99999999999,2\r\n\"B\",-99999999999999999999,1\r\n",
                 {"A", 2147483647, 2}, {"B", -2147483647 - 1, 1}},
         OddFile{"LevelBeyondItsRange", "\"A\",5,40000\r\n", {"A", 5, 32767}, {}},
-        OddFile{"ExtraFieldsIgnored", "\"A\",5,1,junk,\"x\"\r\n", {"A", 5, 1}, {}},
+        OddFile{"ExtraFieldsPushNoEntryOut", "\"A\",5,1,junk,\"x\"\r\n\"B\",4,1\r\n", {"A", 5, 1}, {"B", 4, 1}, 2},
         OddFile{"FieldsOnSeparateLines", "\"ANNA\"\r\n950\r\n4\r\n\"B\",2,1\r\n", {"ANNA", 950, 4}, {"B", 2, 1}},
         OddFile{"BlankLinesSkipped", "\r\n  \r\n\"A\",5,1\r\n\r\n\"B\",4,1\r\n", {"A", 5, 1}, {"B", 4, 1}},
         OddFile{"ByteOrderMark", "\xEF\xBB\xBF\"A\",5,1\r\n", {"A", 5, 1}, {}},
-        OddFile{"BinaryGarbage", std::string("\0\x01\xff,\"\r\n\x80", 8), {}, {}}),
+        OddFile{"BinaryGarbage", std::string("\0\x01\xff,\"\r\n\x80", 8), {}, {}, 2}),
     [](const auto& c) { return std::string(c.param.name); });
 
 // Groups digits with dots, as many European locales do.
@@ -142,10 +146,13 @@ TEST(GroupedScores, ShowCommasBetweenGroupsOfThree)
     }
 }
 
-TEST(TopScoreFileReading, IgnoresEverythingAfterTheFifteenthEntry)
+TEST(TopScoreFileReading, IgnoresEverythingAfterTheFifteenthReadableEntry)
 {
-    const TopScoreTable table = Read(FifteenLines("\"A\",5,1\r\n") + "\"EXTRA\",999,9\r\n");
+    int skipped = -1;
+    std::istringstream in("junk\r\n" + FifteenLines("\"A\",5,1\r\n") + "\"EXTRA\",999,9\r\nmore junk");
+    const TopScoreTable table = ReadTopScores(in, &skipped);
     EXPECT_EQ(table[14], (TopScoreEntry{"A", 5, 1}));
+    EXPECT_EQ(skipped, 1) << "what follows a full table is not damage";
 }
 
 struct InsertCase {

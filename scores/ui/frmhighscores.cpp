@@ -2,14 +2,14 @@
 
 #include "shell/ui/module1.h"
 
+#include "charset/windows1252.h"
 #include "platform/fonts.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 #include <QStringDecoder>
 
-#include <cstdio>
 
 namespace quillop {
 
@@ -29,8 +29,8 @@ Shape* AddCellBack(QWidget* parent, QRect place)
     return shape;
 }
 
-// Names are kept as UTF-8; a table written by an older program holds
-// Windows-1252, and its accents still show.
+// The file holds names in Windows-1252, one byte a character. A table saved
+// by an older copy of the game holds UTF-8, and its accents still show.
 QString DisplayName(const std::string& bytes)
 {
     const QByteArray raw(bytes.data(), static_cast<qsizetype>(bytes.size()));
@@ -39,9 +39,41 @@ QString DisplayName(const std::string& bytes)
     if (!utf8.hasError()) {
         return name;
     }
-    QStringDecoder windows1252("windows-1252");
-    return windows1252.isValid() ? QString(windows1252.decode(raw)) : QString::fromLatin1(raw);
+    name.clear();
+    for (const char byte : bytes) {
+        name += QString::fromUcs4(std::array{windows1252::ToUnicode(static_cast<std::uint8_t>(byte))}.data(), 1);
+    }
+    return name;
 }
+
+// The name as the file holds it; only names the box let through reach here.
+std::string FileName(const QString& name)
+{
+    std::string bytes;
+    for (const char32_t c : name.toUcs4()) {
+        bytes += static_cast<char>(windows1252::FromUnicode(c).value_or('?'));
+    }
+    return bytes;
+}
+
+// Refuses, as it is typed, any character the file cannot hold as it is:
+// those outside Windows-1252, control characters, and the double quote,
+// which would end the name early.
+class NameValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int&) const override
+    {
+        for (const char32_t c : input.toUcs4()) {
+            const bool control = c < 0x20 || (c >= 0x7F && c < 0xA0);
+            if (control || c == U'"' || !windows1252::FromUnicode(c)) {
+                return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+};
 
 } // namespace
 
@@ -59,9 +91,9 @@ frmHighScores::frmHighScores(Module1& module)
     lblOk->setTextColour(palette().color(QPalette::Active, QPalette::HighlightedText));
     connect(lblOk, &ButtonLabel::clicked, this, [this] { m_module.ReturnToMenu(this); });
 
-    lblNotSaved = AddText(this, QStringLiteral("This score could not be saved."), QRect(24, 500, 422, 20), {.points = 9.75});
-    lblNotSaved->setTextColour(ButtonYellow);
-    lblNotSaved->hide();
+    lblStoreNotice = AddText(this, QString(), QRect(24, 500, 422, 20), {.points = 9.75});
+    lblStoreNotice->setTextColour(ButtonYellow);
+    lblStoreNotice->hide();
 
     frameNewScore = new Panel(this, QRect(25, 24, 422, 505));
     AddText(frameNewScore, QStringLiteral("Congratulations, You Set a New  High Score"), QRect(64, 112, 297, 65),
@@ -75,13 +107,22 @@ frmHighScores::frmHighScores(Module1& module)
     txtControl->setMaxLength(12);
     txtControl->setFont(platform::GameFont(platform::MsSansSerif, 13.5, true));
     txtControl->setStyleSheet(QStringLiteral("QLineEdit { background: black; color: white; }"));
-    // A double quote would end the name early in the file.
-    txtControl->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), txtControl));
+    txtControl->setValidator(new NameValidator(txtControl));
     txtControl->installEventFilter(this);
     AddText(frameNewScore, QStringLiteral("(12 Character Max)"), QRect(0, 280, 425, 25), {.points = 9.75, .bold = false});
     frameNewScore->hide();
 
-    m_module.Store().LoadTopScores(m_module.TopScores);
+    switch (m_module.Store().LoadTopScores(m_module.TopScores)) {
+    case TopScoreStore::LoadStatus::Unreadable:
+        tellPlayer(QStringLiteral("The score table could not be read."));
+        break;
+    case TopScoreStore::LoadStatus::Damaged:
+        tellPlayer(QStringLiteral("Part of the score table could not be read."));
+        break;
+    case TopScoreStore::LoadStatus::Read:
+    case TopScoreStore::LoadStatus::Missing:
+        break;
+    }
     if (m_module.NewHighScorePending) {
         frameNewScore->show();
         lblOk->setEnabled(false);
@@ -107,6 +148,7 @@ void frmHighScores::BuildScoreRows()
         for (std::size_t k = 0; k < Columns.size(); ++k) {
             const auto [left, width] = Columns[k];
             cells[k] = AddText(this, QString(), QRect(left, 53 + RowPitch * i, width, 23), {.points = 9.75});
+            cells[k]->setWordWrap(false);
         }
         cells[0]->setText(QString::number(i));
         row = Row{cells[0], cells[1], cells[2], cells[3]};
@@ -118,7 +160,11 @@ void frmHighScores::ShowTopScores()
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         const TopScoreEntry& entry = m_module.TopScores[i];
         const bool shown = entry.Score != 0;
-        m_rows[i].lblName->setText(shown ? DisplayName(entry.Name) : QString());
+        // A name wider than its cell ends in an ellipsis, on one line.
+        QLabel* name = m_rows[i].lblName;
+        const QString full = shown ? DisplayName(entry.Name) : QString();
+        name->setText(name->fontMetrics().elidedText(full, Qt::ElideRight, name->width()));
+        name->setToolTip(name->text() == full ? QString() : full);
         m_rows[i].lblScore->setText(shown ? QString::fromStdString(GroupedScore(entry.Score)) : QString());
         m_rows[i].lblLevel->setText(shown ? QString::number(entry.Level) : QString());
     }
@@ -131,14 +177,36 @@ void frmHighScores::ConfirmName()
     m_module.NewHighScorePending = false;
     setFocusProxy(nullptr);
     setFocus();
-    const QByteArray name = txtControl->text().toUtf8();
-    InsertTopScore(m_module.TopScores, m_module.Game.GameScore, name.toStdString(), m_module.Game.GameLevel);
+    const TopScoreEntry added{FileName(txtControl->text()), m_module.Game.GameScore, m_module.Game.GameLevel};
+    InsertTopScore(m_module.TopScores, added.Score, added.Name, added.Level);
     ShowTopScores();
-    if (!m_module.Store().SaveTopScores(m_module.TopScores)) {
-        std::fprintf(stderr, "Quillop: the top scores could not be saved: %s\n",
-                     qPrintable(m_module.Store().lastError()));
-        lblNotSaved->show();
+    // The save puts the entry into the table as it is on disk now, which
+    // another copy of the game may have changed since this window opened.
+    TopScoreTable written;
+    switch (m_module.Store().SaveTopScores(added, &written)) {
+    case TopScoreStore::SaveStatus::Saved:
+        lblStoreNotice->hide();
+        if (written != m_module.TopScores) {
+            m_module.TopScores = written;
+            ShowTopScores();
+        }
+        break;
+    case TopScoreStore::SaveStatus::Failed:
+        qWarning("Quillop: the top scores could not be saved: %s", qPrintable(m_module.Store().lastError()));
+        tellPlayer(QStringLiteral("This score could not be saved."));
+        break;
+    case TopScoreStore::SaveStatus::Unreadable:
+        qWarning("Quillop: the top scores were left as they are: %s", qPrintable(m_module.Store().lastError()));
+        tellPlayer(QStringLiteral("The score table could not be read, so this score was not saved."));
+        break;
     }
+}
+
+void frmHighScores::tellPlayer(const QString& text)
+{
+    lblStoreNotice->setText(text);
+    lblStoreNotice->show();
+    lblStoreNotice->raise();
 }
 
 bool frmHighScores::Form_KeyDown(int key)

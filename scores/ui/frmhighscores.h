@@ -34,8 +34,9 @@ public:
     ButtonLabel* lblOk;
     Panel* frameNewScore;
     QLineEdit* txtControl;
-    // One line that says when a new score could not be kept on disk.
-    platform::Label* lblNotSaved;
+    // One line that tells the player when the table on disk could not be
+    // read or a new score could not be kept.
+    platform::Label* lblStoreNotice;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -45,6 +46,7 @@ private:
     bool Form_KeyDown(int key);
     void BuildScoreRows();
     void ConfirmName();
+    void tellPlayer(const QString& text);
 
     Module1& m_module;
     std::array<Row, 15> m_rows{};

@@ -170,6 +170,11 @@ void Module1::ContinueGame()
 
 void Module1::Exit(QWidget* from)
 {
+    // A qualifying score waits for its name; the only way on is Enter, and
+    // a close from the desktop must not throw the score away.
+    if (NewHighScorePending) {
+        return;
+    }
     if (Game.GameInProgress) {
         ShowMessage(MessageModes::ExitAnyway, from);
     } else {
