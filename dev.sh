@@ -17,7 +17,7 @@ PACKAGES=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev fonts-liberation2
           xvfb xauth xdotool x11-utils imagemagick openbox
           desktop-file-utils appstream
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev strace)
 
 install_missing() {
     local missing=()

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -13,9 +12,11 @@
 #include <filesystem>
 #include <optional>
 #include <sstream>
+#include <thread>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 #endif
 
@@ -117,6 +118,52 @@ std::optional<QString> syncFolder(const QString& folder)
     return std::nullopt;
 }
 
+// Keeps other copies of the game out of a save. The kernel holds the lock
+// and lets go of it when its holder ends, however it ends, so a copy killed
+// in the middle of a save never blocks the next one. The lock file itself
+// stays, empty.
+class SaveLock {
+public:
+    enum class State { Held, Busy, Unavailable };
+
+    explicit SaveLock(const QString& path)
+    {
+#ifdef Q_OS_UNIX
+        m_fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+        if (m_fd < 0) {
+            return;
+        }
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(LockWaitMs);
+        while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() > giveUp) {
+                m_state = errno == EWOULDBLOCK ? State::Busy : State::Unavailable;
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        m_state = State::Held;
+#else
+        Q_UNUSED(path);
+#endif
+    }
+    ~SaveLock()
+    {
+#ifdef Q_OS_UNIX
+        if (m_fd >= 0) {
+            ::close(m_fd); // lets go of the lock
+        }
+#endif
+    }
+    SaveLock(const SaveLock&) = delete;
+    SaveLock& operator=(const SaveLock&) = delete;
+
+    State state() const { return m_state; }
+
+private:
+    int m_fd = -1;
+    State m_state = State::Unavailable;
+};
+
 } // namespace
 
 TopScoreStore::TopScoreStore(QString programFolder, QString dataFolder)
@@ -149,23 +196,24 @@ QString TopScoreStore::lockFolder() const
     if (!m_dataFolder.isEmpty() && QDir().mkpath(m_dataFolder) && QFileInfo(m_dataFolder).isWritable()) {
         return m_dataFolder;
     }
-    return QFileInfo(m_programFolder).isWritable() ? m_programFolder : QString();
+    return m_programFolder;
 }
 
 TopScoreStore::SaveStatus TopScoreStore::SaveTopScores(const TopScoreEntry& added, TopScoreTable* written)
 {
     m_lastError.clear();
-    std::optional<QLockFile> lock;
-    if (const QString folder = lockFolder(); !folder.isEmpty()) {
-        lock.emplace(inFolder(folder, ".lock"));
-        if (lock->tryLock(LockWaitMs)) {
-            removeUnfinishedSaves(m_programFolder);
-            removeUnfinishedSaves(m_dataFolder);
-        } else if (lock->error() == QLockFile::LockFailedError) {
-            m_lastError = QStringLiteral("%1: another copy of the game is saving").arg(inFolder(folder, ".lock"));
-            return SaveStatus::Failed;
-        }
-        // A lock that cannot be made at all does not stop the save.
+    const QString lockPath = inFolder(lockFolder(), ".lock");
+    const SaveLock lock(lockPath);
+    switch (lock.state()) {
+    case SaveLock::State::Held:
+        removeUnfinishedSaves(m_programFolder);
+        removeUnfinishedSaves(m_dataFolder);
+        break;
+    case SaveLock::State::Busy:
+        m_lastError = QStringLiteral("%1: another copy of the game is saving").arg(lockPath);
+        return SaveStatus::Failed;
+    case SaveLock::State::Unavailable:
+        break; // a lock that cannot be made at all does not stop the save
     }
 
     // What another copy saved since this one read the table counts too.

@@ -1,0 +1,197 @@
+#!/usr/bin/env bash
+# Saves of the top-score table while the system fails under them: a full
+# disk, writes and syncs that fail, the process killed at each system call of
+# a save in turn, and a random run of all of these. Whatever happens the table
+# on disk is the old one or the new one, whole; a save says "saved" only when
+# the new one is there; nothing it leaves behind outlives the next save.
+#
+#   store_faults.sh STORE_PROBE WORK_FOLDER [SEED]
+#
+# Prints one line a check and a summary; exits 77 (skipped) when strace cannot
+# trace here, non-zero on any failure.
+set -u
+probe=$1
+work=$2
+seed=${3:-$RANDOM}
+rm -rf "$work"
+mkdir -p "$work"
+
+if ! strace -f -qq -o /dev/null true 2>/dev/null; then
+    echo "strace cannot trace here: skipped"
+    exit 77
+fi
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# Fifteen entries; the probe's result (Probe, 450, level 7) goes to place 6.
+old_table() {
+    local i
+    for i in $(seq 1 15); do
+        printf '"P%d",%d,%d\r\n' "$i" $((1000 - i * 100)) "$i"
+    done
+}
+
+# A folder holding the old table, the program's folder of one save.
+fresh() { # folder
+    rm -rf "$1"
+    mkdir -p "$1"
+    old_table >"$1/TopScores.txt"
+}
+
+old_table >"$work/old"
+fresh "$work/expected"
+"$probe" "$work/expected" "" Probe 450 7 || { echo "the probe cannot save at all"; exit 1; }
+cp "$work/expected/TopScores.txt" "$work/new"
+
+# What the table on disk is now: old, new or lost.
+table_state() { # folder
+    if cmp -s "$1/TopScores.txt" "$work/old"; then
+        echo old
+    elif cmp -s "$1/TopScores.txt" "$work/new"; then
+        echo new
+    else
+        echo lost
+    fi
+}
+
+# Everything in the folder but the table itself and the empty lock file.
+leftovers() { # folder
+    find "$1" -mindepth 1 ! -name TopScores.txt ! \( -name TopScores.txt.lock -empty \) -printf '%f '
+}
+
+# 1. A failing call makes the save fail and keeps the old table.
+echo "== failing system calls"
+for fault in write:ENOSPC write:EIO write:EDQUOT fdatasync:EIO fdatasync:ENOSPC \
+             rename,renameat,renameat2:EIO rename,renameat,renameat2:EXDEV fsync:EIO; do
+    calls=${fault%:*}
+    error=${fault##*:}
+    dir="$work/fault"
+    fresh "$dir"
+    strace -f -qq -o /dev/null -e trace="$calls" -e inject="$calls:error=$error" \
+        "$probe" "$dir" "" Probe 450 7 2>"$work/stderr"
+    status=$?
+    state=$(table_state "$dir")
+    left=$(leftovers "$dir")
+    # The folder's sync comes after the new table took the name: it is there,
+    # but the save cannot promise it survives a power cut, and says so.
+    want=old
+    [ "$calls" = fsync ] && want=new
+    if [ "$status" -ne 1 ] || [ "$state" != "$want" ] || [ -n "$left" ]; then
+        fail "$fault: exit $status, table $state (want $want), left '$left': $(cat "$work/stderr")"
+    else
+        echo "ok   $fault: not saved, $state table kept, told: $(cut -c1-90 "$work/stderr")"
+    fi
+done
+
+# 2. A real full disk: a small tmpfs filled up, where this machine lets us.
+echo "== a full disk"
+disk="$work/disk"
+mkdir -p "$disk"
+if mount -t tmpfs -o size=256k quillop-full "$disk" 2>/dev/null; then
+    old_table >"$disk/TopScores.txt"
+    dd if=/dev/zero of="$disk/filler" bs=4k 2>/dev/null
+    "$probe" "$disk" "" Probe 450 7 2>"$work/stderr"
+    status=$?
+    rm -f "$disk/filler"
+    state=$(table_state "$disk")
+    left=$(leftovers "$disk")
+    umount "$disk"
+    if [ "$status" -ne 1 ] || [ "$state" != old ] || [ -n "$left" ]; then
+        fail "full tmpfs: exit $status, table $state, left '$left'"
+    else
+        echo "ok   full tmpfs: not saved, old table kept, told: $(cut -c1-90 "$work/stderr")"
+    fi
+else
+    echo "skip full tmpfs: this machine does not let the test mount one"
+fi
+
+# 3. A kill at every system call of a save, one after another.
+echo "== a kill at each system call"
+fresh "$work/dry"
+strace -f -qq -o "$work/calls" "$probe" "$work/dry" "" Probe 450 7
+declare -A seen=()
+tried=0
+lost=0
+stray=0
+while read -r call; do
+    seen[$call]=$((${seen[$call]:-0} + 1))
+    dir="$work/kill"
+    fresh "$dir"
+    strace -f -qq -o /dev/null -e trace="$call" -e inject="$call:signal=KILL:when=${seen[$call]}" \
+        "$probe" "$dir" "" Probe 450 7 >/dev/null 2>&1 &
+    wait $! 2>/dev/null
+    tried=$((tried + 1))
+    state=$(table_state "$dir")
+    if [ "$state" = lost ]; then
+        lost=$((lost + 1))
+        fail "killed at $call #${seen[$call]}: the table is neither the old nor the new one"
+        continue
+    fi
+    # The next save finds its way past whatever the cut-off one left: one
+    # of the same result when the table is still the old one, otherwise of
+    # a result too low to change it.
+    if [ "$state" = old ]; then
+        "$probe" "$dir" "" Probe 450 7 || fail "after a kill at $call #${seen[$call]} the next save failed"
+    else
+        "$probe" "$dir" "" Low -100000 1 || fail "after a kill at $call #${seen[$call]} the next save failed"
+    fi
+    left=$(leftovers "$dir")
+    if [ -n "$left" ] || [ "$(table_state "$dir")" != new ]; then
+        stray=$((stray + 1))
+        fail "after a kill at $call #${seen[$call]} and one more save: table $(table_state "$dir"), left '$left'"
+    fi
+done < <(sed -nE 's/^[0-9]+ +([a-z_0-9]+)\(.*/\1/p' "$work/calls")
+echo "kill points tried: $tried, tables lost: $lost, left behind after the next save: $stray"
+[ "$tried" -gt 20 ] || fail "only $tried kill points: the dry run did not trace the save"
+
+# 4. Random faults, one save after another on one table: every save that
+# says "saved" holds its entry, every other one leaves the table as it was.
+echo "== random faults, seed $seed"
+RANDOM=$seed
+dir="$work/random"
+fresh "$dir"
+calls=(write fdatasync fsync rename,renameat,renameat2 openat unlink fchmod lseek)
+errors=(ENOSPC EIO EACCES EDQUOT EROFS)
+saved=0
+refused=0
+for round in $(seq 1 40); do
+    cp "$dir/TopScores.txt" "$work/before"
+    score=$((RANDOM % 2000))
+    call=${calls[RANDOM % ${#calls[@]}]}
+    error=${errors[RANDOM % ${#errors[@]}]}
+    when=$((RANDOM % 3 + 1))
+    # Later calls than the start-up's, for the calls the start-up makes too.
+    [ "$call" = openat ] && when=$((when + $(grep -c '^[0-9]* *openat(' "$work/calls") - 4))
+    strace -f -qq -o /dev/null -e trace="$call" -e inject="$call:error=$error:when=$when" \
+        "$probe" "$dir" "" "R$round" "$score" 1 2>/dev/null
+    status=$?
+    if grep -q "\"R$round\",$score,1" "$dir/TopScores.txt"; then
+        holds=yes
+    else
+        holds=no
+    fi
+    whole=$(tr -cd '\n' <"$dir/TopScores.txt" | wc -c)
+    if [ "$whole" -ne 15 ]; then
+        fail "round $round ($call $error #$when): $whole lines"
+    elif [ "$status" -eq 0 ]; then
+        saved=$((saved + 1))
+        # A score below the fifteenth has no place to go.
+        low=$(sed -n 15p "$work/before" | cut -d, -f2)
+        if [ "$holds" = no ] && [ "$score" -gt "$low" ]; then
+            fail "round $round ($call $error #$when): reported saved, but the entry is missing"
+        fi
+    else
+        refused=$((refused + 1))
+        if [ "$holds" = no ] && ! cmp -s "$dir/TopScores.txt" "$work/before"; then
+            fail "round $round ($call $error #$when): not saved, and the old table changed"
+        fi
+    fi
+done
+echo "random saves: $saved saved, $refused not saved; left behind: '$(leftovers "$dir")'"
+
+echo "store faults: $failures failed"
+[ "$failures" -eq 0 ]
