@@ -20,6 +20,7 @@ constexpr std::array MainKeys{
     KeyPair{Qt::Key_Backspace, 8},   KeyPair{Qt::Key_Tab, 9},        KeyPair{Qt::Key_Backtab, 9},
     KeyPair{Qt::Key_Clear, 12},      KeyPair{Qt::Key_Return, 13},    KeyPair{Qt::Key_Enter, 13},
     KeyPair{Qt::Key_Shift, 16},      KeyPair{Qt::Key_Control, 17},   KeyPair{Qt::Key_Alt, 18},
+    KeyPair{Qt::Key_AltGr, 165},
     KeyPair{Qt::Key_Pause, 19},      KeyPair{Qt::Key_CapsLock, 20},  KeyPair{Qt::Key_Escape, 27},
     KeyPair{Qt::Key_Space, 32},      KeyPair{Qt::Key_PageUp, 33},    KeyPair{Qt::Key_PageDown, 34},
     KeyPair{Qt::Key_End, 35},        KeyPair{Qt::Key_Home, 36},      KeyPair{Qt::Key_Left, 37},
@@ -130,7 +131,16 @@ std::int16_t VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, quint32 
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) {
         return static_cast<std::int16_t>(112 + (qtKey - Qt::Key_F1));
     }
-    return find(MainKeys, qtKey);
+    if (const std::int16_t vk = find(MainKeys, qtKey)) {
+        return vk;
+    }
+    // A key Windows has no code for (a dead key elsewhere than the
+    // punctuation places, a key Qt does not know) is still a key: it is
+    // told apart by its place.
+    if (scanCode != 0 && scanCode < 0x7F00) {
+        return static_cast<std::int16_t>(FirstPlaceCode + scanCode);
+    }
+    return 0;
 }
 
 std::int16_t VirtualKeyCode(const QKeyEvent& event)

@@ -2,6 +2,8 @@
 
 #include "charset/windows1252.h"
 
+#include <string>
+
 namespace quillop {
 
 namespace {
@@ -67,8 +69,11 @@ std::string KeyName(std::int16_t code)
     default:
         break;
     }
-    if (code < 0 || code > 255) {
-        return {}; // no virtual key has such a code
+    if (code > 255) {
+        return "Key " + std::to_string(code);
+    }
+    if (code < 0) {
+        return {}; // no key has such a code
     }
     return utf8(windows1252::ToUnicode(static_cast<std::uint8_t>(code)));
 }

@@ -46,7 +46,9 @@ KeyBindings FromKeyCodes(const KeyCodes& codes);
 
 // The text a key box shows for a code, UTF-8 encoded: the arrows and Space by
 // name, 0 as nothing, any other code as the one character with that code
-// (Windows-1252 from 128 up), so F1 (112) shows as "p".
+// (Windows-1252 from 128 up), so F1 (112) shows as "p". Codes from 256 up
+// name keys that have no virtual-key code by their place on the keyboard:
+// "Key 300".
 std::string KeyName(std::int16_t code);
 
 // Gives the pressed code to the action being edited. Any action that held the

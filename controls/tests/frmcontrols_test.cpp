@@ -2,6 +2,8 @@
 #include "shell/tests/shelltesting.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -162,6 +164,46 @@ TEST_F(ControlsWindow, NoKeepsTheOldKeysAndTheNextOpeningShowsThem)
     EXPECT_EQ(module->Keys, KeyBindings{});
     openControls();
     EXPECT_EQ(texts(), Defaults);
+}
+
+TEST_F(ControlsWindow, APressOnTheBackgroundOrThePanelOnlyDrags)
+{
+    press({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
+    QWidget* panel = window->txtControl[0]->parentWidget();
+    QTest::mouseClick(window.data(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(looks(), "..E.");
+    press({Qt::Key_A});
+    EXPECT_EQ(texts(), QStringList({"Down Arrow", "Up Arrow", "A", "Right Arrow"})) << "the key reaches the box edited";
+}
+
+TEST_F(ControlsWindow, AKeyBoxShowsOnlyItsKeysNameWhateverTheMouseDoes)
+{
+    QLineEdit* box = window->txtControl[1];
+    QTest::mouseDClick(box, Qt::LeftButton);
+    EXPECT_FALSE(box->hasSelectedText());
+    press({Qt::Key_Return});
+    QApplication::clipboard()->setText(QStringLiteral("pasted"), QClipboard::Selection);
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    QTest::mouseClick(box, Qt::MiddleButton);
+    EXPECT_EQ(texts(), Defaults);
+    press({Qt::Key_V});
+    EXPECT_EQ(texts(), QStringList({"Down Arrow", "V", "Left Arrow", "Right Arrow"}));
+    EXPECT_FALSE(box->hasSelectedText());
+}
+
+TEST_F(ControlsWindow, DeadKeysAndKeysWithoutANameCanBeBound)
+{
+    const auto bind = [this](int qtKey, quint32 place) {
+        press({Qt::Key_Return});
+        QKeyEvent key(QEvent::KeyPress, qtKey, Qt::NoModifier, place, 0, 0);
+        QApplication::sendEvent(window->focusWidget(), &key);
+        return texts().first();
+    };
+    EXPECT_EQ(bind(Qt::Key_Dead_Circumflex, 34), QString::fromUtf8("\u00DB")) << "the key beside P, as Windows names it";
+    EXPECT_EQ(bind(Qt::Key_unknown, 97), QStringLiteral("Key 353"));
+    EXPECT_EQ(bind(Qt::Key_unknown, 0), QStringLiteral("Key 353")) << "a key that cannot be told apart is not bound";
+    EXPECT_EQ(looks(), "E...");
 }
 
 } // namespace

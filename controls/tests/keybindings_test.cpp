@@ -28,7 +28,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{129, "\u0081"},     // an unassigned code keeps its value
                       NameCase{150, "\u2013"}, NameCase{159, "\u0178"},
                       NameCase{186, "\u00BA"}, NameCase{222, "\u00DE"}, NameCase{255, "\u00FF"},
-                      NameCase{256, ""}, NameCase{-5, ""}));
+                      NameCase{256, "Key 256"}, NameCase{353, "Key 353"}, NameCase{-5, ""}));
 
 struct Assignment {
     KeyAction action;

@@ -83,8 +83,11 @@ frmControls::frmControls(Module1& module)
     connect(lblOk, &ButtonLabel::clicked, this, &frmControls::CloseControls);
 
     ShowKeyNames();
+    // A press on the window or its panel only drags: it never takes the
+    // selection from a box.
+    setFocusPolicy(Qt::NoFocus);
     // A keyboard player can start at once.
-    setFocusProxy(txtControl[0]);
+    select(0);
 }
 
 void frmControls::ShowKeyNames()
@@ -102,8 +105,8 @@ void frmControls::select(std::size_t box)
 void frmControls::lockBox(std::size_t box)
 {
     m_editing = false;
+    m_unlocked[box] = false;
     SetBoxColour(txtControl[box], Selected);
-    txtControl[box]->setReadOnly(true);
     Shape1[box + 4]->setFilled(true);
 }
 
@@ -130,13 +133,16 @@ void frmControls::txtControl_KeyDown(std::size_t box, std::int16_t key)
         return;
     }
     if (key == VirtualKey::Enter) {
-        edit->setReadOnly(false);
+        m_unlocked[box] = true;
         SetBoxColour(edit, Qt::black);
         Shape1[box + 4]->setFilled(false);
         m_editing = true;
         return;
     }
-    if (edit->isReadOnly()) {
+    if (key == VirtualKey::None) {
+        return; // nothing to tell this key from any other: the box waits on
+    }
+    if (!m_unlocked[box]) {
         if (key == VirtualKey::Down && box < 3) {
             select(box + 1);
         } else if (key == VirtualKey::Up && box > 0) {
@@ -186,6 +192,14 @@ bool frmControls::eventFilter(QObject* watched, QEvent* event)
             }
             return true;
         }
+        case QEvent::MouseButtonPress:
+            // A click selects the box and does nothing else: no cursor, no
+            // selection, no paste of the middle button.
+            txtControl[i]->setFocus(Qt::MouseFocusReason);
+            return true;
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
         case QEvent::KeyRelease:
         case QEvent::InputMethod:
             return true;

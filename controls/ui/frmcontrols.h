@@ -53,6 +53,10 @@ private:
     KeyCodes m_codes;
     bool m_changed = false;
     bool m_editing = false;
+    // A box is unlocked only while it waits for its new key. The text boxes
+    // themselves stay read-only throughout: they show a key's name and take
+    // no text, no paste and no selection.
+    std::array<bool, 4> m_unlocked{};
 };
 
 } // namespace quillop

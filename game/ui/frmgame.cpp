@@ -10,7 +10,9 @@
 
 #include <QRegion>
 
+#include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace quillop {
 
@@ -130,6 +132,23 @@ void frmGame::Continue()
     syncTimer();
 }
 
+void frmGame::Hold()
+{
+    if (m_timer1.isActive()) {
+        m_heldRemaining = std::max(0, m_timer1.remainingTime());
+        m_timer1.stop();
+    }
+}
+
+void frmGame::Release()
+{
+    const std::optional<int> remaining = std::exchange(m_heldRemaining, std::nullopt);
+    if (remaining && m_rules.Timer1.Enabled && isVisible() && !m_timer1.isActive()) {
+        // The next tick puts the interval back.
+        m_timer1.start(*remaining);
+    }
+}
+
 void frmGame::setPauseFunction(std::function<void(int)> pause)
 {
     m_pause = std::move(pause);
@@ -137,6 +156,9 @@ void frmGame::setPauseFunction(std::function<void(int)> pause)
 
 void frmGame::syncTimer()
 {
+    if (m_heldRemaining) {
+        return; // held: Release starts it again
+    }
     if (m_timer1.interval() != m_rules.Timer1.Interval) {
         m_timer1.setInterval(m_rules.Timer1.Interval);
     }

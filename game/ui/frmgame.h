@@ -15,6 +15,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace quillop {
 
@@ -45,6 +46,11 @@ public:
 
     // Back from the menu: the timer runs again.
     void Continue();
+
+    // A question or notice stands over the game: it stands still, then goes
+    // on where it was, with what was left of the tick it was in.
+    void Hold();
+    void Release();
 
     // Where the removal pauses go; the program sleeps, tests record.
     void setPauseFunction(std::function<void(int)> pause);
@@ -84,6 +90,8 @@ private:
     GameLoop m_rules;
     QTimer m_timer1;
     bool m_finished = false;
+    // The rest of the tick interrupted by Hold, while held.
+    std::optional<int> m_heldRemaining;
     std::function<void(int)> m_pause;
 
     QImage m_picture1; // board sprite sheet

@@ -108,6 +108,10 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"QWERTZ", Qt::Key_ssharp, None, 20, 189}, KeyCase{"QWERTZ", Qt::Key_Question, Shift, 20, 189},
         KeyCase{"QWERTZ", Qt::Key_Udiaeresis, None, 34, 219},
         KeyCase{"Russian", 0x0424, None, 38, 65}, // the key of A types Ф
+        // AltGr, dead keys and keys Qt has no name for are keys too.
+        KeyCase{"AZERTY", Qt::Key_AltGr, None, 108, 165}, KeyCase{"AZERTY", Qt::Key_Dead_Circumflex, None, 34, 219},
+        KeyCase{"QWERTZ", Qt::Key_Dead_Circumflex, None, 49, 192}, KeyCase{"QWERTZ", Qt::Key_Dead_Acute, None, 21, 187},
+        KeyCase{"any", Qt::Key_unknown, None, 97, 256 + 97}, KeyCase{"any", Qt::Key_Dead_Belowdot, None, 120, 256 + 120},
         // Without a place, the Qt key decides, as a US keyboard would.
         KeyCase{"offscreen", Qt::Key_Exclam, Shift, 0, 49}, KeyCase{"offscreen", Qt::Key_Z, None, 0, 90},
         KeyCase{"offscreen", Qt::Key_Comma, None, 0, 188}, KeyCase{"offscreen", Qt::Key_Adiaeresis, None, 0, 0}));

@@ -173,6 +173,23 @@ TEST_F(HandOvers, TheDesktopsCloseRequestAsksLikeExitAndAClosedQuestionIsNo)
     EXPECT_EQ(programEnds, 1);
 }
 
+TEST_F(HandOvers, TheGameStandsStillUnderAQuestionAndGoesOnWhereItWas)
+{
+    menu().move(40, 0);
+    module->NewGame();
+    finishGameWithScore(0); // a tick now would end the game
+    const int before = game().timer().remainingTime();
+    WhenMessageOpens([&](frmdialog& dialog) {
+        EXPECT_EQ(screen(), "frmGame 40,0 still, continue");
+        QCoreApplication::processEvents();
+        ClickButton(dialog, "lblNo");
+    });
+    game().close();
+    EXPECT_EQ(screen(), "frmGame 40,0 ticking, continue");
+    EXPECT_LE(game().timer().remainingTime(), before) << "the tick goes on, not from its start";
+    EXPECT_TRUE(module->Game.GameInProgress);
+}
+
 struct Notice {
     std::int32_t mode;
     const char* panel;

@@ -89,6 +89,12 @@ void Module1::DragForm(QWidget* window, QPoint pressedAt)
 void Module1::ShowMessage(std::int32_t mode, QWidget* from)
 {
     MessageMode = mode;
+    // No tick runs under a question or a notice, so the game cannot end
+    // beneath one and open a second message window over the first.
+    const QPointer<frmGame> held = m_game;
+    if (held) {
+        held->Hold();
+    }
     switch (mode) {
     case MessageModes::LevelComplete:
         frmdialog(*this, from).ShowLevelComplete();
@@ -119,6 +125,9 @@ void Module1::ShowMessage(std::int32_t mode, QWidget* from)
         break;
     default:
         break;
+    }
+    if (held) {
+        held->Release();
     }
 }
 
