@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -27,6 +28,27 @@ void Sleep(int milliseconds)
     // Nothing here may run the event loop: a tick or a key handled inside
     // the pause would run inside the tick that paused.
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+namespace {
+
+class KeyDrop final : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        return type == QEvent::KeyPress || type == QEvent::KeyRelease || type == QEvent::ShortcutOverride;
+    }
+};
+
+} // namespace
+
+void DeliverQueuedMouseInput()
+{
+    KeyDrop drop;
+    QCoreApplication::instance()->installEventFilter(&drop);
+    QCoreApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(&drop);
 }
 
 namespace {

@@ -22,6 +22,12 @@ std::uint64_t ClockSeed();
 // first by whoever pauses.
 void Sleep(int milliseconds);
 
+// Runs what the mouse did while the program stood still (a drag pressed
+// during a landing's pauses) before a modal window opens over the window it
+// went to and blocks it. Keys typed meanwhile are dropped, as the modal
+// window would drop them.
+void DeliverQueuedMouseInput();
+
 // Places a window centred on the screen that holds the mouse (or the primary
 // screen), inside its available area.
 void CentreOnScreen(QWidget* window);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QMouseEvent>
 #include <QTest>
 
 namespace quillop::test {
@@ -292,6 +293,36 @@ TEST_F(GameEnds, SpaceAfterALevelStartsTheNextWithTheTimerOn)
     EXPECT_EQ(module->Game.GameLevel, 2);
     EXPECT_TRUE(game().timer().isActive());
     EXPECT_NE(module->Game.Board(21, 1), CellCode::Empty);
+}
+
+TEST_F(GameEnds, ADragQueuedDuringTheLastLandingMovesTheWindowBeforeTheNoticeOpens)
+{
+    module->NewGame();
+    game().move(100, 100);
+    completeLevel();
+    // Pressed, moved and let go while the landing's pauses held the program:
+    // the window system hands it over when the program next takes input.
+    const QPoint pressed = game().mapToGlobal(QPoint(400, 300));
+    bool beforeTheNotice = false;
+    QMetaObject::invokeMethod(
+        &game(),
+        [&] {
+            beforeTheNotice = QApplication::activeModalWidget() == nullptr;
+            QTest::mousePress(&game(), Qt::LeftButton, {}, game().mapFromGlobal(pressed));
+            QTest::mouseMove(&game(), game().mapFromGlobal(pressed + QPoint(10, 5)));
+            QTest::mouseMove(&game(), game().mapFromGlobal(pressed + QPoint(30, 20)));
+            QTest::mouseRelease(&game(), Qt::LeftButton, {}, game().mapFromGlobal(pressed + QPoint(30, 20)));
+        },
+        Qt::QueuedConnection);
+    QPoint underTheNotice;
+    WhenMessageOpens([&](frmdialog& dialog) {
+        underTheNotice = game().pos();
+        QTest::keyClick(&dialog, Qt::Key_Space);
+    });
+    const QPoint start = game().pos();
+    game().Timer1_Timer();
+    EXPECT_TRUE(beforeTheNotice) << "a notice blocks the window it stands over";
+    EXPECT_EQ(underTheNotice - start, QPoint(30, 20));
 }
 
 TEST_F(GameEnds, AScoreEqualToTheFifteenthShowsTheNoticeThenTheMenuAndClosesTheGame)

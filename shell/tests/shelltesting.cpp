@@ -16,8 +16,17 @@ namespace quillop::test {
 
 void WhenMessageOpens(std::function<void(frmdialog&)> answer)
 {
-    QTimer::singleShot(0, qApp, [answer = std::move(answer)] {
+    // Polls, since the program may run what is queued before it opens the
+    // window.
+    auto* poll = new QTimer(qApp);
+    poll->setInterval(0);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, tries = 0, answer = std::move(answer)]() mutable {
         auto* dialog = qobject_cast<frmdialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr && ++tries < 100) {
+            return;
+        }
+        poll->stop();
+        poll->deleteLater();
         if (dialog == nullptr) {
             ADD_FAILURE() << "no message window is open";
             return;
@@ -28,6 +37,7 @@ void WhenMessageOpens(std::function<void(frmdialog&)> answer)
             dialog->done(0);
         }
     });
+    poll->start();
 }
 
 void MoveMouseOver(QWidget* widget, QPoint at)

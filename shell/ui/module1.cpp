@@ -209,11 +209,13 @@ void Module1::endProgram()
 
 void Module1::gameLevelComplete()
 {
+    platform::DeliverQueuedMouseInput();
     ShowMessage(MessageModes::LevelComplete, m_game);
 }
 
 void Module1::gameOver()
 {
+    platform::DeliverQueuedMouseInput();
     m_menu->setContinueEnabled(false);
     Game.GameInProgress = false;
     m_store.LoadTopScores(TopScores);
