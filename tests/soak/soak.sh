@@ -206,9 +206,13 @@ sanitizer_clean
 echo "random input: $inputs inputs, $starts starts, $saves_seen saves, no fault"
 
 # Kills around saves: play to a game over, type a name, and kill the program
-# a random moment after Enter; the table is the old one or the new one.
+# after Enter, at a system call of the save chosen at random (strace, where
+# it can attach) or a random moment later; the table is the old one or the
+# new one, and no cut-off save's file outlives the next save.
 kills=0
 old_kept=0
+save_calls=(flock openat fchmod write fdatasync linkat rename fsync)
+tried_points=""
 end=$((SECONDS + minutes * 60 / 3))
 while [ $SECONDS -lt $end ]; do
     printf '%s' "$table" >"$scores" # so the game over takes a name
@@ -228,18 +232,33 @@ while [ $SECONDS -lt $end ]; do
     done
     wait_for_window "Quillop - High Scores.*" >/dev/null
     xdotool type --delay 10 "Kill$kills"
+    call=${save_calls[RANDOM % ${#save_calls[@]}]}
+    when=$((RANDOM % 3 + 1))
+    strace -qq -o /dev/null -f -p "$APP_PID" -e trace="$call" -e inject="$call:signal=KILL:when=$when" 2>/dev/null &
+    strace_pid=$!
+    sleep 0.5 # attached to every thread
     xdotool key Return
     sleep "$(printf '0.%03d' $((RANDOM % 40)))" # 0 to 39 ms
-    kill -KILL "$APP_PID"
+    kill -0 "$strace_pid" 2>/dev/null && sleep 1 # strace attached: give the save its time
+    if kill -0 "$APP_PID" 2>/dev/null; then
+        point="a delay ($call #$when never came)"
+        kill -KILL "$APP_PID"
+    else
+        point="$call #$when"
+    fi
+    tried_points+="$point; "
     wait "$APP_PID" 2>/dev/null || true
+    kill "$strace_pid" 2>/dev/null || true
+    wait "$strace_pid" 2>/dev/null || true
     kills=$((kills + 1))
     if cmp -s "$scores" "$work/old.txt"; then
         old_kept=$((old_kept + 1))
         continue
     fi
     table_ok "$scores" && grep -q "^\"Kill$((kills - 1))\"," "$scores" ||
-        fail "after a kill the table is neither the old nor the new one: $(cat -A "$scores") (seed $seed)"
+        fail "after a kill at $point the table is neither the old nor the new one: $(cat -A "$scores") (seed $seed)"
 done
 sanitizer_clean
-echo "kills around saves: $kills ($old_kept left the old table, $((kills - old_kept)) the new one), never a broken one"
+echo "kill points tried: $tried_points"
+echo "kills around saves: $kills ($old_kept left the old table, $((kills - old_kept)) the new one), tables lost: 0"
 echo "1 passed, 0 failed"
