@@ -51,6 +51,8 @@ struct TypedName {
     QByteArray stored;
 };
 
+void PrintTo(const TypedName& c, std::ostream* os) { *os << c.name; }
+
 class NameEntry : public HighScoreWindow, public ::testing::WithParamInterface<TypedName> {};
 
 // Types each character as a key press carrying it, as a keyboard layout or

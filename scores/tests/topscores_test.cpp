@@ -76,6 +76,8 @@ struct OddFile {
     int skipped = 0;
 };
 
+void PrintTo(const OddFile& c, std::ostream* os) { *os << c.name; }
+
 class OddTopScoreFiles : public ::testing::TestWithParam<OddFile> {};
 
 TEST_P(OddTopScoreFiles, KeepEveryReadableEntryInOrder)

@@ -207,17 +207,29 @@ void Module1::endProgram()
     m_programEnd();
 }
 
+bool Module1::deliverQueuedMouseInput()
+{
+    // What the mouse did during the landing's pauses (a drag of the game
+    // window) happens before a notice blocks the window. A close request
+    // queued with it may have ended the program meanwhile.
+    platform::DeliverQueuedMouseInput();
+    return m_game != nullptr && m_game->isVisible();
+}
+
 void Module1::gameLevelComplete()
 {
-    platform::DeliverQueuedMouseInput();
-    ShowMessage(MessageModes::LevelComplete, m_game);
+    if (deliverQueuedMouseInput()) {
+        ShowMessage(MessageModes::LevelComplete, m_game);
+    }
 }
 
 void Module1::gameOver()
 {
-    platform::DeliverQueuedMouseInput();
     m_menu->setContinueEnabled(false);
     Game.GameInProgress = false;
+    if (!deliverQueuedMouseInput()) {
+        return;
+    }
     m_store.LoadTopScores(TopScores);
     if (IsNewHighScore(TopScores, Game.GameScore)) {
         // The finished game stays under the table, its timer off.

@@ -118,6 +118,7 @@ public:
     void Exit(QWidget* from);
 
 private:
+    bool deliverQueuedMouseInput();
     void gameLevelComplete();
     void gameOver();
     void gameLeftForMenu();
