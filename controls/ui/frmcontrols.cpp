@@ -2,6 +2,7 @@
 
 #include "platform/fonts.h"
 #include "platform/keys.h"
+#include "platform/swallowedkeys.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -36,8 +37,15 @@ void SetBoxColour(QLineEdit* box, const QColor& colour)
 
 frmControls::frmControls(Module1& module)
     : FormWindow(QStringLiteral(":/pictures/controls.png"), QStringLiteral("Quillop - Options")),
-      m_module(module), m_codes(ToKeyCodes(module.Keys))
+      m_module(module), m_codes(ToKeyCodes(module.Keys)), m_swallowed(new platform::SwallowedKeys(this))
 {
+    connect(m_swallowed, &platform::SwallowedKeys::swallowed, this, [this](std::int16_t key) {
+        for (std::size_t i = 0; i < txtControl.size(); ++i) {
+            if (txtControl[i]->hasFocus() && m_unlocked[i]) {
+                txtControl_KeyDown(i, key);
+            }
+        }
+    });
     auto* frame1 = new Panel(this, QRect(24, 24, 422, 505));
     AddText(frame1, QStringLiteral("Fixed Controls:"), QRect(0, 16, 417, 25), {.underline = true});
     AddText(frame1,
@@ -105,6 +113,7 @@ void frmControls::select(std::size_t box)
 void frmControls::lockBox(std::size_t box)
 {
     m_editing = false;
+    m_swallowed->setArmed(false);
     m_unlocked[box] = false;
     SetBoxColour(txtControl[box], Selected);
     Shape1[box + 4]->setFilled(true);
@@ -137,6 +146,7 @@ void frmControls::txtControl_KeyDown(std::size_t box, std::int16_t key)
         SetBoxColour(edit, Qt::black);
         Shape1[box + 4]->setFilled(false);
         m_editing = true;
+        m_swallowed->setArmed(true);
         return;
     }
     if (key == VirtualKey::None) {
@@ -167,6 +177,7 @@ bool frmControls::Form_KeyDown(std::int16_t key)
 
 void frmControls::keyPressEvent(QKeyEvent* event)
 {
+    m_swallowed->delivered();
     event->accept();
     Form_KeyDown(platform::VirtualKeyCode(*event));
 }
@@ -185,6 +196,7 @@ bool frmControls::eventFilter(QObject* watched, QEvent* event)
             txtControl_LostFocus(i);
             break;
         case QEvent::KeyPress: {
+            m_swallowed->delivered();
             // The window sees the key first; typing never reaches the box.
             const std::int16_t key = platform::VirtualKeyCode(*static_cast<QKeyEvent*>(event));
             if (!Form_KeyDown(key)) {

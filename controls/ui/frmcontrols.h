@@ -10,6 +10,10 @@ class QLineEdit;
 
 namespace quillop {
 
+namespace platform {
+class SwallowedKeys;
+} // namespace platform
+
 // The window where the player changes the four game keys. It works on a copy
 // of the bindings: nothing reaches the game until the player leaves and
 // answers Yes to "Save changes?". A key box is chosen with the mouse or with
@@ -57,6 +61,8 @@ private:
     // themselves stay read-only throughout: they show a key's name and take
     // no text, no paste and no selection.
     std::array<bool, 4> m_unlocked{};
+    // Dead keys never arrive as key presses; this finds them.
+    platform::SwallowedKeys* m_swallowed;
 };
 
 } // namespace quillop
