@@ -233,7 +233,9 @@ while [ $SECONDS -lt $end ]; do
     wait_for_window "Quillop - High Scores.*" >/dev/null
     xdotool type --delay 10 "Kill$kills"
     call=${save_calls[RANDOM % ${#save_calls[@]}]}
-    when=$((RANDOM % 3 + 1))
+    # A save makes each of these calls once, but opens and writes more.
+    when=1
+    case $call in openat | write) when=$((RANDOM % 3 + 1)) ;; esac
     strace -qq -o /dev/null -f -p "$APP_PID" -e trace="$call" -e inject="$call:signal=KILL:when=$when" 2>/dev/null &
     strace_pid=$!
     sleep 0.5 # attached to every thread
