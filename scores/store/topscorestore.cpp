@@ -135,8 +135,9 @@ public:
         }
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(LockWaitMs);
         while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-            if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() > giveUp) {
-                m_state = errno == EWOULDBLOCK ? State::Busy : State::Unavailable;
+            const bool held = errno == EWOULDBLOCK;
+            if (!held || std::chrono::steady_clock::now() > giveUp) {
+                m_state = held ? State::Busy : State::Unavailable;
                 return;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
