@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quillop developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # One entry point for building, playing, testing, benchmarking and fuzzing
 # Quillop on Debian 12. Installs what is missing with apt-get first.
 #
@@ -16,8 +21,8 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 PACKAGES=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev fonts-liberation2
           xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick openbox
-          desktop-file-utils appstream
-          clang libclang-rt-14-dev strace)
+          desktop-file-utils appstream reuse man-db strace
+          clang libclang-rt-14-dev)
 
 install_missing() {
     local missing=()

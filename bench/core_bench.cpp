@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quillop developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Speed of the rules with the screen taken out: pauses and drawing are
 // no-ops, so what is measured is the game's own work.
 #include "game/core/column.h"

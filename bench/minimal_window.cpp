@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quillop developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor the game is measured against: the smallest Qt Widgets program
 // that shows a borderless 470 x 600 window with a line of text (every window
 // of the game shows text, so font loading belongs to the floor).

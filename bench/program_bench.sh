@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quillop developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Times the real program under Xvfb beside the smallest Qt Widgets window
 # built in the same run: start to the mapped and to the painted menu,
 # resident memory, and CPU and wake-ups over 10 s at every window: the

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quillop developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Drawing and input latency of the game window, offscreen. Each figure has
 // a baseline from the same run to compare with.
 #include "game/core/random.h"

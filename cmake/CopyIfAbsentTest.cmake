@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quillop developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The shipped top-score table is placed only where none is: a second build
 # must leave the player's table as it is.
 set(dir ${CMAKE_CURRENT_BINARY_DIR}/copy-if-absent-test)

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quillop developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared settings for every target of the game.
 
 add_library(quillop_warnings INTERFACE)

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quillop developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzzes the top-score reader: whatever the file holds, the game gets a full
 // table, and writing that table reads back identically.
 #include "scores/core/topscores.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quillop developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws every picture of the game: the window backgrounds, the tile sheets,
 // the clean board, the instructions' piece pictures, the credits' bouncing
 // ball and the application icon.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quillop developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "keybindings.h"
 
 #include "charset/windows1252.h"

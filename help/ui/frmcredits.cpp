@@ -1,10 +1,14 @@
+// SPDX-FileCopyrightText: 2026 The Quillop developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "frmcredits.h"
 
 #include "shell/ui/module1.h"
 
 #include "platform/fonts.h"
 
-#include <QImageReader>
+#include <QFile>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -16,12 +20,11 @@ constexpr QSize FrameSize(74, 94);
 
 // A frame fitted into its box: scaled to fit when its size differs, aspect
 // kept, centred on black. A frame that cannot be read leaves the box black.
-QImage FittedFrame(const QString& path)
+QImage FittedFrame(const QByteArray& bytes)
 {
     QImage box(FrameSize, QImage::Format_RGB32);
     box.fill(Qt::black);
-    QImageReader reader(path);
-    QImage frame = reader.read();
+    QImage frame = QImage::fromData(bytes);
     if (frame.isNull()) {
         return box;
     }
@@ -31,6 +34,12 @@ QImage FittedFrame(const QString& path)
     QPainter painter(&box);
     painter.drawImage((FrameSize.width() - frame.width()) / 2, (FrameSize.height() - frame.height()) / 2, frame);
     return box;
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -44,6 +53,13 @@ frmCredits::frmCredits(Module1& module, QString programFolder)
     lblCredits = new platform::Label(CreditsText(), m_picture1);
     lblCredits->setFont(platform::GameFont(platform::MsSansSerif, 12, true));
     lblCredits->setGeometry(85, m_picture1->height() + 10, 249, 425);
+    // Black on the black panel and opaque, so a scroll step moves what is
+    // drawn instead of drawing the text again.
+    lblCredits->setAutoFillBackground(true);
+    lblCredits->setAttribute(Qt::WA_OpaquePaintEvent);
+    QPalette onBlack = lblCredits->palette();
+    onBlack.setColor(QPalette::Window, Qt::black);
+    lblCredits->setPalette(onBlack);
 
     Picture4 = new platform::PictureBox(m_picture1);
     Picture4->setGeometry(QRect(QPoint(8, 400), FrameSize));
@@ -99,9 +115,16 @@ void frmCredits::Timer2_Timer()
         FrameNumber = 1;
     }
     const QString path = m_programFolder + QStringLiteral("/Images/Bouncing/bounce%1.jpg").arg(FrameNumber);
-    // Each box reads the file for itself.
-    Picture4->setPicture(FittedFrame(path));
-    Picture3->setPicture(FittedFrame(path));
+    // Each box reads the file for itself, so a frame changed on disk shows at
+    // once; only bytes not seen before are decoded.
+    for (platform::PictureBox* box : {Picture4, Picture3}) {
+        Decoded& frame = m_frames[static_cast<std::size_t>(FrameNumber - 1)];
+        if (QByteArray bytes = ReadFile(path); bytes != frame.bytes || frame.picture.isNull()) {
+            frame.picture = FittedFrame(bytes);
+            frame.bytes = std::move(bytes);
+        }
+        box->setPicture(frame.picture);
+    }
     ++FrameNumber;
 }
 

@@ -1,8 +1,16 @@
+// SPDX-FileCopyrightText: 2026 The Quillop developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "shell/ui/formwindow.h"
 
+#include <QByteArray>
+#include <QImage>
 #include <QTimer>
+
+#include <array>
 
 #include <cstdint>
 
@@ -42,6 +50,12 @@ private:
     Module1& m_module;
     QString m_programFolder;
     Panel* m_picture1;
+    // The last bytes read of each frame and the picture they make.
+    struct Decoded {
+        QByteArray bytes;
+        QImage picture;
+    };
+    std::array<Decoded, 9> m_frames;
 };
 
 } // namespace quillop

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quillop developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A dead key is a key like any other in Options. On X11 an input method takes
 # a dead key's press for the character it starts, so no key press ever
 # reaches the window; the box must still take the key and end its edit, and

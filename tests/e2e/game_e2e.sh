@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quillop developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real program under Xvfb, a whole game: the menu appears centred, Left
 # is bound to A in Options, New Game shows the falling columns and A moves
 # them, Escape goes back to the menu and Continue

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quillop developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real program at twice the scale (QT_SCALE_FACTOR=2) under Xvfb: every
 # window keeps its layout at 940 x 1200 screen pixels, and its art is drawn
 # at that resolution, not doubled from 470 x 600.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quillop developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The installed game: `cmake --install` into a fresh prefix, which is then
 # made read-only, as a system-wide install is for a player. The installed
 # program runs as an unprivileged player under Xvfb, shows the credits

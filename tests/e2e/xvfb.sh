@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quillop developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by the end-to-end scripts: a private X server and helpers to read
 # what is on it. Source it, then call start_x.
 

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quillop developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Saves of the top-score table while the system fails under them: a full
 # disk, writes and syncs that fail, the process killed at each system call of
 # a save in turn, and a random run of all of these. Whatever happens the table

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quillop developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Saves one result the way the high-score window does, for the tests that
 // run a save under failing system calls or kill it part way.
 //   store_probe PROGRAM_FOLDER DATA_FOLDER NAME SCORE LEVEL

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quillop developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A soak of the real program, built with AddressSanitizer and UBSan, under
 # Xvfb with a window manager: random keys, clicks on every label button,
 # drags of the background and close requests across every window, from a
