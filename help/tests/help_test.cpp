@@ -94,10 +94,16 @@ TEST_F(CreditsWindow, TheBoxesPlayFramesOneToNineInTurnFromDisk)
 {
     EXPECT_TRUE(credits->Timer1.isActive());
     EXPECT_EQ(credits->Timer2.interval(), 100);
+    const QString first = programFolder() + QStringLiteral("/Images/Bouncing/bounce1.jpg");
     for (int tick = 1; tick <= 10; ++tick) {
+        if (tick == 10) { // a frame changed on disk shows the next time round
+            QImage changed(74, 94, QImage::Format_RGB32);
+            changed.fill(colour(5));
+            ASSERT_TRUE(changed.save(first));
+        }
         credits->Timer2_Timer();
         const int k = (tick - 1) % 9 + 1;
-        const QColor expected = k == 5 ? QColor(Qt::black) : colour(k);
+        const QColor expected = tick == 10 ? colour(5) : k == 5 ? QColor(Qt::black) : colour(k);
         EXPECT_TRUE(shows(credits->Picture4, expected)) << "tick " << tick;
         EXPECT_EQ(credits->Picture3->picture(), credits->Picture4->picture()) << "tick " << tick;
         if (k == 3) { // scaled to the box's width, centred on black
