@@ -21,7 +21,7 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 PACKAGES=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev fonts-liberation2
           xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick openbox
-          desktop-file-utils appstream reuse man-db strace
+          desktop-file-utils appstream reuse man-db strace weston qt6-wayland
           clang libclang-rt-14-dev)
 
 install_missing() {

@@ -9,6 +9,7 @@
 #include "help/ui/frmhelp.h"
 #include "platform/fonts.h"
 #include "platform/services.h"
+#include "platform/termination.h"
 #include "scores/store/topscorestore.h"
 #include "scores/ui/frmhighscores.h"
 #include "shell/ui/module1.h"
@@ -71,6 +72,7 @@ int main(int argc, char* argv[])
     module.setFactory(Window::Credits, [](quillop::Module1& m) {
         return new quillop::frmCredits(m, quillop::platform::ProgramFolder());
     });
+    quillop::platform::OnTerminationRequest([&module] { module.endProgram(); });
     module.Start();
     return QApplication::exec();
 }

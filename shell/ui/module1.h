@@ -120,13 +120,15 @@ public:
     // The menu's Exit, and any window's close request: a question while a
     // game is in progress, otherwise the end of the program.
     void Exit(QWidget* from);
+    // Every window closes and the program ends, asking nothing: Exit's end,
+    // and what the system's request to end comes to.
+    void endProgram();
 
 private:
     bool deliverQueuedMouseInput();
     void gameLevelComplete();
     void gameOver();
     void gameLeftForMenu();
-    void endProgram();
     void openFrom(Window window, QWidget* from, Leave leave);
     void watchCloseRequests(FormWindow* window);
 

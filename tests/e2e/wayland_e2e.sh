@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quillop developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The real program on Wayland, natively: a headless weston, the program with
+# QT_QPA_PLATFORM=wayland, a screenshot through weston's own screenshooter
+# that must show the menu as its picture draws it, and a clean end when the
+# system asks the program to end.
+#
+#   wayland_e2e.sh <path to quillop> <path to the menu picture> <work folder>
+set -euo pipefail
+program=$1
+picture=$2
+out=$3
+rm -rf "$out"
+mkdir -p "$out"
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 || {
+    echo "Qt's Wayland platform is not installed: skipped"
+    exit 77
+}
+
+export XDG_RUNTIME_DIR="$out/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export WAYLAND_DISPLAY=quillop-test
+weston --backend=headless-backend.so --use-pixman --socket="$WAYLAND_DISPLAY" --width=800 --height=700 \
+    --idle-time=0 --debug >"$out/weston.log" 2>&1 &
+weston_pid=$!
+trap 'kill "${app_pid:-}" "$weston_pid" 2>/dev/null || true; wait 2>/dev/null || true' EXIT
+for _ in $(seq 1 100); do
+    [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break
+    sleep 0.1
+done
+[ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || fail "weston did not start: $(tail -n 5 "$out/weston.log")"
+
+XDG_DATA_HOME="$out/data" QT_QPA_PLATFORM=wayland "$program" >"$out/program.log" 2>&1 &
+app_pid=$!
+
+# The menu's green border, and its lower right corner, where the compositor
+# placed the window.
+convert "$picture" -crop 40x40+0+0 +repage "$out/corner.png"
+convert "$picture" -crop 40x40+430+560 +repage "$out/far-corner.png"
+found=""
+for _ in $(seq 1 20); do
+    sleep 0.5
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended: $(cat "$out/program.log")"
+    (cd "$out" && rm -f wayland-screenshot-*.png && weston-screenshooter >/dev/null 2>&1) || continue
+    shot=$(ls "$out"/wayland-screenshot-*.png 2>/dev/null | head -n 1)
+    [ -n "$shot" ] || continue
+    read -r error place < <(compare -metric RMSE -subimage-search "$shot" "$out/corner.png" null: 2>&1 |
+        sed -E 's/.*\(([0-9.e-]+)\) @ ([0-9]+,[0-9]+).*/\1 \2/') || true
+    if awk -v e="$error" 'BEGIN {exit !(e < 0.02)}'; then
+        found=$place
+        break
+    fi
+done
+[ -n "$found" ] || fail "no menu on the screen; the closest match was $error at $place"
+x=${found%,*}
+y=${found#*,}
+convert "$shot" -crop "40x40+$((x + 430))+$((y + 560))" +repage "$out/shot-far-corner.png"
+far=$({ compare -metric RMSE "$out/shot-far-corner.png" "$out/far-corner.png" null: 2>&1 || true; } |
+    sed -E 's/.*\(([0-9.e-]+)\).*/\1/')
+awk -v e="$far" 'BEGIN {exit !(e < 0.02)}' || fail "the menu at $found is not whole: its far corner differs by $far"
+echo "the menu is drawn at $found on a headless weston"
+
+kill -TERM "$app_pid"
+status=0
+wait "$app_pid" || status=$?
+[ "$status" -eq 0 ] || fail "asked to end, the program exited with $status: $(tail -n 5 "$out/program.log")"
+echo "asked to end, it ended cleanly"
+echo "1 passed, 0 failed"
