@@ -64,7 +64,7 @@ int main(int argc, char* argv[])
     quillop::platform::InstallFontSubstitutions();
 
     quillop::SeededRandom random(quillop::platform::ClockSeed());
-    quillop::Module1 module(quillop::TopScoreStore::forThisProgram(), random);
+    quillop::Module1 module(quillop::TopScoreStore::forThisProgram(quillop::platform::ProgramFolder()), random);
     using Window = quillop::Module1::Window;
     module.setFactory(Window::HighScores, [](quillop::Module1& m) { return new quillop::frmHighScores(m); });
     module.setFactory(Window::Controls, [](quillop::Module1& m) { return new quillop::frmControls(m); });

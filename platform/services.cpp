@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -18,7 +19,16 @@ namespace quillop::platform {
 
 QString ProgramFolder()
 {
-    return QCoreApplication::applicationDirPath();
+    const QString own = QCoreApplication::applicationDirPath();
+#ifdef QUILLOP_DATA_FROM_PROGRAM
+    // Where the install put the data, relative to the program; the program
+    // in its build folder has it beside itself.
+    const QDir installed(QDir(own).filePath(QStringLiteral(QUILLOP_DATA_FROM_PROGRAM)));
+    if (installed.exists(QStringLiteral("Images"))) {
+        return installed.canonicalPath();
+    }
+#endif
+    return own;
 }
 
 std::uint64_t ClockSeed()

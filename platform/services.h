@@ -13,8 +13,11 @@ class QWidget;
 
 namespace quillop::platform {
 
-// The folder that holds the program; the top-score file and the credits
-// animation live beside it.
+// The folder that holds what the game reads beside the program: the
+// top-score table it ships with and the credits animation. That is the
+// program's own folder, or, for an installed program whose build put them
+// elsewhere (as a distribution's games layout does: the program in
+// /usr/games, its data in /usr/share/games/quillop), that folder.
 QString ProgramFolder();
 
 // A seed for the game's random source taken from the clock.

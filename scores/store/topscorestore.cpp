@@ -4,7 +4,6 @@
 
 #include "topscorestore.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -176,10 +175,9 @@ TopScoreStore::TopScoreStore(QString programFolder, QString dataFolder)
 {
 }
 
-TopScoreStore TopScoreStore::forThisProgram()
+TopScoreStore TopScoreStore::forThisProgram(QString programFolder)
 {
-    return TopScoreStore(QCoreApplication::applicationDirPath(),
-                         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return TopScoreStore(std::move(programFolder), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
 QString TopScoreStore::currentPath() const

@@ -50,9 +50,9 @@ public:
 
     TopScoreStore(QString programFolder, QString dataFolder);
 
-    // The store of the running program: its own folder and the player's
-    // application data folder.
-    static TopScoreStore forThisProgram();
+    // The store of the running program: the folder of what it ships with
+    // and the player's application data folder.
+    static TopScoreStore forThisProgram(QString programFolder);
 
     // Fills all 15 entries; whatever could not be read is an empty slot.
     // Nothing on disk changes.
