@@ -14,6 +14,8 @@
 #   ./dev.sh soak [m]   random play for m minutes (default 2) in the sanitizer build
 #   ./dev.sh bench      build and run the benchmarks
 #   ./dev.sh fuzz [s]   fuzz the top-score reader for s seconds (default 300)
+#   ./dev.sh package    build the Debian package from the committed tree, check it
+#                       with lintian, install it and start /usr/games/quillop
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -81,6 +83,16 @@ bench)
     ./build-bench/quillop_core_bench
     ./build-bench/quillop_ui_bench
     ;;
+package)
+    PACKAGES+=(debhelper lintian dpkg-dev fakeroot git)
+    install_missing
+    rm -rf build-package
+    mkdir -p build-package/quillop
+    git archive --format=tar HEAD | tar -x -C build-package/quillop
+    (cd build-package/quillop && dpkg-buildpackage -us -uc -b)
+    lintian --fail-on error,warning --no-tag-display-limit build-package/quillop_*.changes
+    tests/e2e/package_e2e.sh build-package/quillop_*.deb build-package/e2e
+    ;;
 fuzz)
     install_missing
     CC=clang CXX=clang++ build build-fuzz -DQUILLOP_FUZZ=ON -DQUILLOP_TESTS=OFF -DQUILLOP_BENCHMARKS=OFF
@@ -89,7 +101,7 @@ fuzz)
         build-fuzz/corpus fuzz/corpus/topscores
     ;;
 *)
-    sed -n '2,12p' "$0"
+    sed -n '7,18p' "$0"
     exit 2
     ;;
 esac
