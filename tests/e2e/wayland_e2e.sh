@@ -37,7 +37,10 @@ for _ in $(seq 1 100); do
 done
 [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || fail "weston did not start: $(tail -n 5 "$out/weston.log")"
 
-XDG_DATA_HOME="$out/data" QT_QPA_PLATFORM=wayland "$program" >"$out/program.log" 2>&1 &
+# In the sanitizer build: Qt's Wayland platform leaves allocations in the
+# libraries it unloads at exit, where the leak checker cannot name them to
+# suppress them. Every other run of that build checks for leaks.
+XDG_DATA_HOME="$out/data" QT_QPA_PLATFORM=wayland ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$program" >"$out/program.log" 2>&1 &
 app_pid=$!
 
 # The menu's green border, and its lower right corner, where the compositor
