@@ -33,10 +33,14 @@ eval "$(xdotool getwindowgeometry --shell "$menu")"
 # The credits read their animation from the installed data folder.
 xdotool mousemove $((X + 436)) $((Y + 30)) sleep 0.1 click 1
 wait_for_window "Quillop - Credits" >/dev/null || fail "no credits window"
-sleep 1
-# The middle of the left animation box: black when no frame could be read.
-import -window root "$out/credits.png"
-[ "$(pixel "$out/credits.png" $((X + 69)) $((Y + 471)))" != "0 0 0" ] ||
-    fail "the credits found no animation frames in /usr/share/games/quillop"
+# The middle of the left animation box: black while no frame could be read.
+frame="0 0 0"
+for _ in $(seq 1 20); do
+    sleep 0.5
+    import -window root "$out/credits.png"
+    frame=$(pixel "$out/credits.png" $((X + 69)) $((Y + 471)))
+    [ "$frame" != "0 0 0" ] && break
+done
+[ "$frame" != "0 0 0" ] || fail "the credits found no animation frames in /usr/share/games/quillop"
 echo "installed: /usr/games/quillop starts, shows its menu and credits, data in /usr/share/games/quillop"
 echo "1 passed, 0 failed"
