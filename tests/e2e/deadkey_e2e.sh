@@ -13,13 +13,8 @@
 set -euo pipefail
 program=$1
 out=$2
-rm -rf "$out"
-mkdir -p "$out"
 . "$(dirname "$0")/xvfb.sh"
-
-start_x 1024 768
-trap 'kill "${APP_PID:-}" 2>/dev/null || true; stop_x' EXIT
-export XDG_DATA_HOME="$out/data"
+start_session "$out" 1024 768
 # The key beside P types ^ and ¨ as dead keys, as on a French keyboard.
 xmodmap -e "keycode 34 = dead_circumflex dead_diaeresis"
 start_program "$out/program.log" "$program"

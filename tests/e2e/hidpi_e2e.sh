@@ -12,13 +12,8 @@
 set -euo pipefail
 program=$1
 out=$2
-rm -rf "$out"
-mkdir -p "$out"
 . "$(dirname "$0")/xvfb.sh"
-
-start_x 2048 1536
-trap 'kill "${APP_PID:-}" 2>/dev/null || true; stop_x' EXIT
-export XDG_DATA_HOME="$out/data"
+start_session "$out" 2048 1536
 start_program "$out/program.log" env QT_SCALE_FACTOR=2 "$program"
 
 # Pixels that differ from the same shot shrunk to half and blown up again:

@@ -34,6 +34,16 @@ start_x() { # width height
     return 1
 }
 
+# A fresh work folder, a private X server and a data folder of the
+# program's own, all ended or left behind when the script ends.
+start_session() { # work-folder width height
+    rm -rf "$1"
+    mkdir -p "$1"
+    start_x "$2" "$3"
+    trap 'kill "${APP_PID:-}" 2>/dev/null || true; stop_x' EXIT
+    export XDG_DATA_HOME="$1/data"
+}
+
 # Starts the program in the background (APP_PID) with its output in the log.
 # When it cannot reach the server (on this machine a fresh server now and
 # then refuses its first client), the server and the program start again.
