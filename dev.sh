@@ -90,7 +90,7 @@ package)
     mkdir -p build-package/quillop
     git archive --format=tar HEAD | tar -x -C build-package/quillop
     (cd build-package/quillop && dpkg-buildpackage -us -uc -b)
-    lintian --fail-on error,warning --no-tag-display-limit build-package/quillop_*.changes
+    lintian --fail-on error,warning --tag-display-limit 0 build-package/quillop_*.changes
     tests/e2e/package_e2e.sh build-package/quillop_*.deb build-package/e2e
     ;;
 fuzz)
