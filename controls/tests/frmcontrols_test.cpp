@@ -84,6 +84,8 @@ struct Edit {
     bool changed;
 };
 
+void PrintTo(const Edit& c, std::ostream* os) { *os << c.name; }
+
 class KeyBoxStates : public ControlsWindow, public ::testing::WithParamInterface<Edit> {};
 
 TEST_P(KeyBoxStates, FollowTheKeys)

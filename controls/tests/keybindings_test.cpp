@@ -14,6 +14,8 @@ struct NameCase {
     const char* text;
 };
 
+void PrintTo(const NameCase& c, std::ostream* os) { *os << "code " << c.code; }
+
 class KeyNames : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(KeyNames, ShowTheTextOfTheKeysBox)
@@ -40,6 +42,11 @@ struct Assignment {
     KeyCodes after; // from the arrows: Down 40, Rotate 38, Left 37, Right 39
     std::optional<KeyAction> firstUnset;
 };
+
+void PrintTo(const Assignment& c, std::ostream* os)
+{
+    *os << "code " << c.code << " to action " << static_cast<int>(c.action);
+}
 
 class Assignments : public ::testing::TestWithParam<Assignment> {};
 

@@ -25,6 +25,8 @@ struct Draw {
     SpecialKind kindAfter;
 };
 
+void PrintTo(const Draw& c, std::ostream* os) { *os << c.name; }
+
 class NewColumns : public TestGame, public ::testing::WithParamInterface<Draw> {};
 
 TEST_P(NewColumns, TheNextEntersAtTheTopOfTheCentreUnwrittenAndANewNextIsDrawn)
@@ -132,6 +134,8 @@ struct MoveCase {
     bool allowed;
 };
 
+void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
+
 class SidewaysMove : public TestGame, public ::testing::WithParamInterface<MoveCase> {};
 
 TEST_P(SidewaysMove, FollowsTheCellBelowTheTarget)
@@ -185,6 +189,8 @@ struct KeyPress {
     std::vector<std::string> log{"draw"};
     KeyOutcome outcome = KeyOutcome::Continue;
 };
+
+void PrintTo(const KeyPress& c, std::ostream* os) { *os << c.name; }
 
 class Keys : public TestGame, public ::testing::WithParamInterface<KeyPress> {};
 

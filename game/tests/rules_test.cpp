@@ -45,6 +45,8 @@ Rows RowsFrom(const GameState& state, int top, std::size_t count)
     return rows;
 }
 
+void PrintTo(const Scenario& c, std::ostream* os) { *os << c.name; }
+
 class Rules : public TestGame, public ::testing::WithParamInterface<Scenario> {};
 
 TEST_P(Rules, TurnTheBoardIntoTheExpectedOne)

@@ -19,6 +19,12 @@
 #include <gtest/gtest.h>
 
 namespace quillop::platform {
+
+void PrintTo(RasterOp op, std::ostream* os)
+{
+    *os << (op == RasterOp::SrcCopy ? "SrcCopy" : op == RasterOp::SrcAnd ? "SrcAnd" : "SrcPaint");
+}
+
 namespace {
 
 QImage Noise(int w, int h, quint32 seed)

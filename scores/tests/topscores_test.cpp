@@ -167,6 +167,8 @@ struct InsertCase {
     int expectedIndex;
 };
 
+void PrintTo(const InsertCase& c, std::ostream* os) { *os << c.name; }
+
 class Insertion : public ::testing::TestWithParam<InsertCase> {};
 
 // Scores 1000, 900, 800, 800, 600, ... -300, -400 (positions 1 to 15).

@@ -115,6 +115,8 @@ struct Question {
     const char* after; // the screen afterwards
 };
 
+void PrintTo(const Question& c, std::ostream* os) { *os << c.item << (c.yes ? " yes" : " no"); }
+
 class Questions : public Program, public ::testing::WithParamInterface<Question> {};
 
 TEST_P(Questions, AskWhileAGameIsInProgressAndActOnYesOnly)
@@ -200,6 +202,8 @@ struct Notice {
     const char* panel;
     QSize size;
 };
+
+void PrintTo(const Notice& c, std::ostream* os) { *os << c.panel; }
 
 class Notices : public Program, public ::testing::WithParamInterface<Notice> {};
 
