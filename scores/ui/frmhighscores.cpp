@@ -43,9 +43,10 @@ QString DisplayName(const std::string& bytes)
     if (!utf8.hasError()) {
         return name;
     }
+    // Every character of the set lies in Unicode's first plane.
     name.clear();
     for (const char byte : bytes) {
-        name += QString::fromUcs4(std::array{windows1252::ToUnicode(static_cast<std::uint8_t>(byte))}.data(), 1);
+        name += QChar(static_cast<char16_t>(windows1252::ToUnicode(static_cast<std::uint8_t>(byte))));
     }
     return name;
 }
