@@ -10,6 +10,7 @@
 #include "platform/fonts.h"
 #include "platform/services.h"
 #include "platform/termination.h"
+#include "platform/tiles.h"
 #include "scores/store/topscorestore.h"
 #include "scores/ui/frmhighscores.h"
 #include "shell/ui/module1.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QPixmap>
 
 namespace {
 
@@ -51,14 +53,16 @@ void ReadOptions(int& argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
-    ReadOptions(argc, argv);
+    const auto fontConfiguration = quillop::platform::ReadFontConfigurationEarly();
+    if (argc > 1) // the options ask for a second application object; a plain start needs none
+        ReadOptions(argc, argv);
     PreferX11UnderWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillop"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLOP_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.quillop.Quillop"));
 
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quillop.png")));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(quillop::platform::ReadPicture(QStringLiteral(":/quillop.png")))));
     // The program ends through the menu's Exit, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     quillop::platform::InstallFontSubstitutions();

@@ -5,10 +5,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Times the real program under Xvfb beside the smallest Qt Widgets window
-# built in the same run: start to the mapped and to the painted menu,
-# resident memory, and CPU and wake-ups over 10 s at every window: the
-# floor idle, the menu, the game playing and paused, the high-score,
-# controls, instructions and credits windows.
+# built in the same run: start to the first pixel on screen (read through
+# shared memory, the two programs alternated), resident memory, and CPU and
+# wake-ups over 10 s at every window: the floor idle, the menu, the game
+# playing and paused, the high-score, controls, instructions and credits
+# windows.
 #
 #   bench/program_bench.sh <build folder> [runs]
 set -euo pipefail
@@ -31,50 +32,30 @@ rss_kb() { # pid
     awk '/^VmRSS/ {print $2}' "/proc/$1/status"
 }
 
-# Runs one program once; prints "mapped_ms painted_ms rss_kb".
-launch() { # program title
-    local start pid win mapped painted x y
-    start=$(now_ms)
+# Resident memory of a program 2 s after its window is up.
+resident() { # program title
+    local pid
     "$1" >"$tmp/$2.log" 2>&1 &
     pid=$!
-    until win=$(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | head -n 1) && [ -n "$win" ]; do
-        kill -0 "$pid" 2>/dev/null || fail "$1 ended before showing its window: $(cat "$tmp/$2.log")"
-        [ $(($(now_ms) - start)) -lt 15000 ] || fail "$1 showed no window in 15 s"
-        sleep 0.002
-    done
-    mapped=$(($(now_ms) - start))
-    eval "$(xdotool getwindowgeometry --shell "$win")"
-    x=$((X + 465))
-    y=$((Y + 300))
-    until read -r r g b <<<"$(pixel_root "$x" "$y")" && [ "$g" -gt 50 ] && [ "$g" -gt "$r" ]; do
-        [ $(($(now_ms) - start)) -lt 15000 ] || fail "$1 painted nothing in 15 s"
-        sleep 0.002
-    done
-    painted=$(($(now_ms) - start))
+    wait_for_window "$2" >/dev/null || fail "$1 showed no window: $(cat "$tmp/$2.log")"
     sleep 2
-    echo "$mapped $painted $(rss_kb "$pid")"
+    rss_kb "$pid"
     kill "$pid"
     wait "$pid" 2>/dev/null || true
-}
-
-pixel_root() { # x y
-    import -silent -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n 1 |
-        sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
 }
 
 median() {
     sort -n | awk '{a[NR] = $1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'
 }
 
-measure() { # program title -> "mapped painted rss"
-    local results=()
-    local result
+# Start to first frame, the floor and the game taking turns so that a
+# slower moment of the machine falls on both alike.
+first_frames() {
+    local _
     for _ in $(seq 1 "$runs"); do
-        result=$(launch "$1" "$2") || exit 1
-        results+=("$result")
+        "$build/quillop_first_frame" "$build/quillop_minimal_window" >>"$tmp/floor.frames"
+        "$build/quillop_first_frame" "$build/quillop" >>"$tmp/game.frames"
     done
-    printf '%s\n' "${results[@]}" >"$tmp/$2.runs"
-    echo "$(cut -d' ' -f1 "$tmp/$2.runs" | median) $(cut -d' ' -f2 "$tmp/$2.runs" | median) $(cut -d' ' -f3 "$tmp/$2.runs" | median)"
 }
 
 wakeups() { # pid: voluntary context switches of its user-interface thread so far
@@ -93,8 +74,14 @@ usage() { # pid seconds
 }
 
 tmp=$(mktemp -d)
-read -r floor_map floor_paint floor_rss <<<"$(measure "$build/quillop_minimal_window" Minimal)"
-read -r game_map game_paint game_rss <<<"$(measure "$build/quillop" Quillop)"
+export XDG_DATA_HOME="$tmp/data" # the player's own scores stay untouched
+export XDG_RUNTIME_DIR="$tmp/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+first_frames
+floor_frame=$(median <"$tmp/floor.frames")
+game_frame=$(median <"$tmp/game.frames")
+floor_rss=$(resident "$build/quillop_minimal_window" Minimal)
+game_rss=$(resident "$build/quillop" Quillop)
 
 # CPU and wake-ups: the floor idle, then every window of the game in turn.
 "$build/quillop_minimal_window" >/dev/null 2>&1 &
@@ -130,12 +117,12 @@ for item in "high-score window:High Scores:381 422" "controls window:Options:381
     wait_for_window Quillop >/dev/null || fail "Escape did not leave the $name"
 done
 kill "$pid"
+echo "first frames, ms: minimal $(tr '\n' ' ' <"$tmp/floor.frames")| Quillop $(tr '\n' ' ' <"$tmp/game.frames")" >&2
 rm -rf "$tmp"
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 printf '%-28s %12s %12s %8s\n' "median of $runs runs" "minimal Qt" "Quillop" "ratio"
-printf '%-28s %10s ms %10s ms %8s\n' "start to mapped window" "$floor_map" "$game_map" "$(ratio "$game_map" "$floor_map")"
-printf '%-28s %10s ms %10s ms %8s\n' "start to painted window" "$floor_paint" "$game_paint" "$(ratio "$game_paint" "$floor_paint")"
+printf '%-28s %10s ms %10s ms %8s\n' "start to first frame" "$floor_frame" "$game_frame" "$(ratio "$game_frame" "$floor_frame")"
 printf '%-28s %10s MB %10s MB %8s\n' "resident memory" "$((floor_rss / 1024))" "$((game_rss / 1024))" "$(ratio "$game_rss" "$floor_rss")"
 printf '\n%-28s %12s %12s\n' "over 10 s" "% of a core" "wake-ups/s"
 read -r c w <<<"$floor_idle"

@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <fontconfig/fontconfig.h>
+
 #include <cmath>
 
 namespace quillop::platform {
@@ -17,6 +19,13 @@ void InstallFontSubstitutions()
     QFont::insertSubstitutions(QString::fromLatin1(Arial), sans);
     QFont::insertSubstitutions(QString::fromLatin1(MsSansSerif),
                                QStringList{QStringLiteral("Microsoft Sans Serif")} + sans);
+}
+
+std::future<void> ReadFontConfigurationEarly()
+{
+    // Qt asks the same library for the same configuration later on and gets
+    // this one; should it ask first, the library still builds only one.
+    return std::async(std::launch::async, [] { FcInit(); });
 }
 
 QFont GameFont(const char* family, double points, bool bold, bool underline)

@@ -6,6 +6,8 @@
 
 #include <QFont>
 
+#include <future>
+
 namespace quillop::platform {
 
 // The two faces the windows are designed around, mapped to metric-compatible
@@ -14,6 +16,12 @@ inline constexpr const char* Arial = "Arial";
 inline constexpr const char* MsSansSerif = "MS Sans Serif";
 
 void InstallFontSubstitutions();
+
+// Reads the system's font configuration on a thread of its own. Started
+// first thing, it is done by the time the first window lays out its text,
+// instead of holding that window's first frame for several milliseconds.
+// Keep the result until the program ends.
+std::future<void> ReadFontConfigurationEarly();
 
 // A font in pixels rather than points, so every window lays out alike
 // whatever the screen's resolution setting: 12 pt is 16 px, 13.5 pt 18 px,

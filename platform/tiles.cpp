@@ -5,7 +5,9 @@
 #include "tiles.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPainter>
 
 #include <algorithm>
@@ -84,17 +86,24 @@ int PictureScale()
     return qGuiApp != nullptr && qGuiApp->devicePixelRatio() > 1.0 ? 2 : 1;
 }
 
+QImage ReadPicture(const QString& path)
+{
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 QImage ScreenPicture(const QString& path, int scale)
 {
     if (scale > 1) {
         const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-        QImage fine(path.left(dot) + QStringLiteral("@%1x").arg(scale) + path.mid(dot));
+        QImage fine = ReadPicture(path.left(dot) + QStringLiteral("@%1x").arg(scale) + path.mid(dot));
         if (!fine.isNull()) {
             fine.setDevicePixelRatio(scale);
             return fine.convertToFormat(QImage::Format_RGB32);
         }
     }
-    QImage picture(path);
+    QImage picture = ReadPicture(path);
     if (picture.isNull()) {
         qWarning().noquote() << "Quillop: cannot load picture" << path;
         return picture;

@@ -45,6 +45,11 @@ void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, in
 // high resolution (the game's pictures come drawn at 1x and 2x), else 1.
 int PictureScale();
 
+// Reads a picture in the format its name says. Left to guess, Qt would first
+// load every image plugin to ask whether it reads that format, which costs
+// the menu's first frame several milliseconds for plugins it never uses.
+QImage ReadPicture(const QString& path);
+
 // A picture in the format the transfers work on, at the given scale where a
 // drawing at that scale exists ("name@2x.png"), with that device pixel ratio;
 // a null picture when there is none.

@@ -139,7 +139,7 @@ void Shape::paintEvent(QPaintEvent*)
 
 FormWindow::FormWindow(const QString& picture, const QString& title)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      m_picture(platform::ScreenPicture(picture))
+      m_picture(picture)
 {
     // Without its picture the window still works, plain #404040.
     setWindowTitle(title);
@@ -161,7 +161,7 @@ void FormWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.fillRect(event->rect(), QColor(0x40, 0x40, 0x40));
-    platform::DrawPicture(painter, event->rect(), m_picture);
+    platform::DrawPicture(painter, event->rect(), m_picture.get());
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event)

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "platform/pendingpicture.h"
 #include "platform/widgets.h"
 
 #include <QColor>
@@ -133,7 +134,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QImage m_picture;
+    platform::PendingPicture m_picture;
     std::vector<ButtonLabel*> m_buttons;
     std::function<void()> m_closeRequested;
     bool m_closingByProgram = false;
