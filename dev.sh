@@ -39,47 +39,46 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-build() { # build-dir, extra cmake arguments...
-    local dir=$1
+build() { # preset, extra cmake arguments...
+    local preset=$1
     shift
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLOP_WERROR=ON -DQUILLOP_ASSERTIONS=ON "$@"
-    cmake --build "$dir" -j"$JOBS"
+    cmake --preset "$preset" "$@"
+    cmake --build --preset "$preset" -j"$JOBS"
 }
 
-run_tests() { # build-dir
-    QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure -j"$JOBS"
+run_tests() { # preset
+    ctest --preset "$1" -j"$JOBS"
 }
 
 case "${1:-}" in
 play)
     install_missing
-    build build
+    build dev
     exec ./build/quillop
     ;;
 test)
     install_missing
-    build build
-    run_tests build
+    build dev
+    run_tests dev
     ;;
 sanitize)
     install_missing
-    build build-sanitize -DQUILLOP_SANITIZE=ON -DQUILLOP_BENCHMARKS=OFF
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp run_tests build-sanitize
+    build sanitize
+    run_tests sanitize
     ;;
 soak)
     install_missing
-    build build-sanitize -DQUILLOP_SANITIZE=ON -DQUILLOP_BENCHMARKS=OFF
+    build sanitize
     tests/soak/soak.sh build-sanitize "${2:-2}" ${3:+"$3"}
     ;;
 release)
     install_missing
-    build build-release -DCMAKE_BUILD_TYPE=Release -DQUILLOP_BENCHMARKS=OFF
-    run_tests build-release
+    build release
+    run_tests release
     ;;
 bench)
     install_missing
-    build build-bench -DCMAKE_BUILD_TYPE=Release -DQUILLOP_TESTS=OFF -DQUILLOP_ASSERTIONS=OFF
+    build bench
     ./build-bench/quillop_core_bench
     ./build-bench/quillop_ui_bench
     ;;
@@ -95,7 +94,7 @@ package)
     ;;
 fuzz)
     install_missing
-    CC=clang CXX=clang++ build build-fuzz -DQUILLOP_FUZZ=ON -DQUILLOP_TESTS=OFF -DQUILLOP_BENCHMARKS=OFF
+    build fuzz
     mkdir -p build-fuzz/corpus
     ./build-fuzz/topscores_fuzz -max_total_time="${2:-300}" -print_final_stats=1 \
         build-fuzz/corpus fuzz/corpus/topscores

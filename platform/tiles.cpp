@@ -4,7 +4,8 @@
 
 #include "tiles.h"
 
-#include <QDebug>
+#include "log.h"
+
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -105,7 +106,7 @@ QImage ScreenPicture(const QString& path, int scale)
     }
     QImage picture = ReadPicture(path);
     if (picture.isNull()) {
-        qWarning().noquote() << "Quillop: cannot load picture" << path;
+        qCWarning(lcQuillop).noquote() << "cannot load picture" << path;
         return picture;
     }
     return picture.convertToFormat(QImage::Format_RGB32);

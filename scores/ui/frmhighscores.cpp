@@ -8,6 +8,7 @@
 
 #include "charset/windows1252.h"
 #include "platform/fonts.h"
+#include "platform/log.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -197,11 +198,11 @@ void frmHighScores::ConfirmName()
         }
         break;
     case TopScoreStore::SaveStatus::Failed:
-        qWarning("Quillop: the top scores could not be saved: %s", qPrintable(m_module.Store().lastError()));
+        qCWarning(lcQuillop).noquote() << "the top scores could not be saved:" << m_module.Store().lastError();
         tellPlayer(QStringLiteral("This score could not be saved."));
         break;
     case TopScoreStore::SaveStatus::Unreadable:
-        qWarning("Quillop: the top scores were left as they are: %s", qPrintable(m_module.Store().lastError()));
+        qCWarning(lcQuillop).noquote() << "the top scores were left as they are:" << m_module.Store().lastError();
         tellPlayer(QStringLiteral("The score table could not be read, so this score was not saved."));
         break;
     }

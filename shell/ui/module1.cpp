@@ -9,7 +9,6 @@
 #include "frmmenu.h"
 
 #include "game/ui/frmgame.h"
-#include "platform/drag.h"
 #include "platform/services.h"
 
 #include <QCoreApplication>
@@ -83,11 +82,6 @@ void Module1::NewGame()
     m_game->StartGame();
     HandOver(m_menu, m_game, Leave::Hide);
     m_menu->setContinueEnabled(true);
-}
-
-void Module1::DragForm(QWidget* window, QPoint pressedAt)
-{
-    platform::DragForm(window, pressedAt);
 }
 
 void Module1::ShowMessage(std::int32_t mode, QWidget* from)

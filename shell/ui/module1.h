@@ -95,9 +95,6 @@ public:
     // when there is none) at the menu's place, and hides the menu.
     void NewGame();
 
-    // Starts dragging the window with the mouse, from a press at this point.
-    static void DragForm(QWidget* window, QPoint pressedAt);
-
     // The shared prompt: 1 level complete, 2 game over, 3 "exit anyway?",
     // 4 "start new anyway?", 5 "Save changes?" (copying the key boxes of
     // the window it is asked from), 6 the controls notice. Any other mode is
