@@ -25,6 +25,18 @@ public:
     void ShowLevel(std::int16_t) override {}
 };
 
+class NullTimer final : public GameTimer {
+public:
+    bool Enabled() const override { return m_enabled; }
+    void SetEnabled(bool enabled) override { m_enabled = enabled; }
+    int Interval() const override { return m_interval; }
+    void SetInterval(int milliseconds) override { m_interval = milliseconds; }
+
+private:
+    bool m_enabled = false;
+    int m_interval = StartInterval;
+};
+
 // A level-14 refill: 15 full rows of random colours, sets and all.
 GameState BusyBoard(std::uint64_t seed)
 {
@@ -89,6 +101,7 @@ BENCHMARK(BM_CheckForSetsQuietBoard);
 void BM_HeadlessGames(benchmark::State& bench)
 {
     NullView view;
+    NullTimer timer;
     KeyBindings keys;
     SeededRandom random(42);
     SeededRandom player(4242);
@@ -97,7 +110,7 @@ void BM_HeadlessGames(benchmark::State& bench)
     for (auto _ : bench) {
         GameState state;
         NewGame(state);
-        GameLoop loop(state, keys, view, random);
+        GameLoop loop(state, keys, view, timer, random);
         loop.Start();
         for (int ticks = 0; ticks < 100000; ++ticks) {
             const int key = Pick(player, 6);

@@ -46,8 +46,8 @@ bool IsCentreColumnFull(const GameState& state)
     return true;
 }
 
-GameLoop::GameLoop(GameState& state, const KeyBindings& keys, GameView& view, RandomSource& random)
-    : m_state(state), m_keys(keys), m_view(view), m_random(random)
+GameLoop::GameLoop(GameState& state, const KeyBindings& keys, GameView& view, GameTimer& timer1, RandomSource& random)
+    : m_state(state), m_keys(keys), m_view(view), m_timer1(timer1), m_random(random)
 {
 }
 
@@ -57,12 +57,12 @@ void GameLoop::Start()
     m_state.CurrentRow = 1;
     m_state.GameLevel = 1;
     m_state.GameScore = 0;
-    Timer1.Interval = GameTimer::StartInterval;
+    m_timer1.SetInterval(GameTimer::StartInterval);
     m_view.ShowScore(m_state.GameScore);
     m_view.ShowLevel(m_state.GameLevel);
     FirstNextColumn(m_state, m_random);
     NewColumn(m_state, m_random, m_view);
-    Timer1.Enabled = true;
+    m_timer1.SetEnabled(true);
 }
 
 void GameLoop::land()
@@ -88,11 +88,11 @@ TickOutcome GameLoop::GameTick()
     // Only right after a landing can the well be empty: the column that has
     // just entered is not in the board until its first drop.
     if (IsBoardEmpty(m_state)) {
-        Timer1.Enabled = false;
+        m_timer1.SetEnabled(false);
         return TickOutcome::LevelComplete;
     }
     if (IsCentreColumnFull(m_state)) {
-        Timer1.Enabled = false;
+        m_timer1.SetEnabled(false);
         return TickOutcome::GameOver;
     }
     return TickOutcome::Continue;
@@ -104,7 +104,7 @@ KeyOutcome GameLoop::KeyDown(std::int16_t key, Modifiers modifiers)
         RotateColumn(m_state);
     }
 
-    Timer1.Enabled = !(key == VirtualKey::P && Timer1.Enabled);
+    m_timer1.SetEnabled(!(key == VirtualKey::P && m_timer1.Enabled()));
 
     if (key == m_keys.Down) {
         if (modifiers.any()) {
@@ -122,7 +122,7 @@ KeyOutcome GameLoop::KeyDown(std::int16_t key, Modifiers modifiers)
         return KeyOutcome::Continue;
     }
     if (key == VirtualKey::Escape) {
-        Timer1.Enabled = false;
+        m_timer1.SetEnabled(false);
         m_view.DrawBoard();
         return KeyOutcome::LeaveForMenu;
     }
@@ -142,11 +142,10 @@ void GameLoop::AdvanceLevel()
         }
     }
 
-    if (m_state.GameLevel % 3 == 0 && Timer1.Interval > GameTimer::FastestInterval) {
-        Timer1.Interval = std::max(Timer1.Interval - GameTimer::IntervalStep,
-                                   GameTimer::FastestInterval);
+    if (m_state.GameLevel % 3 == 0 && m_timer1.Interval() > GameTimer::FastestInterval) {
+        m_timer1.SetInterval(std::max(m_timer1.Interval() - GameTimer::IntervalStep, GameTimer::FastestInterval));
     }
-    Timer1.Enabled = true;
+    m_timer1.SetEnabled(true);
 }
 
 } // namespace quillop

@@ -25,15 +25,23 @@ struct Modifiers {
     bool any() const { return shift || control || alt; }
 };
 
-// The game's tick timer as the rules see it; the window mirrors it onto a
-// real timer after every call into the rules.
-struct GameTimer {
+// The game's tick timer. Whoever runs the game owns it (the game window a
+// real timer, tests a plain record); the rules switch it on and off, set its
+// interval and read back what it is, so there is no second copy to keep in
+// step.
+class GameTimer {
+public:
     static constexpr int StartInterval = 250;
     static constexpr int FastestInterval = 100;
     static constexpr int IntervalStep = 10;
 
-    bool Enabled = false;
-    int Interval = StartInterval;
+    virtual bool Enabled() const = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual int Interval() const = 0;
+    virtual void SetInterval(int milliseconds) = 0;
+
+protected:
+    ~GameTimer() = default;
 };
 
 // True when no visible cell holds anything; the hidden rows do not count.
@@ -47,7 +55,7 @@ bool IsCentreColumnFull(const GameState& state);
 // one game state and tests can build their own.
 class GameLoop {
 public:
-    GameLoop(GameState& state, const KeyBindings& keys, GameView& view, RandomSource& random);
+    GameLoop(GameState& state, const KeyBindings& keys, GameView& view, GameTimer& timer1, RandomSource& random);
 
     // Sets a game up from the start: level 1, score 0, start interval, a first
     // next column of rounded colours, the first falling column, the timer on.
@@ -70,14 +78,13 @@ public:
     // 10 ms every third level down to 100 ms, and restarts the timer.
     void AdvanceLevel();
 
-    GameTimer Timer1;
-
 private:
     void land();
 
     GameState& m_state;
     const KeyBindings& m_keys;
     GameView& m_view;
+    GameTimer& m_timer1;
     RandomSource& m_random;
 };
 

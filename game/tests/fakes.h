@@ -64,13 +64,25 @@ public:
     int overdrawn = 0;
 };
 
+// A tick timer that only keeps what the rules set.
+struct RecordedTimer final : GameTimer {
+    bool Enabled() const override { return enabled; }
+    void SetEnabled(bool on) override { enabled = on; }
+    int Interval() const override { return interval; }
+    void SetInterval(int milliseconds) override { interval = milliseconds; }
+
+    bool enabled = false;
+    int interval = StartInterval;
+};
+
 // A game on a fresh state with the default keys, driven by the fakes above.
 struct TestGame : ::testing::Test {
     GameState state;
     KeyBindings keys;
     RecordingView view;
+    RecordedTimer timer1;
     ScriptedRandom random;
-    GameLoop loop{state, keys, view, random};
+    GameLoop loop{state, keys, view, timer1, random};
 };
 
 // Names each case of a table after its `name`.

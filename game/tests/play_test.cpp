@@ -201,12 +201,12 @@ TEST_P(Keys, ActOnTheFallingColumn)
         state.Board(r, k.stackCol) = r % 2 == 0 ? CellCode::Blue : CellCode::Green;
     }
     PlaceFalling(state, RGB, 5, CentreColumn);
-    loop.Timer1.Enabled = !k.paused;
+    timer1.enabled = !k.paused;
 
     EXPECT_EQ(loop.KeyDown(k.key, k.modifiers), k.outcome);
 
     EXPECT_EQ(std::tuple(state.CurrentRow, state.CurrentCol, state.CurrentColumn), std::tuple(k.row, k.col, k.column));
-    EXPECT_EQ(loop.Timer1.Enabled, k.running);
+    EXPECT_EQ(timer1.enabled, k.running);
     EXPECT_EQ(view.log, k.log);
     EXPECT_EQ(view.pausedMs, 0) << "a landing waits for the next tick";
 }
@@ -251,11 +251,11 @@ TEST_F(GameStart, IsLevelOneWithAFirstColumnOfRoundedColours)
     random.values = {0.05F, 0.95F, 0.45F, PickValue(1, 40), 0.0F, 0.0F, 0.0F};
     state.GameLevel = 7;
     state.GameScore = 1234;
-    loop.Timer1.Interval = 120;
+    timer1.interval = 120;
 
     loop.Start();
 
-    EXPECT_EQ(std::tuple(state.GameLevel, state.GameScore, loop.Timer1.Interval, loop.Timer1.Enabled),
+    EXPECT_EQ(std::tuple(state.GameLevel, state.GameScore, timer1.interval, timer1.enabled),
               std::tuple(1, 0, 250, true));
     EXPECT_EQ(std::tuple(state.CurrentRow, state.CurrentCol, state.CurrentColumn),
               std::tuple(1, CentreColumn, ColumnPieces{CellCode::Red, CellCode::Yellow, CellCode::Blue}));
@@ -283,17 +283,18 @@ TEST_P(LevelAdvance, RefillsRowsAndSpeedsUpEveryThirdLevel)
     GameState state;
     KeyBindings keys;
     RecordingView view;
+    RecordedTimer timer1;
     SeededRandom colours(static_cast<std::uint64_t>(c.from));
-    GameLoop loop(state, keys, view, colours);
+    GameLoop loop(state, keys, view, timer1, colours);
     state.GameLevel = static_cast<std::int16_t>(c.from);
-    loop.Timer1.Interval = c.intervalBefore;
+    timer1.interval = c.intervalBefore;
 
     loop.AdvanceLevel();
 
     EXPECT_EQ(state.GameLevel, c.from + 1);
     EXPECT_EQ(view.log, Rows{"level " + std::to_string(c.from + 1)});
-    EXPECT_EQ(loop.Timer1.Interval, c.intervalAfter);
-    EXPECT_TRUE(loop.Timer1.Enabled);
+    EXPECT_EQ(timer1.interval, c.intervalAfter);
+    EXPECT_TRUE(timer1.enabled);
     for (int r = 1; r <= FloorRow; ++r) {
         for (int col = 1; col <= BoardGrid::Columns; ++col) {
             ASSERT_EQ(state.Board(r, col) != CellCode::Empty, r > FloorRow - c.rowsFilled) << r << "," << col;

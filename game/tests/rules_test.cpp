@@ -64,7 +64,7 @@ TEST_P(Rules, TurnTheBoardIntoTheExpectedOne)
         state.CurrentSpecial = s.kind;
         state.SpecialFalling = s.kind != SpecialKind::None;
     }
-    loop.Timer1.Enabled = true;
+    timer1.enabled = true;
 
     switch (s.act) {
     case Act::Sets:
@@ -79,7 +79,7 @@ TEST_P(Rules, TurnTheBoardIntoTheExpectedOne)
         break;
     case Act::Tick:
         EXPECT_EQ(loop.GameTick(), s.outcome);
-        EXPECT_EQ(loop.Timer1.Enabled, s.outcome == TickOutcome::Continue);
+        EXPECT_EQ(timer1.enabled, s.outcome == TickOutcome::Continue);
         EXPECT_EQ(state.CurrentRow, s.rowAfter);
         break;
     }

@@ -80,7 +80,7 @@ const std::array<QPoint, 12>& frmGame::TileOrigin()
 frmGame::frmGame(GameState& state, const KeyBindings& keys, RandomSource& random, int pictureScale)
     : FormWindow(QStringLiteral(":/pictures/game.png"), QStringLiteral("Quillop - Game")),
       m_state(state),
-      m_rules(state, keys, *this, random),
+      m_rules(state, keys, *this, m_timer1, random),
       m_pause(platform::Sleep),
       m_picture1(platform::Source(
           platform::LoadPicture(QStringLiteral(":/pictures/tiles.png"), QSize(4 * Tile, 4 * Tile), pictureScale))),
@@ -111,8 +111,7 @@ frmGame::frmGame(GameState& state, const KeyBindings& keys, RandomSource& random
     CaptionLabel(QStringLiteral("Score:"), this, platform::Arial, QRect(344, 536, 113, 17));
     m_lblScore = CaptionLabel(QStringLiteral("0"), this, platform::MsSansSerif, QRect(344, 560, 113, 17));
 
-    m_timer1.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer1, &QTimer::timeout, this, &frmGame::Timer1_Timer);
+    connect(&m_timer1, &TickTimer::tick, this, &frmGame::Timer1_Timer);
 }
 
 frmGame::~frmGame() = default;
@@ -121,36 +120,26 @@ void frmGame::StartGame()
 {
     m_finished = false;
     m_rules.Start();
-    syncTimer();
 }
 
 void frmGame::AdvanceLevel()
 {
     m_rules.AdvanceLevel();
-    syncTimer();
 }
 
 void frmGame::Continue()
 {
-    m_rules.Timer1.Enabled = true;
-    syncTimer();
+    m_timer1.SetEnabled(true);
 }
 
 void frmGame::Hold()
 {
-    if (m_timer1.isActive()) {
-        m_heldRemaining = std::max(0, m_timer1.remainingTime());
-        m_timer1.stop();
-    }
+    m_timer1.Hold();
 }
 
 void frmGame::Release()
 {
-    const std::optional<int> remaining = std::exchange(m_heldRemaining, std::nullopt);
-    if (remaining && m_rules.Timer1.Enabled && isVisible() && !m_timer1.isActive()) {
-        // The next tick puts the interval back.
-        m_timer1.start(*remaining);
-    }
+    m_timer1.Release(isVisible());
 }
 
 void frmGame::setPauseFunction(std::function<void(int)> pause)
@@ -158,25 +147,9 @@ void frmGame::setPauseFunction(std::function<void(int)> pause)
     m_pause = std::move(pause);
 }
 
-void frmGame::syncTimer()
-{
-    if (m_heldRemaining) {
-        return; // held: Release starts it again
-    }
-    if (m_timer1.interval() != m_rules.Timer1.Interval) {
-        m_timer1.setInterval(m_rules.Timer1.Interval);
-    }
-    if (m_rules.Timer1.Enabled && !m_timer1.isActive()) {
-        m_timer1.start();
-    } else if (!m_rules.Timer1.Enabled && m_timer1.isActive()) {
-        m_timer1.stop();
-    }
-}
-
 void frmGame::Timer1_Timer()
 {
     const TickOutcome outcome = m_rules.GameTick();
-    syncTimer();
     switch (outcome) {
     case TickOutcome::LevelComplete:
         emit levelComplete();
@@ -202,7 +175,6 @@ void frmGame::keyPressEvent(QKeyEvent* event)
     const Modifiers modifiers{held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier),
                               held.testFlag(Qt::AltModifier)};
     const KeyOutcome outcome = m_rules.KeyDown(platform::VirtualKeyCode(*event), modifiers);
-    syncTimer();
     event->accept();
     if (outcome == KeyOutcome::LeaveForMenu) {
         emit leaveForMenu();

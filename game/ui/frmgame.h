@@ -9,6 +9,7 @@
 #include "game/core/gamestate.h"
 #include "game/core/gameview.h"
 #include "game/core/random.h"
+#include "game/ui/ticktimer.h"
 #include "platform/tiles.h"
 #include "shell/ui/formwindow.h"
 
@@ -68,7 +69,7 @@ public:
 
     const QImage& boardPicture() const;
     const QImage& nextPiecePicture() const;
-    const QTimer& timer() const { return m_timer1; }
+    const QTimer& timer() const { return m_timer1.running(); }
     bool isFinished() const { return m_finished; }
 
     // The tile places of the sprite sheets by tile number: 0 the mask, 1 to 6
@@ -87,15 +88,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void syncTimer();
     void flushDrawing();
 
     GameState& m_state;
+    TickTimer m_timer1;
     GameLoop m_rules;
-    QTimer m_timer1;
     bool m_finished = false;
-    // The rest of the tick interrupted by Hold, while held.
-    std::optional<int> m_heldRemaining;
     std::function<void(int)> m_pause;
 
     QImage m_picture1; // board sprite sheet
