@@ -3,17 +3,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Quillop: a falling-block puzzle game.
-#include "controls/ui/frmcontrols.h"
+#include "module1.h"
+#include "windows.h"
+
 #include "game/core/random.h"
-#include "help/ui/frmcredits.h"
-#include "help/ui/frmhelp.h"
 #include "platform/fonts.h"
 #include "platform/services.h"
 #include "platform/termination.h"
 #include "platform/tiles.h"
 #include "scores/store/topscorestore.h"
-#include "scores/ui/frmhighscores.h"
-#include "shell/ui/module1.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -69,13 +67,7 @@ int main(int argc, char* argv[])
 
     quillop::SeededRandom random(quillop::platform::ClockSeed());
     quillop::Module1 module(quillop::TopScoreStore::forThisProgram(quillop::platform::ProgramFolder()), random);
-    using Window = quillop::Module1::Window;
-    module.setFactory(Window::HighScores, [](quillop::Module1& m) { return new quillop::frmHighScores(m); });
-    module.setFactory(Window::Controls, [](quillop::Module1& m) { return new quillop::frmControls(m); });
-    module.setFactory(Window::Help, [](quillop::Module1& m) { return new quillop::frmHelp(m); });
-    module.setFactory(Window::Credits, [](quillop::Module1& m) {
-        return new quillop::frmCredits(m, quillop::platform::ProgramFolder());
-    });
+    quillop::InstallWindows(module, quillop::platform::ProgramFolder());
     quillop::platform::OnTerminationRequest([&module] { module.endProgram(); });
     module.Start();
     return QApplication::exec();

@@ -4,7 +4,7 @@
 
 #include "keybindings.h"
 
-#include "charset/windows1252.h"
+#include "common/windows1252.h"
 
 #include <string>
 

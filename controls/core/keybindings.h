@@ -4,25 +4,14 @@
 
 #pragma once
 
+#include "common/virtualkey.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace quillop {
-
-// Windows virtual-key codes, the codes the game's rules speak in.
-namespace VirtualKey {
-inline constexpr std::int16_t None = 0;
-inline constexpr std::int16_t Enter = 13;
-inline constexpr std::int16_t Escape = 27;
-inline constexpr std::int16_t Space = 32;
-inline constexpr std::int16_t Left = 37;
-inline constexpr std::int16_t Up = 38;
-inline constexpr std::int16_t Right = 39;
-inline constexpr std::int16_t Down = 40;
-inline constexpr std::int16_t P = 80;
-} // namespace VirtualKey
 
 // The configurable actions, in the order of the key boxes of the controls
 // window.

@@ -27,7 +27,7 @@ protected:
 
     void openControls()
     {
-        window = &open<frmControls>(Module1::Window::Controls, [](Module1& m) { return new frmControls(m); });
+        window = &open<frmControls>(Module1::Window::Controls);
         QApplication::setActiveWindow(window);
     }
 

@@ -4,6 +4,9 @@
 
 #include "frmcontrols.h"
 
+#include "shell/ui/panel.h"
+#include "shell/ui/text.h"
+
 #include "platform/fonts.h"
 #include "platform/keys.h"
 #include "platform/swallowedkeys.h"
@@ -39,9 +42,9 @@ void SetBoxColour(QLineEdit* box, const QColor& colour)
 
 } // namespace
 
-frmControls::frmControls(Module1& module)
+frmControls::frmControls(ControlsHost& host, const KeyBindings& keys)
     : FormWindow(QStringLiteral(":/pictures/controls.png"), QStringLiteral("Quillop - Options")),
-      m_module(module), m_codes(ToKeyCodes(module.Keys)), m_swallowed(new platform::SwallowedKeys(this))
+      m_host(host), m_codes(ToKeyCodes(keys)), m_swallowed(new platform::SwallowedKeys(this))
 {
     connect(m_swallowed, &platform::SwallowedKeys::swallowed, this, [this](std::int16_t key) {
         for (std::size_t i = 0; i < txtControl.size(); ++i) {
@@ -91,8 +94,7 @@ frmControls::frmControls(Module1& module)
         txtControl[i] = box;
     }
 
-    lblOk = addButton("lblOk", QStringLiteral("Ok"), QRect(176, 552, 129, 25));
-    connect(lblOk, &ButtonLabel::clicked, this, &frmControls::CloseControls);
+    lblOk = addOkButton([this] { CloseControls(); });
 
     ShowKeyNames();
     // A press on the window or its panel only drags: it never takes the
@@ -170,20 +172,10 @@ void frmControls::txtControl_KeyDown(std::size_t box, std::int16_t key)
     lockBox(box);
 }
 
-bool frmControls::Form_KeyDown(std::int16_t key)
-{
-    if (!m_editing && key == VirtualKey::Escape) {
-        CloseControls();
-        return true;
-    }
-    return false;
-}
-
 void frmControls::keyPressEvent(QKeyEvent* event)
 {
     m_swallowed->delivered();
-    event->accept();
-    Form_KeyDown(platform::VirtualKeyCode(*event));
+    FormWindow::keyPressEvent(event);
 }
 
 bool frmControls::eventFilter(QObject* watched, QEvent* event)
@@ -230,14 +222,14 @@ void frmControls::CloseControls()
 {
     lblOk->setLit(false);
     if (const auto unset = FirstUnsetAction(m_codes)) {
-        m_module.ShowMessage(MessageModes::SetControls, this);
+        m_host.ShowMessage(MessageModes::SetControls, this);
         select(static_cast<std::size_t>(*unset));
         return;
     }
     if (m_changed) {
-        m_module.ShowMessage(MessageModes::SaveChanges, this);
+        m_host.ShowMessage(MessageModes::SaveChanges, this, m_codes);
     }
-    m_module.ReturnToMenu(this);
+    m_host.ReturnToMenu(this);
 }
 
 } // namespace quillop

@@ -6,7 +6,8 @@
 
 #include "controls/core/keybindings.h"
 #include "shell/ui/formwindow.h"
-#include "shell/ui/module1.h"
+#include "shell/ui/shape.h"
+#include "shell/ui/windowhost.h"
 
 #include <array>
 
@@ -18,19 +19,32 @@ namespace platform {
 class SwallowedKeys;
 } // namespace platform
 
+// What the controls window asks of the program: the shared prompt, and
+// "Save changes?" with the codes its boxes hold, which become the game's
+// keys on Yes.
+class ControlsHost : public WindowHost {
+public:
+    using WindowHost::ShowMessage;
+    virtual void ShowMessage(std::int32_t mode, QWidget* from, const KeyCodes& boxes) = 0;
+
+protected:
+    ~ControlsHost() = default;
+};
+
 // The window where the player changes the four game keys. It works on a copy
 // of the bindings: nothing reaches the game until the player leaves and
 // answers Yes to "Save changes?". A key box is chosen with the mouse or with
 // Up and Down Arrow; Enter starts an edit, the next key becomes the box's
 // key (P refused, Escape cancelling).
-class frmControls final : public FormWindow, public KeyBoxes {
+class frmControls final : public FormWindow {
     Q_OBJECT
 
 public:
-    explicit frmControls(Module1& module);
+    // The boxes start from the given bindings.
+    frmControls(ControlsHost& host, const KeyBindings& keys);
 
     // The working copy, box 0 Down, 1 Rotate, 2 Left, 3 Right; 0 is unset.
-    KeyCodes boxCodes() const override { return m_codes; }
+    KeyCodes boxCodes() const { return m_codes; }
 
     // Leaving: the notice while a box is unset, the question when something
     // was edited, then back to the menu.
@@ -48,8 +62,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    bool escapeLeaves() const override { return !m_editing; }
+
 private:
-    bool Form_KeyDown(std::int16_t key);
     void txtControl_KeyDown(std::size_t box, std::int16_t key);
     void txtControl_GotFocus(std::size_t box);
     void txtControl_LostFocus(std::size_t box);
@@ -57,7 +72,7 @@ private:
     void lockBox(std::size_t box);
     void select(std::size_t box);
 
-    Module1& m_module;
+    ControlsHost& m_host;
     KeyCodes m_codes;
     bool m_changed = false;
     bool m_editing = false;

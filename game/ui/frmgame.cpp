@@ -9,6 +9,7 @@
 #include "platform/services.h"
 #include "platform/tiles.h"
 #include "platform/widgets.h"
+#include "shell/ui/text.h"
 
 #include <QKeyEvent>
 
@@ -58,14 +59,6 @@ std::optional<QPoint> TileFor(CellCode code, SpecialKind kind)
     return origin[static_cast<std::size_t>(tile)];
 }
 
-platform::Label* CaptionLabel(const QString& text, QWidget* parent, const char* family, QRect place)
-{
-    auto* label = new platform::Label(text, parent);
-    label->setFont(platform::GameFont(family, 12, true));
-    label->setGeometry(place);
-    return label;
-}
-
 } // namespace
 
 const std::array<QPoint, 12>& frmGame::TileOrigin()
@@ -105,11 +98,11 @@ frmGame::frmGame(GameState& state, const KeyBindings& keys, RandomSource& random
     m_picNextPiece->setGeometry(388, 40, Tile, 3 * Tile);
     m_picNextPiece->setPicture(next);
 
-    CaptionLabel(QStringLiteral("Next Piece:"), this, platform::Arial, QRect(344, 16, 113, 25));
-    CaptionLabel(QStringLiteral("Level:"), this, platform::Arial, QRect(344, 480, 113, 17));
-    m_lblLevel = CaptionLabel(QStringLiteral("1"), this, platform::Arial, QRect(344, 504, 113, 17));
-    CaptionLabel(QStringLiteral("Score:"), this, platform::Arial, QRect(344, 536, 113, 17));
-    m_lblScore = CaptionLabel(QStringLiteral("0"), this, platform::MsSansSerif, QRect(344, 560, 113, 17));
+    AddText(this, QStringLiteral("Next Piece:"), QRect(344, 16, 113, 25), {.family = platform::Arial});
+    AddText(this, QStringLiteral("Level:"), QRect(344, 480, 113, 17), {.family = platform::Arial});
+    m_lblLevel = AddText(this, QStringLiteral("1"), QRect(344, 504, 113, 17), {.family = platform::Arial});
+    AddText(this, QStringLiteral("Score:"), QRect(344, 536, 113, 17), {.family = platform::Arial});
+    m_lblScore = AddText(this, QStringLiteral("0"), QRect(344, 560, 113, 17), {.family = platform::MsSansSerif});
 
     connect(&m_timer1, &TickTimer::tick, this, &frmGame::Timer1_Timer);
 }

@@ -16,8 +16,7 @@ using HelpWindow = Program;
 
 TEST_F(HelpWindow, SwitchesPagesAlwaysOpensOnAimAndOnlyTheBackgroundResetsTheLitLabels)
 {
-    const auto factory = [](Module1& m) { return new frmHelp(m); };
-    frmHelp& help = open<frmHelp>(Module1::Window::Help, factory);
+    frmHelp& help = open<frmHelp>(Module1::Window::Help);
     EXPECT_EQ(std::pair(help.frameAim->isVisible(), help.framePieces->isVisible()), std::pair(true, false));
     EXPECT_EQ(help.framePieces->geometry(), help.frameAim->geometry());
     for (int twice = 0; twice < 2; ++twice) {
@@ -34,7 +33,7 @@ TEST_F(HelpWindow, SwitchesPagesAlwaysOpensOnAimAndOnlyTheBackgroundResetsTheLit
     help.move(33, 44);
     QTest::keyClick(&help, Qt::Key_Escape);
     EXPECT_EQ(screen(), "frmMenu 33,44 no game, no continue");
-    frmHelp& again = open<frmHelp>(Module1::Window::Help, factory);
+    frmHelp& again = open<frmHelp>(Module1::Window::Help);
     EXPECT_TRUE(again.frameAim->isVisible());
     QTest::mouseClick(again.Label5, Qt::LeftButton);
     QTest::mouseClick(again.Label4, Qt::LeftButton);
@@ -58,8 +57,7 @@ protected:
             frame.fill(colour(k));
             ASSERT_TRUE(frame.save(folder + QStringLiteral("/bounce%1.jpg").arg(k)));
         }
-        credits = &open<frmCredits>(Module1::Window::Credits,
-                                    [this](Module1& m) { return new frmCredits(m, programFolder()); });
+        credits = &open<frmCredits>(Module1::Window::Credits);
     }
 
     static QColor colour(int k) { return QColor::fromHsv(k * 36, 255, 255); }

@@ -4,7 +4,6 @@
 
 #include "frmcredits.h"
 
-#include "shell/ui/module1.h"
 
 #include "platform/fonts.h"
 
@@ -44,9 +43,9 @@ QByteArray ReadFile(const QString& path)
 
 } // namespace
 
-frmCredits::frmCredits(Module1& module, QString programFolder)
+frmCredits::frmCredits(WindowHost& host, QString programFolder)
     : FormWindow(QStringLiteral(":/pictures/credits.png"), QStringLiteral("Quillop - Credits")),
-      m_module(module), m_programFolder(std::move(programFolder)),
+      m_host(host), m_programFolder(std::move(programFolder)),
       m_picture1(new Panel(this, QRect(24, 24, 422, 505)))
 {
     // The panel clips what it holds: the text leaves it at the top.
@@ -71,8 +70,7 @@ frmCredits::frmCredits(Module1& module, QString programFolder)
         box->setPicture(black);
     }
 
-    lblOk = addButton("lblOk", QStringLiteral("Ok"), QRect(176, 552, 129, 25));
-    connect(lblOk, &ButtonLabel::clicked, this, [this] { m_module.ReturnToMenu(this); });
+    lblOk = addOkButton([this] { m_host.ReturnToMenu(this); });
 
     for (QTimer* timer : {&Timer1, &Timer2}) {
         timer->setInterval(100);
@@ -126,14 +124,6 @@ void frmCredits::Timer2_Timer()
         box->setPicture(frame.picture);
     }
     ++FrameNumber;
-}
-
-void frmCredits::keyPressEvent(QKeyEvent* event)
-{
-    event->accept();
-    if (event->key() == Qt::Key_Escape) {
-        m_module.ReturnToMenu(this);
-    }
 }
 
 } // namespace quillop

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "shell/ui/formwindow.h"
+#include "shell/ui/panel.h"
+#include "shell/ui/windowhost.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -16,8 +18,6 @@
 
 namespace quillop {
 
-class Module1;
-
 // The credits rise through a black panel, 5 pixels every 100 ms, and start
 // again below it; two boxes beside them play bounce1.jpg to bounce9.jpg from
 // the program's folder, read from disk at every frame. Ok or Escape goes back
@@ -27,7 +27,7 @@ class frmCredits final : public FormWindow {
 
 public:
     // The pictures come from Images/Bouncing inside the given folder.
-    frmCredits(Module1& module, QString programFolder);
+    frmCredits(WindowHost& host, QString programFolder);
 
     // The credits, one line each, empty lines between the groups.
     static QString CreditsText();
@@ -43,11 +43,8 @@ public:
     QTimer Timer2;
     std::int16_t FrameNumber = 1;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
-    Module1& m_module;
+    WindowHost& m_host;
     QString m_programFolder;
     Panel* m_picture1;
     // The last bytes read of each frame and the picture they make.

@@ -4,7 +4,7 @@
 
 #include "frmhelp.h"
 
-#include "shell/ui/module1.h"
+#include "shell/ui/text.h"
 
 #include "platform/fonts.h"
 #include "platform/tiles.h"
@@ -24,14 +24,14 @@ void AddPicture(QWidget* page, const char* name, QRect place)
 
 } // namespace
 
-frmHelp::frmHelp(Module1& module)
+frmHelp::frmHelp(WindowHost& host)
     : FormWindow(QStringLiteral(":/pictures/help.png"), QStringLiteral("Quillop - Instructions")),
       Label4(addButton("Label4", QStringLiteral("Aim"), QRect(64, 24, 145, 33))),
       Label5(addButton("Label5", QStringLiteral("Pieces"), QRect(257, 24, 144, 33))),
-      lblOk(addButton("lblOk", QStringLiteral("Ok"), QRect(176, 552, 129, 25))),
+      lblOk(addOkButton([this] { m_host.ReturnToMenu(this); })),
       frameAim(new Panel(this, QRect(24, 72, 422, 457))),
       framePieces(new Panel(this, QRect(24, 72, 422, 457))),
-      m_module(module)
+      m_host(host)
 {
     buildAimPage();
     buildPiecesPage();
@@ -46,7 +46,6 @@ frmHelp::frmHelp(Module1& module)
         framePieces->show();
         repaint();
     });
-    connect(lblOk, &ButtonLabel::clicked, this, [this] { m_module.ReturnToMenu(this); });
 }
 
 namespace {
@@ -96,14 +95,6 @@ void frmHelp::buildPiecesPage()
     AddText(page,
             QStringLiteral("This piece will remove all pieces in the same row as it, both to the left and right."),
             QRect(32, 395, 361, 41), Plain);
-}
-
-void frmHelp::keyPressEvent(QKeyEvent* event)
-{
-    event->accept();
-    if (event->key() == Qt::Key_Escape) {
-        m_module.ReturnToMenu(this);
-    }
 }
 
 } // namespace quillop

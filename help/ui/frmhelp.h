@@ -5,10 +5,10 @@
 #pragma once
 
 #include "shell/ui/formwindow.h"
+#include "shell/ui/panel.h"
+#include "shell/ui/windowhost.h"
 
 namespace quillop {
-
-class Module1;
 
 // The instructions: an Aim page and a Pieces page in one place, switched by
 // the two labels at the top; Ok or Escape goes back to the menu. It always
@@ -17,7 +17,7 @@ class frmHelp final : public FormWindow {
     Q_OBJECT
 
 public:
-    explicit frmHelp(Module1& module);
+    explicit frmHelp(WindowHost& host);
 
     ButtonLabel* Label4; // "Aim"
     ButtonLabel* Label5; // "Pieces"
@@ -25,14 +25,11 @@ public:
     Panel* frameAim;
     Panel* framePieces;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void buildAimPage();
     void buildPiecesPage();
 
-    Module1& m_module;
+    WindowHost& m_host;
 };
 
 } // namespace quillop

@@ -4,10 +4,13 @@
 
 #include "frmhighscores.h"
 
-#include "shell/ui/module1.h"
+#include "shell/ui/shape.h"
+#include "shell/ui/text.h"
 
-#include "charset/windows1252.h"
+#include "common/windows1252.h"
+#include "common/virtualkey.h"
 #include "platform/fonts.h"
+#include "platform/keys.h"
 #include "platform/log.h"
 
 #include <QKeyEvent>
@@ -83,9 +86,9 @@ public:
 
 } // namespace
 
-frmHighScores::frmHighScores(Module1& module)
+frmHighScores::frmHighScores(WindowHost& host, HighScoreState shared)
     : FormWindow(QStringLiteral(":/pictures/highscores.png"), QStringLiteral("Quillop - High Scores")),
-      m_module(module)
+      m_host(host), m_shared(shared)
 {
     const std::array<const char*, 4> headings{"Pos", "Name", "Score", "Level"};
     for (std::size_t k = 0; k < Columns.size(); ++k) {
@@ -93,9 +96,8 @@ frmHighScores::frmHighScores(Module1& module)
         AddCellBack(this, QRect(left, 50, width, 23));
         AddText(this, QString::fromLatin1(headings[k]), QRect(left, 51, width, 23), {});
     }
-    lblOk = addButton("lblOk", QStringLiteral("Ok"), QRect(176, 552, 129, 25));
+    lblOk = addOkButton([this] { m_host.ReturnToMenu(this); });
     lblOk->setTextColour(palette().color(QPalette::Active, QPalette::HighlightedText));
-    connect(lblOk, &ButtonLabel::clicked, this, [this] { m_module.ReturnToMenu(this); });
 
     lblStoreNotice = AddText(this, QString(), QRect(24, 500, 422, 20), {.points = 9.75});
     lblStoreNotice->setTextColour(ButtonYellow);
@@ -118,7 +120,7 @@ frmHighScores::frmHighScores(Module1& module)
     AddText(frameNewScore, QStringLiteral("(12 Character Max)"), QRect(0, 280, 425, 25), {.points = 9.75, .bold = false});
     frameNewScore->hide();
 
-    switch (m_module.Store().LoadTopScores(m_module.TopScores)) {
+    switch (m_shared.Store.LoadTopScores(m_shared.TopScores)) {
     case TopScoreStore::LoadStatus::Unreadable:
         tellPlayer(QStringLiteral("The score table could not be read."));
         break;
@@ -129,14 +131,14 @@ frmHighScores::frmHighScores(Module1& module)
     case TopScoreStore::LoadStatus::Missing:
         break;
     }
-    if (m_module.NewHighScorePending) {
+    if (m_shared.NewHighScorePending) {
         frameNewScore->show();
         lblOk->setEnabled(false);
     }
     BuildScoreRows();
     ShowTopScores();
     frameNewScore->raise();
-    if (m_module.NewHighScorePending) {
+    if (m_shared.NewHighScorePending) {
         setFocusProxy(txtControl);
         txtControl->setFocus();
     }
@@ -164,7 +166,7 @@ void frmHighScores::BuildScoreRows()
 void frmHighScores::ShowTopScores()
 {
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        const TopScoreEntry& entry = m_module.TopScores[i];
+        const TopScoreEntry& entry = m_shared.TopScores[i];
         const bool shown = entry.Score != 0;
         // A name wider than its cell ends in an ellipsis, on one line.
         QLabel* name = m_rows[i].lblName;
@@ -180,29 +182,29 @@ void frmHighScores::ConfirmName()
 {
     frameNewScore->hide();
     lblOk->setEnabled(true);
-    m_module.NewHighScorePending = false;
+    m_shared.NewHighScorePending = false;
     setFocusProxy(nullptr);
     setFocus();
-    const TopScoreEntry added{FileName(txtControl->text()), m_module.Game.GameScore, m_module.Game.GameLevel};
-    InsertTopScore(m_module.TopScores, added.Score, added.Name, added.Level);
+    const TopScoreEntry added{FileName(txtControl->text()), m_shared.Game.GameScore, m_shared.Game.GameLevel};
+    InsertTopScore(m_shared.TopScores, added.Score, added.Name, added.Level);
     ShowTopScores();
     // The save puts the entry into the table as it is on disk now, which
     // another copy of the game may have changed since this window opened.
     TopScoreTable written;
-    switch (m_module.Store().SaveTopScores(added, &written)) {
+    switch (m_shared.Store.SaveTopScores(added, &written)) {
     case TopScoreStore::SaveStatus::Saved:
         lblStoreNotice->hide();
-        if (written != m_module.TopScores) {
-            m_module.TopScores = written;
+        if (written != m_shared.TopScores) {
+            m_shared.TopScores = written;
             ShowTopScores();
         }
         break;
     case TopScoreStore::SaveStatus::Failed:
-        qCWarning(lcQuillop).noquote() << "the top scores could not be saved:" << m_module.Store().lastError();
+        qCWarning(lcQuillop).noquote() << "the top scores could not be saved:" << m_shared.Store.lastError();
         tellPlayer(QStringLiteral("This score could not be saved."));
         break;
     case TopScoreStore::SaveStatus::Unreadable:
-        qCWarning(lcQuillop).noquote() << "the top scores were left as they are:" << m_module.Store().lastError();
+        qCWarning(lcQuillop).noquote() << "the top scores were left as they are:" << m_shared.Store.lastError();
         tellPlayer(QStringLiteral("The score table could not be read, so this score was not saved."));
         break;
     }
@@ -215,34 +217,19 @@ void frmHighScores::tellPlayer(const QString& text)
     lblStoreNotice->raise();
 }
 
-bool frmHighScores::Form_KeyDown(int key)
-{
-    if (key == Qt::Key_Escape && !m_module.NewHighScorePending) {
-        m_module.ReturnToMenu(this);
-        return true;
-    }
-    return false;
-}
-
-void frmHighScores::keyPressEvent(QKeyEvent* event)
-{
-    event->accept();
-    Form_KeyDown(event->key());
-}
-
 bool frmHighScores::eventFilter(QObject* watched, QEvent* event)
 {
     // The window sees the name box's keys first.
     if (watched == txtControl && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (Form_KeyDown(key->key())) {
+        const std::int16_t key = platform::VirtualKeyCode(*static_cast<QKeyEvent*>(event));
+        if (Form_KeyDown(key)) {
             return true;
         }
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        if (key == VirtualKey::Enter) {
             ConfirmName();
             return true;
         }
-        if (key->key() == Qt::Key_Escape) {
+        if (key == VirtualKey::Escape) {
             return true; // ignored while the name is pending
         }
     }

@@ -4,7 +4,12 @@
 
 #pragma once
 
+#include "game/core/gamestate.h"
+#include "scores/core/topscores.h"
+#include "scores/store/topscorestore.h"
 #include "shell/ui/formwindow.h"
+#include "shell/ui/panel.h"
+#include "shell/ui/windowhost.h"
 
 #include <array>
 
@@ -12,7 +17,15 @@ class QLineEdit;
 
 namespace quillop {
 
-class Module1;
+// What the high-score window reads and changes of the state the windows
+// share: the score file, the table, whether a name is awaited, and the game
+// whose result it records.
+struct HighScoreState {
+    TopScoreStore& Store;
+    TopScoreTable& TopScores;
+    bool& NewHighScorePending;
+    const GameState& Game;
+};
 
 // The fifteen best results under the headings Pos, Name, Score and Level.
 // After a qualifying game a panel covers the table, congratulates the player
@@ -22,7 +35,7 @@ class frmHighScores final : public FormWindow {
     Q_OBJECT
 
 public:
-    explicit frmHighScores(Module1& module);
+    frmHighScores(WindowHost& host, HighScoreState shared);
 
     // Fills the rows from the shared table; empty slots show blank.
     void ShowTopScores();
@@ -43,16 +56,16 @@ public:
     platform::Label* lblStoreNotice;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool escapeLeaves() const override { return !m_shared.NewHighScorePending; }
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool Form_KeyDown(int key);
     void BuildScoreRows();
     void ConfirmName();
     void tellPlayer(const QString& text);
 
-    Module1& m_module;
+    WindowHost& m_host;
+    HighScoreState m_shared;
     std::array<Row, 15> m_rows{};
 };
 

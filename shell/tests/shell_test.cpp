@@ -8,7 +8,7 @@
 #include "platform/drag.h"
 #include "scores/ui/frmhighscores.h"
 #include "shell/ui/formwindow.h"
-#include "shell/ui/frmmenu.h"
+#include "app/frmmenu.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -265,21 +265,15 @@ TEST_F(HandOvers, YesAndNoLightOneAtATimeAndThePanelResetsBoth)
     EXPECT_EQ(module->AskYesNo(QStringLiteral("Sure?"), &menu()), AnswerNo);
 }
 
-class KeyBoxWindow final : public FormWindow, public KeyBoxes {
-public:
-    KeyBoxWindow() : FormWindow(QString()) {}
-    KeyCodes boxCodes() const override { return {65, 66, 67, 68}; }
-};
-
 TEST_F(HandOvers, SaveChangesCopiesTheKeyBoxesOnYesOnly)
 {
-    KeyBoxWindow boxes;
+    const KeyCodes boxes{65, 66, 67, 68};
     for (const bool yes : {false, true}) {
         WhenMessageOpens([yes](frmdialog& dialog) {
             EXPECT_EQ(LabelText(dialog, "lblText"), QStringLiteral("Save changes?"));
             ClickButton(dialog, yes ? "lblYes" : "lblNo");
         });
-        module->ShowMessage(MessageModes::SaveChanges, &boxes);
+        module->ShowMessage(MessageModes::SaveChanges, &menu(), boxes);
         EXPECT_EQ(module->Keys, (yes ? KeyBindings{67, 68, 65, 66} : KeyBindings{}));
     }
 }
@@ -301,6 +295,43 @@ TEST_F(GameEnds, SpaceAfterALevelStartsTheNextWithTheTimerOn)
     EXPECT_EQ(module->Game.GameLevel, 2);
     EXPECT_TRUE(game().timer().isActive());
     EXPECT_NE(module->Game.Board(21, 1), CellCode::Empty);
+}
+
+// Notes the level the game stands at whenever the game window paints once a
+// message window has come and gone.
+class PaintsAfterNotice final : public QObject {
+public:
+    explicit PaintsAfterNotice(const GameState& game) : m_game(game) {}
+    std::vector<int> levels;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (QApplication::activeModalWidget() != nullptr) {
+            m_noticeSeen = true;
+        } else if (m_noticeSeen && event->type() == QEvent::Paint) {
+            levels.push_back(m_game.GameLevel);
+        }
+        return false;
+    }
+
+private:
+    const GameState& m_game;
+    bool m_noticeSeen = false;
+};
+
+TEST_F(GameEnds, NoFrameShowsTheNoticeGoneAndTheOldLevel)
+{
+    module->NewGame();
+    completeLevel();
+    PaintsAfterNotice paints(module->Game);
+    game().installEventFilter(&paints);
+    WhenMessageOpens([](frmdialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Space); });
+    game().Timer1_Timer();
+    game().repaint();
+
+    ASSERT_FALSE(paints.levels.empty());
+    EXPECT_EQ(paints.levels, std::vector<int>(paints.levels.size(), 2));
 }
 
 TEST_F(GameEnds, ADragQueuedDuringTheLastLandingMovesTheWindowBeforeTheNoticeOpens)

@@ -7,7 +7,8 @@
 #include "game/ui/frmgame.h"
 #include "scores/ui/frmhighscores.h"
 #include "shell/ui/formwindow.h"
-#include "shell/ui/frmmenu.h"
+#include "app/frmmenu.h"
+#include "app/windows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,7 +66,7 @@ void Program::SetUp()
                                        random);
     module->setGamePause([](int) {});
     module->setProgramEnd([this] { ++programEnds; });
-    module->setFactory(Module1::Window::HighScores, [](Module1& m) { return new frmHighScores(m); });
+    InstallWindows(*module, programFolder());
     module->Start();
 }
 

@@ -6,7 +6,7 @@
 
 #include "game/core/random.h"
 #include "shell/ui/frmdialog.h"
-#include "shell/ui/module1.h"
+#include "app/module1.h"
 
 #include <QTemporaryDir>
 

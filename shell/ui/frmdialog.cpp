@@ -4,11 +4,14 @@
 
 #include "frmdialog.h"
 
-#include "formwindow.h"
-#include "module1.h"
+#include "buttonlabel.h"
+#include "panel.h"
+#include "shape.h"
+#include "text.h"
+#include "windowhost.h"
 
-#include "game/ui/frmgame.h"
-#include "platform/fonts.h"
+#include "common/virtualkey.h"
+#include "platform/keys.h"
 #include "platform/services.h"
 
 #include <QCloseEvent>
@@ -27,8 +30,7 @@ void AddNamedText(QWidget* parent, const char* name, const QString& text, QRect 
 
 } // namespace
 
-frmdialog::frmdialog(Module1& module, QWidget* over)
-    : QDialog(over, Qt::Dialog | Qt::FramelessWindowHint), m_module(module), m_over(over)
+frmdialog::frmdialog(QWidget* over) : QDialog(over, Qt::Dialog | Qt::FramelessWindowHint), m_over(over)
 {
     setWindowTitle(QStringLiteral("Quillop"));
     setModal(true);
@@ -68,7 +70,7 @@ void frmdialog::ShowGameOver()
     showModal(Kind::GameNotice, panel);
 }
 
-void frmdialog::AskYesNo(const QString& question)
+std::int32_t frmdialog::AskYesNo(const QString& question)
 {
     Panel* panel = addPanel("frameYesNo", QSize(385, 129));
     AddNamedText(panel, "lblText", question, QRect(0, 24, 385, 25));
@@ -79,14 +81,15 @@ void frmdialog::AskYesNo(const QString& question)
     connect(yes, &ButtonLabel::hovered, no, [no] { no->setLit(false); });
     connect(no, &ButtonLabel::hovered, yes, [yes] { yes->setLit(false); });
     connect(yes, &ButtonLabel::clicked, this, [this] {
-        m_module.MessageAnswer = AnswerYes;
+        m_answer = AnswerYes;
         accept();
     });
     connect(no, &ButtonLabel::clicked, this, [this] {
-        m_module.MessageAnswer = AnswerNo;
+        m_answer = AnswerNo;
         accept();
     });
     showModal(Kind::Question, panel);
+    return m_answer;
 }
 
 void frmdialog::ShowSetControls()
@@ -123,18 +126,9 @@ void frmdialog::showModal(Kind kind, Panel* panel)
 void frmdialog::keyPressEvent(QKeyEvent* event)
 {
     event->accept();
-    if (event->key() != Qt::Key_Space) {
-        return;
-    }
-    if (m_module.MessageMode == MessageModes::LevelComplete) {
-        // The next level starts its timer, then the notice goes.
-        if (frmGame* game = m_module.GameWindow()) {
-            game->AdvanceLevel();
-        }
+    // Only the two game notices take a key, and only Space.
+    if (m_kind == Kind::GameNotice && platform::VirtualKeyCode(*event) == VirtualKey::Space) {
         accept();
-    } else if (m_module.MessageMode == MessageModes::GameOver) {
-        accept();
-        m_module.ShowMenuAt(m_module.GameWindow());
     }
 }
 
@@ -148,7 +142,7 @@ void frmdialog::closeEvent(QCloseEvent* event)
         return;
     }
     if (m_kind == Kind::Question) {
-        m_module.MessageAnswer = AnswerNo;
+        m_answer = AnswerNo;
     }
     event->accept();
     done(Rejected);

@@ -6,26 +6,29 @@
 
 #include <QDialog>
 
+#include <cstdint>
+
 namespace quillop {
 
 class ButtonLabel;
-class Module1;
 class Panel;
 
 // The modal message window: one black panel sized to its message, centred
 // over the window it is opened from. The two game notices wait for Space,
 // the question for a click on Yes or No, the controls notice for a click on
-// Ok. It cannot be dragged, and Escape does nothing.
+// Ok. It cannot be dragged, and Escape does nothing. It only answers: what
+// follows is up to whoever opened it, once it has closed.
 class frmdialog final : public QDialog {
     Q_OBJECT
 
 public:
-    frmdialog(Module1& module, QWidget* over);
+    explicit frmdialog(QWidget* over);
 
     // Each shows its panel and returns once the window has closed.
     void ShowLevelComplete();
     void ShowGameOver();
-    void AskYesNo(const QString& question);
+    // AnswerYes or AnswerNo; a question the desktop closes counts as No.
+    std::int32_t AskYesNo(const QString& question);
     void ShowSetControls();
 
 protected:
@@ -40,9 +43,9 @@ private:
     ButtonLabel* addButton(Panel* panel, const char* name, const QString& text, QRect box);
     void showModal(Kind kind, Panel* panel);
 
-    Module1& m_module;
     QWidget* m_over;
     Kind m_kind = Kind::GameNotice;
+    std::int32_t m_answer = 0;
 };
 
 } // namespace quillop

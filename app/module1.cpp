@@ -4,12 +4,14 @@
 
 #include "module1.h"
 
-#include "formwindow.h"
-#include "frmdialog.h"
 #include "frmmenu.h"
 
 #include "game/ui/frmgame.h"
 #include "platform/services.h"
+#include "shell/ui/formwindow.h"
+#include "shell/ui/frmdialog.h"
+#include "shell/ui/handover.h"
+#include "shell/ui/hiddenwindowinput.h"
 
 #include <QCoreApplication>
 
@@ -86,6 +88,16 @@ void Module1::NewGame()
 
 void Module1::ShowMessage(std::int32_t mode, QWidget* from)
 {
+    showMessage(mode, from, nullptr);
+}
+
+void Module1::ShowMessage(std::int32_t mode, QWidget* from, const KeyCodes& boxes)
+{
+    showMessage(mode, from, &boxes);
+}
+
+void Module1::showMessage(std::int32_t mode, QWidget* from, const KeyCodes* boxes)
+{
     MessageMode = mode;
     // No tick runs under a question or a notice, so the game cannot end
     // beneath one and open a second message window over the first.
@@ -95,10 +107,17 @@ void Module1::ShowMessage(std::int32_t mode, QWidget* from)
     }
     switch (mode) {
     case MessageModes::LevelComplete:
-        frmdialog(*this, from).ShowLevelComplete();
+        frmdialog(from).ShowLevelComplete();
+        // Space has closed the notice; the next level starts before the
+        // program takes another event, so no frame shows the notice gone
+        // and the old level, and no tick comes in between.
+        if (held) {
+            held->AdvanceLevel();
+        }
         break;
     case MessageModes::GameOver:
-        frmdialog(*this, from).ShowGameOver();
+        frmdialog(from).ShowGameOver();
+        ShowMenuAt(held);
         break;
     case MessageModes::ExitAnyway:
         AskYesNo(QStringLiteral("Game in progress, exit anyway?"), from);
@@ -114,12 +133,12 @@ void Module1::ShowMessage(std::int32_t mode, QWidget* from)
         break;
     case MessageModes::SaveChanges:
         AskYesNo(QStringLiteral("Save changes?"), from);
-        if (const auto* boxes = dynamic_cast<const KeyBoxes*>(from); boxes && MessageAnswer == AnswerYes) {
-            Keys = FromKeyCodes(boxes->boxCodes());
+        if (boxes != nullptr && MessageAnswer == AnswerYes) {
+            Keys = FromKeyCodes(*boxes);
         }
         break;
     case MessageModes::SetControls:
-        frmdialog(*this, from).ShowSetControls();
+        frmdialog(from).ShowSetControls();
         break;
     default:
         break;
@@ -131,7 +150,7 @@ void Module1::ShowMessage(std::int32_t mode, QWidget* from)
 
 std::optional<std::int32_t> Module1::AskYesNo(const QString& question, QWidget* from)
 {
-    frmdialog(*this, from).AskYesNo(question);
+    MessageAnswer = frmdialog(from).AskYesNo(question);
     if (MessageAnswer == AnswerYes || MessageAnswer == AnswerNo) {
         return MessageAnswer;
     }

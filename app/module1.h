@@ -7,11 +7,16 @@
 #include "frmmenu.h"
 
 #include "controls/core/keybindings.h"
+#include "controls/ui/frmcontrols.h"
 #include "game/core/gamestate.h"
-#include "game/ui/frmgame.h"
 #include "game/core/random.h"
+#include "game/ui/frmgame.h"
 #include "scores/core/topscores.h"
 #include "scores/store/topscorestore.h"
+#include "scores/ui/frmhighscores.h"
+#include "shell/ui/formwindow.h"
+#include "shell/ui/handover.h"
+#include "shell/ui/windowhost.h"
 
 #include <QObject>
 #include <QPointer>
@@ -27,34 +32,12 @@ class QWidget;
 namespace quillop {
 
 
-// The message window's modes, as the windows ask for them.
-namespace MessageModes {
-inline constexpr std::int32_t LevelComplete = 1;
-inline constexpr std::int32_t GameOver = 2;
-inline constexpr std::int32_t ExitAnyway = 3;
-inline constexpr std::int32_t StartNewAnyway = 4;
-inline constexpr std::int32_t SaveChanges = 5;
-inline constexpr std::int32_t SetControls = 6;
-} // namespace MessageModes
-
-// Answers to a question, as the message window leaves them.
-inline constexpr std::int32_t AnswerYes = 1;
-inline constexpr std::int32_t AnswerNo = 2;
-
-// A window whose key boxes the "Save changes?" question copies from.
-class KeyBoxes {
-public:
-    virtual KeyCodes boxCodes() const = 0;
-
-protected:
-    ~KeyBoxes() = default;
-};
-
 // What the windows share, and the routines they all call: the game, the key
 // bindings, the top scores, the message window's mode and answer, and the
-// window instances with the hand-overs between them. The windows are given
-// this object; nothing here is global.
-class Module1 final : public QObject {
+// window instances with the hand-overs between them. It builds the windows
+// and carries out what follows each message; the windows reach it only as
+// their host. Nothing here is global.
+class Module1 final : public QObject, public ControlsHost {
     Q_OBJECT
 
 public:
@@ -76,6 +59,8 @@ public:
     std::int32_t MessageAnswer = 0;
 
     TopScoreStore& Store() { return m_store; }
+    // What the high-score window works on.
+    HighScoreState highScoreState() { return {m_store, TopScores, NewHighScorePending, Game}; }
 
     // How the program builds the windows the menu opens.
     void setFactory(Window window, Factory factory);
@@ -95,12 +80,14 @@ public:
     // when there is none) at the menu's place, and hides the menu.
     void NewGame();
 
-    // The shared prompt: 1 level complete, 2 game over, 3 "exit anyway?",
-    // 4 "start new anyway?", 5 "Save changes?" (copying the key boxes of
-    // the window it is asked from), 6 the controls notice. Any other mode is
-    // only stored. Returns when the message window has closed; the window is
-    // centred over the one it is opened from.
-    void ShowMessage(std::int32_t mode, QWidget* from);
+    // The shared prompt: 1 level complete (then the next level), 2 game
+    // over (then the menu at the game's place), 3 "exit anyway?", 4 "start
+    // new anyway?", 5 "Save changes?" (on Yes the given key codes become the
+    // bindings), 6 the controls notice. Any other mode is only stored.
+    // Returns when the message window has closed and what follows its answer
+    // is done; the window is centred over the one it is opened from.
+    void ShowMessage(std::int32_t mode, QWidget* from) override;
+    void ShowMessage(std::int32_t mode, QWidget* from, const KeyCodes& boxes) override;
 
     // Asks a yes/no question: 1 for Yes, 2 for No, nothing when the window
     // closed without an answer and no earlier one is left.
@@ -109,7 +96,7 @@ public:
     // The menu opens a window at its place and hides.
     void Open(Window window);
     // A window goes back to the menu: the menu at its place, the window closed.
-    void ReturnToMenu(QWidget* from);
+    void ReturnToMenu(QWidget* from) override;
     // Shows the menu at the given window's place, without closing anything.
     void ShowMenuAt(QWidget* from);
     // Continue Game: the kept game at the menu's place, its timer on.
@@ -122,6 +109,7 @@ public:
     void endProgram();
 
 private:
+    void showMessage(std::int32_t mode, QWidget* from, const KeyCodes* boxes);
     bool deliverQueuedMouseInput();
     void gameLevelComplete();
     void gameOver();

@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "formwindow.h"
+#include "shell/ui/formwindow.h"
 
 namespace quillop {
 
@@ -30,9 +30,6 @@ public:
     ButtonLabel* lblOptions;
     ButtonLabel* lblExit;
     ButtonLabel* lblCredits;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void lblNewGame_Click();

@@ -6,7 +6,6 @@
 
 #include "module1.h"
 
-#include <QKeyEvent>
 
 namespace quillop {
 
@@ -67,12 +66,6 @@ void frmMenu::lblExit_Click()
 {
     lblExit->setLit(false);
     m_module.Exit(this);
-}
-
-void frmMenu::keyPressEvent(QKeyEvent* event)
-{
-    // The menu has no key commands.
-    event->accept();
 }
 
 } // namespace quillop

@@ -1,0 +1,38 @@
+// SPDX-FileCopyrightText: 2026 The Quillop developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "handover.h"
+
+#include "formwindow.h"
+
+namespace quillop {
+
+void CloseByProgram(QWidget* window)
+{
+    if (auto* form = qobject_cast<FormWindow*>(window)) {
+        form->closeByProgram();
+    } else {
+        window->close();
+    }
+}
+
+void HandOver(QWidget* from, QWidget* to, Leave leave)
+{
+    // Placed before it is mapped, so it never shows for a moment elsewhere.
+    if (from != nullptr) {
+        to->move(from->pos());
+    }
+    to->show();
+    to->raise();
+    to->activateWindow();
+    if (from != nullptr && from != to) {
+        if (leave == Leave::Hide) {
+            from->hide();
+        } else if (leave == Leave::Close) {
+            CloseByProgram(from);
+        }
+    }
+}
+
+} // namespace quillop

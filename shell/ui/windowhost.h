@@ -1,0 +1,44 @@
+// SPDX-FileCopyrightText: 2026 The Quillop developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <cstdint>
+
+class QWidget;
+
+namespace quillop {
+
+// The message window's modes, as the windows ask for them.
+namespace MessageModes {
+inline constexpr std::int32_t LevelComplete = 1;
+inline constexpr std::int32_t GameOver = 2;
+inline constexpr std::int32_t ExitAnyway = 3;
+inline constexpr std::int32_t StartNewAnyway = 4;
+inline constexpr std::int32_t SaveChanges = 5;
+inline constexpr std::int32_t SetControls = 6;
+} // namespace MessageModes
+
+// Answers to a question, as the message window gives them.
+inline constexpr std::int32_t AnswerYes = 1;
+inline constexpr std::int32_t AnswerNo = 2;
+
+// What a window asks of the program around it. The program (the one object
+// that holds what the windows share and builds them) implements it; the
+// windows know it only through this, so none of them reaches up to it.
+class WindowHost {
+public:
+    // The window goes back to the menu: the menu at its place, the window
+    // closed.
+    virtual void ReturnToMenu(QWidget* from) = 0;
+
+    // The shared prompt by mode, centred over the window it is asked from;
+    // returns once it has been answered and what follows the answer is done.
+    virtual void ShowMessage(std::int32_t mode, QWidget* from) = 0;
+
+protected:
+    ~WindowHost() = default;
+};
+
+} // namespace quillop
