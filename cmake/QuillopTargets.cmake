@@ -27,10 +27,17 @@ function(quillop_rules_library name)
 endfunction()
 
 # A GoogleTest executable registered with CTest, one entry per test case.
+# WIDGETS: the tests run inside a QApplication on Qt's offscreen platform,
+# with the game's pictures built in.
 function(quillop_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;ENVIRONMENT" ${ARGN})
+    cmake_parse_arguments(ARG "WIDGETS" "" "SOURCES;LIBRARIES;ENVIRONMENT" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main quillop_warnings)
+    if(ARG_WIDGETS)
+        target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} quillop_qtest_main quillop_assets quillop_warnings)
+        list(APPEND ARG_ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+    else()
+        target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main quillop_warnings)
+    endif()
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
 endfunction()

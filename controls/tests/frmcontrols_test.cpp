@@ -3,7 +3,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "controls/ui/frmcontrols.h"
-#include "shell/tests/shelltesting.h"
+#include "app/tests/programtesting.h"
+#include "tests/support/naming.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -116,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
         Edit{"EscapeOnlyCancels", {Qt::Key_Return, Qt::Key_Escape}, "S...", Defaults, false},
         Edit{"PIsRefusedButStillCounts", {Qt::Key_Return, Qt::Key_P}, "S...", Defaults, true},
         Edit{"TypingNeverWritesIntoABox", {Qt::Key_A, Qt::Key_Backspace, Qt::Key_Delete}, "S...", Defaults, false}),
-    [](const auto& p) { return std::string(p.param.name); });
+    Named);
 
 TEST_F(ControlsWindow, ABoxLeftWhileEditingKeepsWaitingForItsKey)
 {

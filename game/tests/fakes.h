@@ -7,6 +7,7 @@
 #include "game/core/gameloop.h"
 #include "game/core/gameview.h"
 #include "game/core/random.h"
+#include "tests/support/naming.h"
 
 #include <deque>
 #include <functional>
@@ -84,9 +85,6 @@ struct TestGame : ::testing::Test {
     ScriptedRandom random;
     GameLoop loop{state, keys, view, timer1, random};
 };
-
-// Names each case of a table after its `name`.
-inline constexpr auto Named = [](const auto& c) { return std::string(c.param.name); };
 
 // The value u for which Pick(u, n) gives k.
 constexpr float PickValue(int k, int n)

@@ -4,7 +4,7 @@
 
 #include "help/ui/frmcredits.h"
 #include "help/ui/frmhelp.h"
-#include "shell/tests/shelltesting.h"
+#include "app/tests/programtesting.h"
 
 #include <QDir>
 #include <QTest>

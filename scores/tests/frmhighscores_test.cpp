@@ -3,7 +3,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "scores/ui/frmhighscores.h"
-#include "shell/tests/shelltesting.h"
+#include "app/tests/programtesting.h"
+#include "tests/support/naming.h"
 
 #include <QApplication>
 #include <QDir>
@@ -87,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedName{"AccentsInOneByte", QStringLiteral("Zo\u00EB \u20AC"), QStringLiteral("Zo\u00EB \u20AC"),
                                 "Zo\xEB \x80"},
                       TypedName{"NothingBeyondTheSet", QStringLiteral("A\u03A9\u4E2D\U0001F600B"), "AB", "AB"}),
-    [](const auto& c) { return std::string(c.param.name); });
+    Named);
 
 TEST_F(HighScoreWindow, NamesWiderThanTheirCellStayOnOneLineInIt)
 {

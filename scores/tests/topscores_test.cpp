@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "scores/core/topscores.h"
+#include "tests/support/naming.h"
 
 #include <gtest/gtest.h>
 
@@ -121,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
         OddFile{"BlankLinesSkipped", "\r\n  \r\n\"A\",5,1\r\n\r\n\"B\",4,1\r\n", {"A", 5, 1}, {"B", 4, 1}},
         OddFile{"ByteOrderMark", "\xEF\xBB\xBF\"A\",5,1\r\n", {"A", 5, 1}, {}},
         OddFile{"BinaryGarbage", std::string("\0\x01\xff,\"\r\n\x80", 8), {}, {}, 2}),
-    [](const auto& c) { return std::string(c.param.name); });
+    test::Named);
 
 // Groups digits with dots, as many European locales do.
 struct DottedThousands : std::numpunct<char> {
@@ -208,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(Scores, Insertion,
                                            InsertCase{"JustAboveTheLast", -399, 14},
                                            InsertCase{"EqualToTheLastChangesNothing", -400, -1},
                                            InsertCase{"BelowEverythingChangesNothing", -5000, -1}),
-                         [](const auto& c) { return std::string(c.param.name); });
+                         test::Named);
 
 TEST(Insertion, StopsAtTheFirstLowerScoreOfAnUnsortedTable)
 {

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "scores/store/topscorestore.h"
+#include "tests/support/naming.h"
 
 #include <QDir>
 #include <QFile>
@@ -152,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  Status::Read, {"D", 7, 2}},
         LoadCase{"DanglingLink", [](auto& path, auto& folder) { Link(path, folder + "/nowhere"); }, Status::Missing, {}}),
-    [](const auto& c) { return std::string(c.param.name); });
+    test::Named);
 
 TEST_F(ScoreFolders, SavesBesideTheProgramUntilThePlayersCopyExistsThenThere)
 {

@@ -4,410 +4,144 @@
 
 #include "shelltesting.h"
 
-#include "game/ui/frmgame.h"
-#include "platform/drag.h"
-#include "scores/ui/frmhighscores.h"
 #include "shell/ui/formwindow.h"
-#include "app/frmmenu.h"
+#include "shell/ui/frmdialog.h"
+#include "shell/ui/windowhost.h"
+#include "tests/support/naming.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QScreen>
-#include <QMouseEvent>
 #include <QTest>
+
+#include <string>
 
 namespace quillop::test {
 namespace {
-
-QString LabelText(QWidget& window, const char* name)
-{
-    auto* label = window.findChild<QLabel*>(QLatin1String(name));
-    return label != nullptr ? label->text() : QStringLiteral("<none>");
-}
 
 bool CentredOver(const QWidget& inner, const QWidget& outer)
 {
     return (inner.frameGeometry().center() - outer.frameGeometry().center()).manhattanLength() <= 1;
 }
 
-// Fifteen entries of the given score, so only a higher one qualifies.
-QByteArray TableOf(int score)
-{
-    QByteArray bytes;
-    for (int i = 1; i <= 15; ++i) {
-        bytes += "\"P" + QByteArray::number(i) + "\"," + QByteArray::number(score) + ",3\r\n";
+// A full-size window for a message to stand over.
+struct MessageWindow : ::testing::Test {
+    void SetUp() override
+    {
+        over.move(300, 100);
+        over.show();
     }
-    return bytes;
-}
-
-using Menu = Program;
-
-TEST_F(Menu, StartsAloneWithTheDefaultKeysAndIgnoresKeysGreyedItemsAndLateClicks)
-{
-    EXPECT_TRUE(menu().windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(module->Keys, KeyBindings{});
-    menu().move(5, 6);
-    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Down, Qt::Key_Space, Qt::Key_N}) {
-        QTest::keyClick(&menu(), key);
-    }
-    MoveMouseOver(menu().lblContinue);
-    QTest::mouseClick(menu().lblContinue, Qt::LeftButton);
-    EXPECT_NE(menu().lblContinue->textColour(), ButtonYellow);
-    menu().hide(); // a click still queued for the menu it has handed over
-    QTest::mouseClick(menu().lblNewGame, Qt::LeftButton);
-    menu().show();
-    EXPECT_EQ(screen(), "frmMenu 5,6 no game, no continue");
-
-    QTest::mouseClick(menu().lblExit, Qt::LeftButton);
-    EXPECT_EQ(programEnds, 1) << "without a game Exit asks nothing";
-}
-
-TEST_F(Menu, ItemsStayLitUntilTheMouseCrossesTheBackgroundWhichAloneDrags)
-{
-    MoveMouseOver(menu().lblNewGame);
-    MoveMouseOver(menu().lblCredits);
-    EXPECT_EQ(menu().lblNewGame->textColour(), ButtonYellow);
-    EXPECT_EQ(menu().lblCredits->textColour(), ButtonYellow);
-
-    MoveMouseOver(&menu(), QPoint(100, 400));
-    for (ButtonLabel* item : menu().buttons()) {
-        EXPECT_EQ(item->textColour(), ButtonWhite) << item->text().toStdString();
-    }
-    QTest::mousePress(menu().lblNewGame, Qt::LeftButton, {}, QPoint(3, 3));
-    EXPECT_FALSE(platform::IsManualDragActive(&menu()));
-    QTest::mousePress(&menu(), Qt::LeftButton, {}, QPoint(100, 400));
-    EXPECT_TRUE(platform::IsManualDragActive(&menu()));
-    QTest::mouseRelease(&menu(), Qt::LeftButton, {}, QPoint(100, 400));
-}
-
-using HandOvers = Program;
-
-TEST_F(HandOvers, NewGameEscapeAndContinueEachCarryTheDraggedPlace)
-{
-    menu().move(123, 77);
-    QTest::mouseClick(menu().lblNewGame, Qt::LeftButton);
-    EXPECT_EQ(screen(), "frmGame 123,77 ticking, continue");
-    EXPECT_TRUE(module->Game.GameInProgress);
-
-    game().Timer1_Timer();
-    game().move(200, 50);
-    const GameState before = module->Game;
-    QTest::keyClick(&game(), Qt::Key_Escape);
-    // Keys and clicks still queued for the game as it hands over do nothing:
-    // a key would resume the game behind the menu.
-    QTest::keyClick(&game(), Qt::Key_Q);
-    QTest::mouseClick(&game(), Qt::LeftButton);
-    EXPECT_EQ(screen(), "frmMenu 200,50 still, continue");
-
-    menu().move(10, 20);
-    QTest::mouseClick(menu().lblContinue, Qt::LeftButton);
-    EXPECT_EQ(screen(), "frmGame 10,20 ticking, continue");
-    EXPECT_EQ(module->Game.CurrentRow, before.CurrentRow);
-    EXPECT_EQ(module->Game.NextColumn, before.NextColumn);
-    EXPECT_EQ(module->Game.Board, before.Board);
-}
-
-struct Question {
-    const char* item;
-    const char* text;
-    bool yes;
-    const char* after; // the screen afterwards
+    FormWindow over{QString()};
 };
 
-void PrintTo(const Question& c, std::ostream* os) { *os << c.item << (c.yes ? " yes" : " no"); }
-
-class Questions : public Program, public ::testing::WithParamInterface<Question> {};
-
-TEST_P(Questions, AskWhileAGameIsInProgressAndActOnYesOnly)
-{
-    const Question q = GetParam();
-    module->NewGame();
-    QTest::keyClick(&game(), Qt::Key_Escape);
-    frmGame* kept = module->GameWindow();
-    module->Game.GameLevel = 5;
-    module->MessageAnswer = q.yes ? AnswerNo : AnswerYes; // an older answer is replaced
-    menu().move(40, 0);
-
-    WhenMessageOpens([&](frmdialog& dialog) {
-        EXPECT_EQ(LabelText(dialog, "lblText"), QLatin1String(q.text));
-        EXPECT_EQ(dialog.size(), QSize(385, 129));
-        EXPECT_TRUE(CentredOver(dialog, menu()));
-        // Only a click answers.
-        for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Y, Qt::Key_N}) {
-            QTest::keyClick(&dialog, key);
-        }
-        EXPECT_TRUE(dialog.isVisible());
-        ClickButton(dialog, q.yes ? "lblYes" : "lblNo");
-    });
-    QTest::mouseClick(menu().findChild<ButtonLabel*>(QLatin1String(q.item)), Qt::LeftButton);
-
-    const bool newGame = std::string_view(q.item) == "lblNewGame";
-    EXPECT_EQ(module->MessageAnswer, q.yes ? AnswerYes : AnswerNo);
-    EXPECT_EQ(programEnds, !newGame && q.yes ? 1 : 0);
-    EXPECT_EQ(module->GameWindow(), kept); // a new game re-uses the window
-    EXPECT_EQ(module->Game.GameLevel, newGame && q.yes ? 1 : 5);
-    EXPECT_EQ(screen(), q.after);
-    EXPECT_EQ(menu().lblExit->textColour(), ButtonWhite);
-}
-
-INSTANTIATE_TEST_SUITE_P(Menu, Questions,
-                         ::testing::Values(Question{"lblNewGame", "Game in progress, start new anyway?", true,
-                                                    "frmGame 40,0 ticking, continue"},
-                                           Question{"lblNewGame", "Game in progress, start new anyway?", false,
-                                                    "frmMenu 40,0 still, continue"},
-                                           Question{"lblExit", "Game in progress, exit anyway?", true,
-                                                    " still, continue"},
-                                           Question{"lblExit", "Game in progress, exit anyway?", false,
-                                                    "frmMenu 40,0 still, continue"}));
-
-TEST_F(HandOvers, TheDesktopsCloseRequestAsksLikeExitAndAClosedQuestionIsNo)
-{
-    module->NewGame();
-    module->MessageAnswer = AnswerYes;
-    WhenMessageOpens([](frmdialog& dialog) {
-        EXPECT_EQ(LabelText(dialog, "lblText"), QStringLiteral("Game in progress, exit anyway?"));
-        dialog.close();
-    });
-    game().close();
-    EXPECT_EQ(module->MessageAnswer, AnswerNo);
-    EXPECT_TRUE(game().isVisible());
-
-    QTest::keyClick(&game(), Qt::Key_Escape);
-    module->Game.GameInProgress = false;
-    EXPECT_EQ(programEnds, 0);
-    menu().close();
-    EXPECT_EQ(programEnds, 1);
-}
-
-TEST_F(HandOvers, TheGameStandsStillUnderAQuestionAndGoesOnWhereItWas)
-{
-    menu().move(40, 0);
-    module->NewGame();
-    finishGameWithScore(0); // a tick now would end the game
-    const int before = game().timer().remainingTime();
-    WhenMessageOpens([&](frmdialog& dialog) {
-        EXPECT_EQ(screen(), "frmGame 40,0 still, continue");
-        QCoreApplication::processEvents();
-        ClickButton(dialog, "lblNo");
-    });
-    game().close();
-    EXPECT_EQ(screen(), "frmGame 40,0 ticking, continue");
-    EXPECT_LE(game().timer().remainingTime(), before) << "the tick goes on, not from its start";
-    EXPECT_TRUE(module->Game.GameInProgress);
-}
-
 struct Notice {
-    std::int32_t mode;
     const char* panel;
+    void (*open)(frmdialog&);
     QSize size;
 };
 
 void PrintTo(const Notice& c, std::ostream* os) { *os << c.panel; }
 
-class Notices : public Program, public ::testing::WithParamInterface<Notice> {};
+class Notices : public MessageWindow, public ::testing::WithParamInterface<Notice> {};
 
 TEST_P(Notices, ShowTheirPanelCentredAndIgnoreEverythingButTheirAnswer)
 {
     const Notice n = GetParam();
-    menu().move(300, 100);
+    bool answered = false;
     WhenMessageOpens([&](frmdialog& dialog) {
-        auto* panel = dialog.findChild<QWidget*>(QLatin1String(n.panel));
+        auto* panel = Find<QWidget>(dialog, n.panel);
         ASSERT_NE(panel, nullptr);
         EXPECT_EQ(dialog.size(), n.size);
         EXPECT_EQ(panel->geometry(), QRect(QPoint(0, 0), n.size));
-        EXPECT_TRUE(CentredOver(dialog, menu()));
+        EXPECT_TRUE(CentredOver(dialog, over));
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QTest::keyClick(&dialog, Qt::Key_Return);
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(2, 2));
-        const bool controls = n.mode == MessageModes::SetControls;
+        const bool controls = std::string(n.panel) == "frameSetControls";
         if (!controls) {
             dialog.close(); // the desktop cannot close a game notice
         }
         EXPECT_TRUE(dialog.isVisible());
         controls ? ClickButton(dialog, "lblOk") : QTest::keyClick(&dialog, Qt::Key_Space);
-        EXPECT_FALSE(dialog.isVisible());
+        answered = !dialog.isVisible();
     });
-    module->ShowMessage(n.mode, &menu());
-    EXPECT_EQ(module->MessageMode, n.mode);
+    frmdialog dialog(&over);
+    n.open(dialog);
+    EXPECT_TRUE(answered);
 }
 
 INSTANTIATE_TEST_SUITE_P(Message, Notices,
-                         ::testing::Values(Notice{MessageModes::LevelComplete, "frameLevelComplete", {361, 89}},
-                                           Notice{MessageModes::GameOver, "frameGameOver", {361, 89}},
-                                           Notice{MessageModes::SetControls, "frameSetControls", {361, 153}}));
+    ::testing::Values(Notice{"frameLevelComplete", [](frmdialog& d) { d.ShowLevelComplete(); }, {361, 89}},
+                      Notice{"frameGameOver", [](frmdialog& d) { d.ShowGameOver(); }, {361, 89}},
+                      Notice{"frameSetControls", [](frmdialog& d) { d.ShowSetControls(); }, {361, 153}}));
 
-TEST_F(HandOvers, ModesWithoutAMessageAreOnlyStored)
-{
-    for (const std::int32_t mode : {0, 7}) {
-        module->ShowMessage(mode, &menu());
-        EXPECT_EQ(module->MessageMode, mode);
-    }
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
+using Question = MessageWindow;
 
-TEST_F(HandOvers, YesAndNoLightOneAtATimeAndThePanelResetsBoth)
+TEST_F(Question, LightsYesAndNoOneAtATimeAndThePanelResetsBoth)
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    menu().move(screen.right() - 100, screen.bottom() - 100); // dragged nearly off the screen
+    over.move(screen.right() - 100, screen.bottom() - 100); // dragged nearly off the screen
     WhenMessageOpens([&](frmdialog& dialog) {
         EXPECT_TRUE(screen.contains(dialog.frameGeometry())) << "the question stays on the screen";
-        auto* yes = dialog.findChild<ButtonLabel*>(QStringLiteral("lblYes"));
-        auto* no = dialog.findChild<ButtonLabel*>(QStringLiteral("lblNo"));
+        ButtonLabel* yes = Find(dialog, "lblYes");
+        ButtonLabel* no = Find(dialog, "lblNo");
         MoveMouseOver(yes);
         EXPECT_EQ(yes->textColour(), ButtonYellow);
         MoveMouseOver(no);
         EXPECT_EQ(std::pair(yes->textColour(), no->textColour()), std::pair(ButtonWhite, ButtonYellow));
-        MoveMouseOver(dialog.findChild<QWidget*>(QStringLiteral("frameYesNo")), QPoint(5, 60));
+        MoveMouseOver(Find<QWidget>(dialog, "frameYesNo"), QPoint(5, 60));
         EXPECT_EQ(no->textColour(), ButtonWhite);
-        ClickButton(dialog, "lblNo");
+        ClickButton(dialog, "lblYes");
     });
-    EXPECT_EQ(module->AskYesNo(QStringLiteral("Sure?"), &menu()), AnswerNo);
+    EXPECT_EQ(frmdialog(&over).AskYesNo(QStringLiteral("Sure?")), AnswerYes);
 }
 
-TEST_F(HandOvers, SaveChangesCopiesTheKeyBoxesOnYesOnly)
+TEST_F(Question, ClosedByTheDesktopIsNo)
 {
-    const KeyCodes boxes{65, 66, 67, 68};
-    for (const bool yes : {false, true}) {
-        WhenMessageOpens([yes](frmdialog& dialog) {
-            EXPECT_EQ(LabelText(dialog, "lblText"), QStringLiteral("Save changes?"));
-            ClickButton(dialog, yes ? "lblYes" : "lblNo");
-        });
-        module->ShowMessage(MessageModes::SaveChanges, &menu(), boxes);
-        EXPECT_EQ(module->Keys, (yes ? KeyBindings{67, 68, 65, 66} : KeyBindings{}));
-    }
+    WhenMessageOpens([](frmdialog& dialog) { dialog.close(); });
+    EXPECT_EQ(frmdialog(&over).AskYesNo(QStringLiteral("Sure?")), AnswerNo);
 }
 
-using GameEnds = Program;
-
-TEST_F(GameEnds, SpaceAfterALevelStartsTheNextWithTheTimerOn)
-{
-    module->NewGame();
-    completeLevel();
-    WhenMessageOpens([&](frmdialog& dialog) {
-        EXPECT_NE(dialog.findChild<QWidget*>(QStringLiteral("frameLevelComplete")), nullptr);
-        EXPECT_FALSE(game().timer().isActive());
-        EXPECT_EQ(module->Game.CurrentRow, 1); // the next column waits at the top
-        QTest::keyClick(&dialog, Qt::Key_Space);
-    });
-    game().Timer1_Timer();
-
-    EXPECT_EQ(module->Game.GameLevel, 2);
-    EXPECT_TRUE(game().timer().isActive());
-    EXPECT_NE(module->Game.Board(21, 1), CellCode::Empty);
-}
-
-// Notes the level the game stands at whenever the game window paints once a
-// message window has come and gone.
-class PaintsAfterNotice final : public QObject {
+// A window with a way back, whose Escape may be held back.
+class LeavingWindow final : public FormWindow {
 public:
-    explicit PaintsAfterNotice(const GameState& game) : m_game(game) {}
-    std::vector<int> levels;
+    LeavingWindow() : FormWindow(QString()) { ok = addOkButton([this] { ++left; }); }
+    bool escapeLeaves() const override { return !editing; }
 
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (QApplication::activeModalWidget() != nullptr) {
-            m_noticeSeen = true;
-        } else if (m_noticeSeen && event->type() == QEvent::Paint) {
-            levels.push_back(m_game.GameLevel);
-        }
-        return false;
-    }
-
-private:
-    const GameState& m_game;
-    bool m_noticeSeen = false;
+    ButtonLabel* ok;
+    bool editing = false;
+    int left = 0;
 };
 
-TEST_F(GameEnds, NoFrameShowsTheNoticeGoneAndTheOldLevel)
-{
-    module->NewGame();
-    completeLevel();
-    PaintsAfterNotice paints(module->Game);
-    game().installEventFilter(&paints);
-    WhenMessageOpens([](frmdialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Space); });
-    game().Timer1_Timer();
-    game().repaint();
+struct Leaving {
+    const char* name;
+    Qt::Key key;
+    bool okEnabled;
+    bool editing;
+    int left;
+};
 
-    ASSERT_FALSE(paints.levels.empty());
-    EXPECT_EQ(paints.levels, std::vector<int>(paints.levels.size(), 2));
+void PrintTo(const Leaving& c, std::ostream* os) { *os << c.name; }
+
+class WindowsLeave : public ::testing::TestWithParam<Leaving> {};
+
+TEST_P(WindowsLeave, ByEscapeAsByOk)
+{
+    const Leaving c = GetParam();
+    LeavingWindow window;
+    window.ok->setEnabled(c.okEnabled);
+    window.editing = c.editing;
+    QTest::keyClick(&window, c.key);
+    EXPECT_EQ(window.left, c.left);
+    QTest::mouseClick(window.ok, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(window.left, c.left + (c.okEnabled ? 1 : 0)) << "Ok leaves whenever it is enabled";
 }
 
-TEST_F(GameEnds, ADragQueuedDuringTheLastLandingMovesTheWindowBeforeTheNoticeOpens)
-{
-    module->NewGame();
-    game().move(100, 100);
-    completeLevel();
-    // Pressed, moved and let go while the landing's pauses held the program:
-    // the window system hands it over when the program next takes input.
-    const QPoint pressed = game().mapToGlobal(QPoint(400, 300));
-    bool beforeTheNotice = false;
-    QMetaObject::invokeMethod(
-        &game(),
-        [&] {
-            beforeTheNotice = QApplication::activeModalWidget() == nullptr;
-            QTest::mousePress(&game(), Qt::LeftButton, {}, game().mapFromGlobal(pressed));
-            QTest::mouseMove(&game(), game().mapFromGlobal(pressed + QPoint(10, 5)));
-            QTest::mouseMove(&game(), game().mapFromGlobal(pressed + QPoint(30, 20)));
-            QTest::mouseRelease(&game(), Qt::LeftButton, {}, game().mapFromGlobal(pressed + QPoint(30, 20)));
-        },
-        Qt::QueuedConnection);
-    QPoint underTheNotice;
-    WhenMessageOpens([&](frmdialog& dialog) {
-        underTheNotice = game().pos();
-        QTest::keyClick(&dialog, Qt::Key_Space);
-    });
-    const QPoint start = game().pos();
-    game().Timer1_Timer();
-    EXPECT_TRUE(beforeTheNotice) << "a notice blocks the window it stands over";
-    EXPECT_EQ(underTheNotice - start, QPoint(30, 20));
-}
-
-TEST_F(GameEnds, AScoreEqualToTheFifteenthShowsTheNoticeThenTheMenuAndClosesTheGame)
-{
-    writeScores(TableOf(100));
-    module->NewGame();
-    game().move(50, 60);
-    finishGameWithScore(100);
-    WhenMessageOpens([&](frmdialog& dialog) {
-        EXPECT_NE(dialog.findChild<QWidget*>(QStringLiteral("frameGameOver")), nullptr);
-        EXPECT_EQ(screen(), "frmGame 50,60 still, no continue");
-        QTest::keyClick(&dialog, Qt::Key_Space);
-    });
-    game().Timer1_Timer();
-
-    EXPECT_EQ(screen(), "frmMenu 50,60 no game, no continue");
-    EXPECT_EQ(module->Game.GameScore, 0);
-    EXPECT_EQ(scoreFile(), TableOf(100));
-}
-
-TEST_F(GameEnds, AQualifyingScoreTakesANameOverTheStillGameAndTheNextGameStartsAfresh)
-{
-    writeScores(TableOf(100));
-    module->NewGame();
-    module->Game.GameLevel = 4;
-    game().move(40, 30);
-    finishGameWithScore(101);
-    game().Timer1_Timer();
-
-    auto* scores = qobject_cast<frmHighScores*>(module->OpenWindow(Module1::Window::HighScores));
-    ASSERT_NE(scores, nullptr);
-    EXPECT_TRUE(module->NewHighScorePending);
-    QTest::keyClick(&game(), Qt::Key_P);
-    EXPECT_EQ(screen(), "frmGame 40,30 + frmHighScores 40,30 still, no continue");
-
-    QTest::keyClicks(scores->txtControl, QStringLiteral("ANNA"));
-    QTest::keyClick(scores->txtControl, Qt::Key_Return);
-    EXPECT_TRUE(scoreFile().startsWith("\"ANNA\",101,4\r\n\"P1\",100,3\r\n"));
-    QTest::mouseClick(scores->lblOk, Qt::LeftButton);
-    EXPECT_EQ(screen(), "frmGame 40,30 + frmMenu 40,30 still, no continue") << "the finished game lies under the menu";
-
-    QTest::mouseClick(menu().lblNewGame, Qt::LeftButton);
-    EXPECT_EQ(std::tuple(module->Game.GameLevel, module->Game.GameScore, game().timer().interval()),
-              std::tuple(1, 0, 250));
-    EXPECT_EQ(screen(), "frmGame 40,30 ticking, continue");
-}
+INSTANTIATE_TEST_SUITE_P(Convention, WindowsLeave,
+    ::testing::Values(Leaving{"EscapeLeaves", Qt::Key_Escape, true, false, 1},
+                      Leaving{"OtherKeysStay", Qt::Key_Return, true, false, 0},
+                      Leaving{"NotWhileOkIsGreyed", Qt::Key_Escape, false, false, 0},
+                      Leaving{"NotWhileTheWindowSaysNo", Qt::Key_Escape, true, true, 0}),
+    Named);
 
 } // namespace
 } // namespace quillop::test

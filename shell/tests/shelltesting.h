@@ -4,11 +4,11 @@
 
 #pragma once
 
-#include "game/core/random.h"
+#include "shell/ui/buttonlabel.h"
 #include "shell/ui/frmdialog.h"
-#include "app/module1.h"
 
-#include <QTemporaryDir>
+#include <QPoint>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -23,54 +23,17 @@ void WhenMessageOpens(std::function<void(frmdialog&)> answer);
 // The mouse moving over a widget, at a point of it.
 void MoveMouseOver(QWidget* widget, QPoint at = QPoint(3, 3));
 
-// A click on the named button label of the message window.
+// A window's control by its name, as the player finds it on the screen; the
+// test fails where there is none.
+template <typename Control = ButtonLabel>
+Control* Find(const QWidget& window, const char* name)
+{
+    auto* control = window.findChild<Control*>(QLatin1String(name));
+    EXPECT_NE(control, nullptr) << "no " << name;
+    return control;
+}
+
+// A click on the named button label of a window.
 void ClickButton(QWidget& window, const char* name);
-
-// A whole program on the offscreen screen: the shared module with its
-// windows, top scores in a fresh folder, pauses that take no time, and an
-// end of the program that is only counted.
-class Program : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // The top-score file the program reads, written before it is read.
-    void writeScores(const QByteArray& bytes);
-    QByteArray scoreFile() const;
-    QString programFolder() const { return m_folder.filePath(QStringLiteral("program")); }
-
-    // The game window's next tick ends the game: a full centre column
-    // without sets, and the given score.
-    void finishGameWithScore(std::int32_t score);
-    // The game window's next tick clears the last pieces of the well.
-    void completeLevel();
-
-    // What the player sees, as one line: each shown full-size window with
-    // its place, whether the game ticks, and whether Continue Game is lit,
-    // e.g. "frmGame 10,20 ticking, continue".
-    std::string screen();
-
-    // Opens one of the windows the menu opens, as the menu does, built by
-    // the given factory when there is one.
-    template <typename Window>
-    Window& open(Module1::Window which, Module1::Factory factory = {})
-    {
-        if (factory) {
-            module->setFactory(which, std::move(factory));
-        }
-        module->Open(which);
-        auto* window = qobject_cast<Window*>(module->OpenWindow(which));
-        EXPECT_NE(window, nullptr);
-        return *window;
-    }
-
-    frmMenu& menu() { return *module->Menu(); }
-    frmGame& game() { return *module->GameWindow(); }
-
-    QTemporaryDir m_folder;
-    SeededRandom random{7};
-    std::unique_ptr<Module1> module;
-    int programEnds = 0;
-};
 
 } // namespace quillop::test
