@@ -23,6 +23,10 @@ public:
     // resumed.
     void setContinueEnabled(bool enabled);
 
+private:
+    void lblNewGame_Click();
+    void lblExit_Click();
+
     ButtonLabel* lblContinue;
     ButtonLabel* lblNewGame;
     ButtonLabel* lblHighScores;
@@ -30,11 +34,6 @@ public:
     ButtonLabel* lblOptions;
     ButtonLabel* lblExit;
     ButtonLabel* lblCredits;
-
-private:
-    void lblNewGame_Click();
-    void lblExit_Click();
-
     Module1& m_module;
 };
 

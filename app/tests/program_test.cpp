@@ -51,30 +51,30 @@ TEST_F(Menu, StartsAloneWithTheDefaultKeysAndIgnoresKeysGreyedItemsAndLateClicks
     for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Down, Qt::Key_Space, Qt::Key_N}) {
         QTest::keyClick(&menu(), key);
     }
-    MoveMouseOver(menu().lblContinue);
-    QTest::mouseClick(menu().lblContinue, Qt::LeftButton);
-    EXPECT_NE(menu().lblContinue->textColour(), ButtonYellow);
+    MoveMouseOver(Find(menu(), "lblContinue"));
+    QTest::mouseClick(Find(menu(), "lblContinue"), Qt::LeftButton);
+    EXPECT_NE(Find(menu(), "lblContinue")->textColour(), ButtonYellow);
     menu().hide(); // a click still queued for the menu it has handed over
-    QTest::mouseClick(menu().lblNewGame, Qt::LeftButton);
+    QTest::mouseClick(Find(menu(), "lblNewGame"), Qt::LeftButton);
     menu().show();
     EXPECT_EQ(screen(), "frmMenu 5,6 no game, no continue");
 
-    QTest::mouseClick(menu().lblExit, Qt::LeftButton);
+    QTest::mouseClick(Find(menu(), "lblExit"), Qt::LeftButton);
     EXPECT_EQ(programEnds, 1) << "without a game Exit asks nothing";
 }
 
 TEST_F(Menu, ItemsStayLitUntilTheMouseCrossesTheBackgroundWhichAloneDrags)
 {
-    MoveMouseOver(menu().lblNewGame);
-    MoveMouseOver(menu().lblCredits);
-    EXPECT_EQ(menu().lblNewGame->textColour(), ButtonYellow);
-    EXPECT_EQ(menu().lblCredits->textColour(), ButtonYellow);
+    MoveMouseOver(Find(menu(), "lblNewGame"));
+    MoveMouseOver(Find(menu(), "lblCredits"));
+    EXPECT_EQ(Find(menu(), "lblNewGame")->textColour(), ButtonYellow);
+    EXPECT_EQ(Find(menu(), "lblCredits")->textColour(), ButtonYellow);
 
     MoveMouseOver(&menu(), QPoint(100, 400));
     for (ButtonLabel* item : menu().buttons()) {
         EXPECT_EQ(item->textColour(), ButtonWhite) << item->text().toStdString();
     }
-    QTest::mousePress(menu().lblNewGame, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mousePress(Find(menu(), "lblNewGame"), Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_FALSE(platform::IsManualDragActive(&menu()));
     QTest::mousePress(&menu(), Qt::LeftButton, {}, QPoint(100, 400));
     EXPECT_TRUE(platform::IsManualDragActive(&menu()));
@@ -86,7 +86,7 @@ using HandOvers = Program;
 TEST_F(HandOvers, NewGameEscapeAndContinueEachCarryTheDraggedPlace)
 {
     menu().move(123, 77);
-    QTest::mouseClick(menu().lblNewGame, Qt::LeftButton);
+    QTest::mouseClick(Find(menu(), "lblNewGame"), Qt::LeftButton);
     EXPECT_EQ(screen(), "frmGame 123,77 ticking, continue");
     EXPECT_TRUE(module->Game.GameInProgress);
 
@@ -101,7 +101,7 @@ TEST_F(HandOvers, NewGameEscapeAndContinueEachCarryTheDraggedPlace)
     EXPECT_EQ(screen(), "frmMenu 200,50 still, continue");
 
     menu().move(10, 20);
-    QTest::mouseClick(menu().lblContinue, Qt::LeftButton);
+    QTest::mouseClick(Find(menu(), "lblContinue"), Qt::LeftButton);
     EXPECT_EQ(screen(), "frmGame 10,20 ticking, continue");
     EXPECT_EQ(module->Game.CurrentRow, before.CurrentRow);
     EXPECT_EQ(module->Game.NextColumn, before.NextColumn);
@@ -148,7 +148,7 @@ TEST_P(Questions, AskWhileAGameIsInProgressAndActOnYesOnly)
     EXPECT_EQ(module->GameWindow(), kept); // a new game re-uses the window
     EXPECT_EQ(module->Game.GameLevel, newGame && q.yes ? 1 : 5);
     EXPECT_EQ(screen(), q.after);
-    EXPECT_EQ(menu().lblExit->textColour(), ButtonWhite);
+    EXPECT_EQ(Find(menu(), "lblExit")->textColour(), ButtonWhite);
 }
 
 INSTANTIATE_TEST_SUITE_P(Menu, Questions,
@@ -338,13 +338,13 @@ TEST_F(GameEnds, AQualifyingScoreTakesANameOverTheStillGameAndTheNextGameStartsA
     QTest::keyClick(&game(), Qt::Key_P);
     EXPECT_EQ(screen(), "frmGame 40,30 + frmHighScores 40,30 still, no continue");
 
-    QTest::keyClicks(scores->txtControl, QStringLiteral("ANNA"));
-    QTest::keyClick(scores->txtControl, Qt::Key_Return);
+    QTest::keyClicks(Find<QLineEdit>(*scores, "txtControl"), QStringLiteral("ANNA"));
+    QTest::keyClick(Find<QLineEdit>(*scores, "txtControl"), Qt::Key_Return);
     EXPECT_TRUE(scoreFile().startsWith("\"ANNA\",101,4\r\n\"P1\",100,3\r\n"));
-    QTest::mouseClick(scores->lblOk, Qt::LeftButton);
+    ClickButton(*scores, "lblOk");
     EXPECT_EQ(screen(), "frmGame 40,30 + frmMenu 40,30 still, no continue") << "the finished game lies under the menu";
 
-    QTest::mouseClick(menu().lblNewGame, Qt::LeftButton);
+    QTest::mouseClick(Find(menu(), "lblNewGame"), Qt::LeftButton);
     EXPECT_EQ(std::tuple(module->Game.GameLevel, module->Game.GameScore, game().timer().interval()),
               std::tuple(1, 0, 250));
     EXPECT_EQ(screen(), "frmGame 40,30 ticking, continue");

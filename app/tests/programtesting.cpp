@@ -51,7 +51,7 @@ std::string Program::screen()
     const frmGame* game = module->GameWindow();
     const char* ticking = game == nullptr ? "no game" : game->timer().isActive() ? "ticking" : "still";
     return (shown.join(QLatin1String(" + ")) + QLatin1Char(' ') + QLatin1String(ticking)
-            + (menu().lblContinue->isEnabled() ? QLatin1String(", continue") : QLatin1String(", no continue")))
+            + (Find(menu(), "lblContinue")->isEnabled() ? QLatin1String(", continue") : QLatin1String(", no continue")))
         .toStdString();
 }
 

@@ -45,8 +45,8 @@ protected:
     QStringList texts() const
     {
         QStringList shown;
-        for (const QLineEdit* box : window->txtControl) {
-            shown << box->text();
+        for (std::size_t i = 0; i < 4; ++i) {
+            shown << keyBox(i)->text();
         }
         return shown;
     }
@@ -61,18 +61,21 @@ protected:
         const QColor grey(0x80, 0x80, 0x80);
         std::string shown;
         for (std::size_t i = 0; i < 4; ++i) {
-            const QColor box = window->txtControl[i]->palette().color(QPalette::Base);
-            const QColor bar = window->Shape1[i]->fillColour();
-            const bool framed = window->Shape1[i + 4]->isFilled();
+            const QColor box = keyBox(i)->palette().color(QPalette::Base);
+            const QColor bar = shapeAt(i)->fillColour();
+            const bool framed = shapeAt(i + 4)->isFilled();
             const char look = box == dark && bar == dark && framed         ? '.'
                               : box == grey && bar == grey && framed       ? 's'
                               : box == Qt::black && bar == grey && !framed ? 'e'
                               : box == dark && bar == dark && !framed      ? 'w'
                                                                            : '?';
-            shown += window->focusWidget() == window->txtControl[i] ? static_cast<char>(std::toupper(look)) : look;
+            shown += window->focusWidget() == keyBox(i) ? static_cast<char>(std::toupper(look)) : look;
         }
         return shown;
     }
+
+    QLineEdit* keyBox(std::size_t i) const { return Find<QLineEdit>(*window, QStringLiteral("txtControl(%1)").arg(i)); }
+    Shape* shapeAt(std::size_t i) const { return Find<Shape>(*window, QStringLiteral("Shape1(%1)").arg(i)); }
 
     QPointer<frmControls> window;
 };
@@ -122,13 +125,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ControlsWindow, ABoxLeftWhileEditingKeepsWaitingForItsKey)
 {
     press({Qt::Key_Return});
-    QTest::mouseClick(window->txtControl[2], Qt::LeftButton);
+    QTest::mouseClick(keyBox(2), Qt::LeftButton);
     EXPECT_EQ(looks(), "w.S.");
     press({Qt::Key_Escape}); // cancels only here
     EXPECT_FALSE(window->isEditing());
     EXPECT_TRUE(window->isVisible());
 
-    QTest::mouseClick(window->txtControl[0], Qt::LeftButton);
+    QTest::mouseClick(keyBox(0), Qt::LeftButton);
     press({Qt::Key_Z});
     EXPECT_EQ(texts().first(), QStringLiteral("Z"));
 }
@@ -151,10 +154,10 @@ TEST_F(ControlsWindow, AnUnsetBoxHoldsTheWindowUntilSetThenChangesAreSavedOnYes)
         EXPECT_NE(dialog.findChild<QWidget*>(QStringLiteral("frameSetControls")), nullptr);
         ClickButton(dialog, "lblOk");
     });
-    QTest::mouseClick(window->lblOk, Qt::LeftButton);
+    QTest::mouseClick(Find(*window, "lblOk"), Qt::LeftButton);
     QApplication::setActiveWindow(window); // as the desktop does when the notice closes
     EXPECT_EQ(looks(), "..S.") << "the first unset box";
-    EXPECT_EQ(window->lblOk->textColour(), ButtonWhite);
+    EXPECT_EQ(Find(*window, "lblOk")->textColour(), ButtonWhite);
 
     press({Qt::Key_Return, Qt::Key_L});
     WhenMessageOpens([](frmdialog& dialog) { ClickButton(dialog, "lblYes"); });
@@ -167,7 +170,7 @@ TEST_F(ControlsWindow, NoKeepsTheOldKeysAndTheNextOpeningShowsThem)
 {
     press({Qt::Key_Return, Qt::Key_P});
     WhenMessageOpens([](frmdialog& dialog) { ClickButton(dialog, "lblNo"); });
-    QTest::mouseClick(window->lblOk, Qt::LeftButton);
+    QTest::mouseClick(Find(*window, "lblOk"), Qt::LeftButton);
     EXPECT_EQ(module->Keys, KeyBindings{});
     openControls();
     EXPECT_EQ(texts(), Defaults);
@@ -176,7 +179,7 @@ TEST_F(ControlsWindow, NoKeepsTheOldKeysAndTheNextOpeningShowsThem)
 TEST_F(ControlsWindow, APressOnTheBackgroundOrThePanelOnlyDrags)
 {
     press({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
-    QWidget* panel = window->txtControl[0]->parentWidget();
+    QWidget* panel = keyBox(0)->parentWidget();
     QTest::mouseClick(window.data(), Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(looks(), "..E.");
@@ -186,7 +189,7 @@ TEST_F(ControlsWindow, APressOnTheBackgroundOrThePanelOnlyDrags)
 
 TEST_F(ControlsWindow, AKeyBoxShowsOnlyItsKeysNameWhateverTheMouseDoes)
 {
-    QLineEdit* box = window->txtControl[1];
+    QLineEdit* box = keyBox(1);
     QTest::mouseDClick(box, Qt::LeftButton);
     EXPECT_FALSE(box->hasSelectedText());
     press({Qt::Key_Return});

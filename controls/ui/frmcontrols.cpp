@@ -77,9 +77,12 @@ frmControls::frmControls(ControlsHost& host, const KeyBindings& keys)
     for (std::size_t i = 0; i < 4; ++i) {
         const int top = 325 + 40 * static_cast<int>(i);
         Shape1[i] = AddBar(frame1, QRect(40, top, 209, 28));
+        Shape1[i]->setObjectName(QStringLiteral("Shape1(%1)").arg(i));
         AddText(frame1, QString::fromLatin1(captions[i]), QRect(48, top + 3, 81, i == 3 ? 25 : 17), Caption);
         Shape1[i + 4] = AddBar(frame1, QRect(258, top, 121, 28));
+        Shape1[i + 4]->setObjectName(QStringLiteral("Shape1(%1)").arg(i + 4));
         auto* box = new QLineEdit(frame1);
+        box->setObjectName(QStringLiteral("txtControl(%1)").arg(i));
         box->setGeometry(262, top + 3, 113, 23);
         box->setFrame(false);
         box->setReadOnly(true);

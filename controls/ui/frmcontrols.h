@@ -50,10 +50,6 @@ public:
     // was edited, then back to the menu.
     void CloseControls();
 
-    std::array<QLineEdit*, 4> txtControl{};
-    // Shape1(0 to 3) are the row bars, Shape1(4 to 7) the frames around the boxes.
-    std::array<Shape*, 8> Shape1{};
-    ButtonLabel* lblOk;
 
     bool isEditing() const { return m_editing; }
     bool isChanged() const { return m_changed; }
@@ -72,6 +68,11 @@ private:
     void lockBox(std::size_t box);
     void select(std::size_t box);
 
+    // Named "txtControl(0)" to "txtControl(3)" and "Shape1(0)" to "Shape1(7)".
+    std::array<QLineEdit*, 4> txtControl{};
+    // Shape1(0 to 3) are the row bars, Shape1(4 to 7) the frames around the boxes.
+    std::array<Shape*, 8> Shape1{};
+    ButtonLabel* lblOk;
     ControlsHost& m_host;
     KeyCodes m_codes;
     bool m_changed = false;

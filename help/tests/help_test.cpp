@@ -7,6 +7,8 @@
 #include "app/tests/programtesting.h"
 
 #include <QDir>
+#include <QLabel>
+#include <QTimer>
 #include <QTest>
 
 namespace quillop::test {
@@ -17,27 +19,32 @@ using HelpWindow = Program;
 TEST_F(HelpWindow, SwitchesPagesAlwaysOpensOnAimAndOnlyTheBackgroundResetsTheLitLabels)
 {
     frmHelp& help = open<frmHelp>(Module1::Window::Help);
-    EXPECT_EQ(std::pair(help.frameAim->isVisible(), help.framePieces->isVisible()), std::pair(true, false));
-    EXPECT_EQ(help.framePieces->geometry(), help.frameAim->geometry());
+    QWidget* aim = Find<QWidget>(help, "frameAim");
+    QWidget* pieces = Find<QWidget>(help, "framePieces");
+    ButtonLabel* piecesItem = Find(help, "Label5");
+    ButtonLabel* ok = Find(help, "lblOk");
+    EXPECT_EQ(std::pair(aim->isVisible(), pieces->isVisible()), std::pair(true, false));
+    EXPECT_EQ(pieces->geometry(), aim->geometry());
     for (int twice = 0; twice < 2; ++twice) {
-        QTest::mouseClick(help.Label5, Qt::LeftButton);
-        EXPECT_EQ(std::pair(help.frameAim->isVisible(), help.framePieces->isVisible()), std::pair(false, true));
+        QTest::mouseClick(piecesItem, Qt::LeftButton);
+        EXPECT_EQ(std::pair(aim->isVisible(), pieces->isVisible()), std::pair(false, true));
     }
-    MoveMouseOver(help.Label5, QPoint(5, 5));
-    MoveMouseOver(help.lblOk, QPoint(5, 5));
-    MoveMouseOver(help.framePieces, QPoint(200, 200));
-    EXPECT_EQ(std::pair(help.Label5->textColour(), help.lblOk->textColour()), std::pair(ButtonYellow, ButtonYellow));
+    MoveMouseOver(piecesItem, QPoint(5, 5));
+    MoveMouseOver(ok, QPoint(5, 5));
+    MoveMouseOver(pieces, QPoint(200, 200));
+    EXPECT_EQ(std::pair(piecesItem->textColour(), ok->textColour()), std::pair(ButtonYellow, ButtonYellow));
     MoveMouseOver(&help, QPoint(10, 300));
-    EXPECT_EQ(std::pair(help.Label5->textColour(), help.lblOk->textColour()), std::pair(ButtonWhite, ButtonWhite));
+    EXPECT_EQ(std::pair(piecesItem->textColour(), ok->textColour()), std::pair(ButtonWhite, ButtonWhite));
 
     help.move(33, 44);
     QTest::keyClick(&help, Qt::Key_Escape);
     EXPECT_EQ(screen(), "frmMenu 33,44 no game, no continue");
     frmHelp& again = open<frmHelp>(Module1::Window::Help);
-    EXPECT_TRUE(again.frameAim->isVisible());
-    QTest::mouseClick(again.Label5, Qt::LeftButton);
-    QTest::mouseClick(again.Label4, Qt::LeftButton);
-    EXPECT_TRUE(again.frameAim->isVisible());
+    QWidget* aimAgain = Find<QWidget>(again, "frameAim");
+    EXPECT_TRUE(aimAgain->isVisible());
+    QTest::mouseClick(Find(again, "Label5"), Qt::LeftButton);
+    QTest::mouseClick(Find(again, "Label4"), Qt::LeftButton);
+    EXPECT_TRUE(aimAgain->isVisible());
 }
 
 class CreditsWindow : public Program {
@@ -70,28 +77,32 @@ protected:
         return std::abs(r) + std::abs(g) + std::abs(b) < 40;
     }
 
+    QLabel* text() const { return Find<QLabel>(*credits, "lblCredits"); }
+    platform::PictureBox* left() const { return Find<platform::PictureBox>(*credits, "Picture4"); }
+    platform::PictureBox* right() const { return Find<platform::PictureBox>(*credits, "Picture3"); }
+
     frmCredits* credits = nullptr;
 };
 
 TEST_F(CreditsWindow, TheTextRisesFivePixelsATickAndStartsAgainBelowThePanel)
 {
-    EXPECT_EQ(credits->lblCredits->geometry(), QRect(85, 515, 249, 425));
+    EXPECT_EQ(text()->geometry(), QRect(85, 515, 249, 425));
     const std::vector<std::pair<int, int>> afterTicks{{1, 510}, {189, -430}, {190, 510}, {378, -430}};
     int ticks = 0;
     for (const auto& [until, top] : afterTicks) {
         for (; ticks < until; ++ticks) {
             credits->Timer1_Timer();
         }
-        EXPECT_EQ(credits->lblCredits->y(), top) << "after " << until << " ticks";
+        EXPECT_EQ(text()->y(), top) << "after " << until << " ticks";
     }
-    EXPECT_TRUE(credits->lblCredits->text().startsWith(QStringLiteral("Varnholt Studios Presents\n\nQuillop\n")));
-    EXPECT_EQ(credits->lblCredits->text().count(QLatin1Char('\n')), 12);
+    EXPECT_TRUE(text()->text().startsWith(QStringLiteral("Varnholt Studios Presents\n\nQuillop\n")));
+    EXPECT_EQ(text()->text().count(QLatin1Char('\n')), 12);
 }
 
 TEST_F(CreditsWindow, TheBoxesPlayFramesOneToNineInTurnFromDisk)
 {
-    EXPECT_TRUE(credits->Timer1.isActive());
-    EXPECT_EQ(credits->Timer2.interval(), 100);
+    EXPECT_TRUE(Find<QTimer>(*credits, "Timer1")->isActive());
+    EXPECT_EQ(Find<QTimer>(*credits, "Timer2")->interval(), 100);
     const QString first = programFolder() + QStringLiteral("/Images/Bouncing/bounce1.jpg");
     for (int tick = 1; tick <= 10; ++tick) {
         if (tick == 10) { // a frame changed on disk shows the next time round
@@ -102,10 +113,10 @@ TEST_F(CreditsWindow, TheBoxesPlayFramesOneToNineInTurnFromDisk)
         credits->Timer2_Timer();
         const int k = (tick - 1) % 9 + 1;
         const QColor expected = tick == 10 ? colour(5) : k == 5 ? QColor(Qt::black) : colour(k);
-        EXPECT_TRUE(shows(credits->Picture4, expected)) << "tick " << tick;
-        EXPECT_EQ(credits->Picture3->picture(), credits->Picture4->picture()) << "tick " << tick;
+        EXPECT_TRUE(shows(left(), expected)) << "tick " << tick;
+        EXPECT_EQ(right()->picture(), left()->picture()) << "tick " << tick;
         if (k == 3) { // scaled to the box's width, centred on black
-            EXPECT_TRUE(shows(credits->Picture4, Qt::black, QPoint(37, 5)));
+            EXPECT_TRUE(shows(left(), Qt::black, QPoint(37, 5)));
         }
     }
 }
@@ -114,7 +125,7 @@ TEST_F(CreditsWindow, OkReturnsToTheMenuAndEndsTheAnimation)
 {
     credits->move(12, 34);
     QPointer<frmCredits> window(credits);
-    QTest::mouseClick(credits->lblOk, Qt::LeftButton);
+    QTest::mouseClick(Find(*credits, "lblOk"), Qt::LeftButton);
     EXPECT_EQ(screen(), "frmMenu 12,34 no game, no continue");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull()) << "closed for good, with its timers";

@@ -50,6 +50,7 @@ frmCredits::frmCredits(WindowHost& host, QString programFolder)
 {
     // The panel clips what it holds: the text leaves it at the top.
     lblCredits = new platform::Label(CreditsText(), m_picture1);
+    lblCredits->setObjectName(QStringLiteral("lblCredits"));
     lblCredits->setFont(platform::GameFont(platform::MsSansSerif, 12, true));
     lblCredits->setGeometry(85, m_picture1->height() + 10, 249, 425);
     // Black on the black panel and opaque, so a scroll step moves what is
@@ -61,8 +62,10 @@ frmCredits::frmCredits(WindowHost& host, QString programFolder)
     lblCredits->setPalette(onBlack);
 
     Picture4 = new platform::PictureBox(m_picture1);
+    Picture4->setObjectName(QStringLiteral("Picture4"));
     Picture4->setGeometry(QRect(QPoint(8, 400), FrameSize));
     Picture3 = new platform::PictureBox(m_picture1);
+    Picture3->setObjectName(QStringLiteral("Picture3"));
     Picture3->setGeometry(QRect(QPoint(336, 400), FrameSize));
     for (platform::PictureBox* box : {Picture4, Picture3}) {
         QImage black(FrameSize, QImage::Format_RGB32);
@@ -72,12 +75,16 @@ frmCredits::frmCredits(WindowHost& host, QString programFolder)
 
     lblOk = addOkButton([this] { m_host.ReturnToMenu(this); });
 
-    for (QTimer* timer : {&Timer1, &Timer2}) {
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    for (QTimer* timer : {Timer1, Timer2}) {
         timer->setInterval(100);
         timer->start();
     }
-    connect(&Timer1, &QTimer::timeout, this, &frmCredits::Timer1_Timer);
-    connect(&Timer2, &QTimer::timeout, this, &frmCredits::Timer2_Timer);
+    connect(Timer1, &QTimer::timeout, this, &frmCredits::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &frmCredits::Timer2_Timer);
 }
 
 QString frmCredits::CreditsText()

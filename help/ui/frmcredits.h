@@ -35,15 +35,15 @@ public:
     void Timer1_Timer(); // the scroll step
     void Timer2_Timer(); // the animation step
 
+
+private:
     platform::Label* lblCredits;
     platform::PictureBox* Picture4; // left box
     platform::PictureBox* Picture3; // right box
     ButtonLabel* lblOk;
-    QTimer Timer1;
-    QTimer Timer2;
+    QTimer* Timer1;
+    QTimer* Timer2;
     std::int16_t FrameNumber = 1;
-
-private:
     WindowHost& m_host;
     QString m_programFolder;
     Panel* m_picture1;

@@ -33,6 +33,8 @@ frmHelp::frmHelp(WindowHost& host)
       framePieces(new Panel(this, QRect(24, 72, 422, 457))),
       m_host(host)
 {
+    frameAim->setObjectName(QStringLiteral("frameAim"));
+    framePieces->setObjectName(QStringLiteral("framePieces"));
     buildAimPage();
     buildPiecesPage();
     framePieces->hide();

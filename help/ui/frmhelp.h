@@ -19,13 +19,13 @@ class frmHelp final : public FormWindow {
 public:
     explicit frmHelp(WindowHost& host);
 
+
+private:
     ButtonLabel* Label4; // "Aim"
     ButtonLabel* Label5; // "Pieces"
     ButtonLabel* lblOk;
     Panel* frameAim;
     Panel* framePieces;
-
-private:
     void buildAimPage();
     void buildPiecesPage();
 

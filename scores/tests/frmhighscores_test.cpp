@@ -26,10 +26,21 @@ protected:
         return open<frmHighScores>(Module1::Window::HighScores);
     }
 
+    static QLineEdit* nameBox(const frmHighScores& window) { return Find<QLineEdit>(window, "txtControl"); }
+
+    // A cell of a row, counted from 0: "lblName", 3 is the fourth row's name.
+    static QLabel* cell(const frmHighScores& window, const char* column, int index)
+    {
+        return Find<QLabel>(window, QStringLiteral("%1(%2)").arg(QLatin1String(column)).arg(index));
+    }
+
     static QStringList row(const frmHighScores& window, int position)
     {
-        const frmHighScores::Row& r = window.rows()[static_cast<std::size_t>(position - 1)];
-        return {r.lblPosition->text(), r.lblName->text(), r.lblScore->text(), r.lblLevel->text()};
+        QStringList texts;
+        for (const char* column : {"lblPosition", "lblName", "lblScore", "lblLevel"}) {
+            texts << cell(window, column, position - 1)->text();
+        }
+        return texts;
     }
 };
 
@@ -44,8 +55,8 @@ TEST_F(HighScoreWindow, ShowsFifteenNumberedRowsWithBlankEmptySlots)
     EXPECT_EQ(row(window, 4), QStringList({"4", QStringLiteral("Zo\u00EB"), "-5", "1"}))
         << "a table saved in UTF-8 by an older copy still shows its accents";
     EXPECT_EQ(row(window, 15), QStringList({"15", "", "", ""}));
-    EXPECT_EQ(window.rows()[14].lblScore->geometry(), QRect(248, 53 + 28 * 15, 105, 23));
-    EXPECT_EQ(std::pair(window.frameNewScore->isVisible(), window.lblOk->isEnabled()), std::pair(false, true));
+    EXPECT_EQ(cell(window, "lblScore", 14)->geometry(), QRect(248, 53 + 28 * 15, 105, 23));
+    EXPECT_EQ(std::pair(Find<QWidget>(window, "frameNewScore")->isVisible(), Find(window, "lblOk")->isEnabled()), std::pair(false, true));
 }
 
 // What the player types, what the box holds, and the bytes the file gets.
@@ -74,9 +85,9 @@ TEST_P(NameEntry, KeepsWhatTheFileCanHoldOneByteACharacter)
 {
     const TypedName& c = GetParam();
     frmHighScores& window = openWith(true);
-    Type(window.txtControl, c.typed);
-    EXPECT_EQ(window.txtControl->text(), c.kept);
-    QTest::keyClick(window.txtControl, Qt::Key_Return);
+    Type(nameBox(window), c.typed);
+    EXPECT_EQ(nameBox(window)->text(), c.kept);
+    QTest::keyClick(nameBox(window), Qt::Key_Return);
     EXPECT_TRUE(scoreFile().startsWith("\"" + c.stored + "\",500,6\r\n")) << scoreFile().left(40).toHex(' ').data();
     EXPECT_EQ(row(window, 1)[1], c.kept) << "the name shown is the name kept";
 }
@@ -95,7 +106,7 @@ TEST_F(HighScoreWindow, NamesWiderThanTheirCellStayOnOneLineInIt)
     writeScores("\"WWWWWWWWWWWW\",900,3\r\n\"" + QByteArray(300, 'M') + "\",800,2\r\n");
     const frmHighScores& window = openWith(false);
     for (const std::size_t i : {0, 1}) {
-        const QLabel* name = window.rows()[i].lblName;
+        const QLabel* name = cell(window, "lblName", static_cast<int>(i));
         EXPECT_TRUE(name->text().endsWith(QChar(0x2026))) << name->text().toStdString();
         EXPECT_LE(name->fontMetrics().horizontalAdvance(name->text()), name->width());
         EXPECT_FALSE(name->wordWrap());
@@ -106,19 +117,19 @@ TEST_F(HighScoreWindow, EscapeAndTheDesktopWaitForTheNameThenEscapeLeavesAtTheWi
 {
     writeScores("\"Zo\xEB\",9000,2\r\n");
     frmHighScores& window = openWith(true);
-    EXPECT_EQ(std::pair(window.frameNewScore->isVisible(), window.lblOk->isEnabled()), std::pair(true, false));
+    EXPECT_EQ(std::pair(Find<QWidget>(window, "frameNewScore")->isVisible(), Find(window, "lblOk")->isEnabled()), std::pair(true, false));
     EXPECT_EQ(row(window, 1)[1], QStringLiteral("Zo\u00EB"));
 
-    QTest::keyClick(window.txtControl, Qt::Key_Escape);
+    QTest::keyClick(nameBox(window), Qt::Key_Escape);
     QTest::keyClick(&window, Qt::Key_Escape);
     window.close();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(programEnds, 0) << "a close from the desktop keeps the score waiting for its name";
 
-    window.txtControl->insert(QStringLiteral(" Bo "));
-    QTest::keyClick(window.txtControl, Qt::Key_Enter, Qt::ShiftModifier);
+    nameBox(window)->insert(QStringLiteral(" Bo "));
+    QTest::keyClick(nameBox(window), Qt::Key_Enter, Qt::ShiftModifier);
     EXPECT_FALSE(module->NewHighScorePending);
-    EXPECT_FALSE(window.frameNewScore->isVisible());
+    EXPECT_FALSE(Find<QWidget>(window, "frameNewScore")->isVisible());
     EXPECT_EQ(row(window, 2), QStringList({"2", QStringLiteral(" Bo "), "500", "6"}));
     EXPECT_TRUE(scoreFile().startsWith("\"Zo\xEB\",9000,2\r\n\" Bo \",500,6\r\n\"\",0,0\r\n"));
     EXPECT_EQ(scoreFile().count("\r\n"), 15);
@@ -134,13 +145,13 @@ TEST_F(HighScoreWindow, ASaveThatFailsKeepsTheTableAndSaysSo)
     // Neither folder can hold a file: both lie under a plain file.
     const QString blocked = programFolder() + QStringLiteral("/TopScores.txt/sub");
     frmHighScores& window = openWith(true);
-    EXPECT_FALSE(window.lblStoreNotice->isVisible());
+    EXPECT_FALSE(Find<QLabel>(window, "lblStoreNotice")->isVisible());
     module->Store() = TopScoreStore(blocked, blocked);
 
-    QTest::keyClick(window.txtControl, Qt::Key_Return);
+    QTest::keyClick(nameBox(window), Qt::Key_Return);
 
-    EXPECT_EQ(window.lblStoreNotice->text(), "This score could not be saved.");
-    EXPECT_TRUE(window.lblStoreNotice->isVisible());
+    EXPECT_EQ(Find<QLabel>(window, "lblStoreNotice")->text(), "This score could not be saved.");
+    EXPECT_TRUE(Find<QLabel>(window, "lblStoreNotice")->isVisible());
     EXPECT_EQ(row(window, 1), QStringList({"1", "KEPT", "900", "3"}));
     EXPECT_EQ(row(window, 2), QStringList({"2", "", "500", "6"})) << "the new entry stays on screen";
     EXPECT_EQ(scoreFile(), QByteArray("\"KEPT\",900,3\r\n"));
@@ -150,11 +161,11 @@ TEST_F(HighScoreWindow, ATableThatCannotBeReadIsSaidSoAndLeftAlone)
 {
     ASSERT_TRUE(QDir(programFolder()).mkdir("TopScores.txt"));
     frmHighScores& window = openWith(true);
-    EXPECT_EQ(window.lblStoreNotice->text(), "The score table could not be read.");
-    EXPECT_TRUE(window.lblStoreNotice->isVisible()) << "shown over the name entry";
+    EXPECT_EQ(Find<QLabel>(window, "lblStoreNotice")->text(), "The score table could not be read.");
+    EXPECT_TRUE(Find<QLabel>(window, "lblStoreNotice")->isVisible()) << "shown over the name entry";
 
-    QTest::keyClick(window.txtControl, Qt::Key_Return);
-    EXPECT_EQ(window.lblStoreNotice->text(), "The score table could not be read, so this score was not saved.");
+    QTest::keyClick(nameBox(window), Qt::Key_Return);
+    EXPECT_EQ(Find<QLabel>(window, "lblStoreNotice")->text(), "The score table could not be read, so this score was not saved.");
     EXPECT_TRUE(QFileInfo(programFolder() + "/TopScores.txt").isDir());
 }
 
@@ -166,12 +177,12 @@ TEST_F(HighScoreWindow, ShowsWhatAnotherCopyOfTheGameSavedMeanwhile)
     TopScoreStore other(programFolder(), QString());
     ASSERT_EQ(other.SaveTopScores({"Rival", 900, 8}), TopScoreStore::SaveStatus::Saved);
 
-    QTest::keyClick(window.txtControl, Qt::Key_Return);
+    QTest::keyClick(nameBox(window), Qt::Key_Return);
     EXPECT_EQ(row(window, 1)[1], "Rival");
     EXPECT_EQ(row(window, 2)[1], "");
     EXPECT_EQ(row(window, 3)[1], "Old");
     EXPECT_EQ(row(window, 4)[1], "Other");
-    EXPECT_FALSE(window.lblStoreNotice->isVisible());
+    EXPECT_FALSE(Find<QLabel>(window, "lblStoreNotice")->isVisible());
 }
 
 } // namespace

@@ -100,16 +100,19 @@ frmHighScores::frmHighScores(WindowHost& host, HighScoreState shared)
     lblOk->setTextColour(palette().color(QPalette::Active, QPalette::HighlightedText));
 
     lblStoreNotice = AddText(this, QString(), QRect(24, 500, 422, 20), {.points = 9.75});
+    lblStoreNotice->setObjectName(QStringLiteral("lblStoreNotice"));
     lblStoreNotice->setTextColour(ButtonYellow);
     lblStoreNotice->hide();
 
     frameNewScore = new Panel(this, QRect(25, 24, 422, 505));
+    frameNewScore->setObjectName(QStringLiteral("frameNewScore"));
     AddText(frameNewScore, QStringLiteral("Congratulations, You Set a New  High Score"), QRect(64, 112, 297, 65),
             {.points = 18});
     AddText(frameNewScore, QStringLiteral("Enter Name"), QRect(0, 208, 425, 25), {.points = 13.5, .bold = false});
     auto* box = new Shape(frameNewScore, QRect(133, 240, 161, 36), Grey);
     box->setFill(Qt::black);
     txtControl = new QLineEdit(frameNewScore);
+    txtControl->setObjectName(QStringLiteral("txtControl"));
     txtControl->setGeometry(137, 243, 152, 29);
     txtControl->setFrame(false);
     txtControl->setMaxLength(12);
@@ -157,6 +160,10 @@ void frmHighScores::BuildScoreRows()
             const auto [left, width] = Columns[k];
             cells[k] = AddText(this, QString(), QRect(left, 53 + RowPitch * i, width, 23), {.points = 9.75});
             cells[k]->setWordWrap(false);
+        }
+        const std::array<const char*, 4> names{"lblPosition", "lblName", "lblScore", "lblLevel"};
+        for (std::size_t k = 0; k < cells.size(); ++k) {
+            cells[k]->setObjectName(QStringLiteral("%1(%2)").arg(QLatin1String(names[k])).arg(i - 1));
         }
         cells[0]->setText(QString::number(i));
         row = Row{cells[0], cells[1], cells[2], cells[3]};

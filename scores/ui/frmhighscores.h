@@ -40,20 +40,6 @@ public:
     // Fills the rows from the shared table; empty slots show blank.
     void ShowTopScores();
 
-    struct Row {
-        platform::Label* lblPosition;
-        platform::Label* lblName;
-        platform::Label* lblScore;
-        platform::Label* lblLevel;
-    };
-    const std::array<Row, 15>& rows() const { return m_rows; }
-
-    ButtonLabel* lblOk;
-    Panel* frameNewScore;
-    QLineEdit* txtControl;
-    // One line that tells the player when the table on disk could not be
-    // read or a new score could not be kept.
-    platform::Label* lblStoreNotice;
 
 protected:
     bool escapeLeaves() const override { return !m_shared.NewHighScorePending; }
@@ -64,6 +50,20 @@ private:
     void ConfirmName();
     void tellPlayer(const QString& text);
 
+    // Each row's cells, named "lblPosition(0)" to "lblLevel(14)".
+    struct Row {
+        platform::Label* lblPosition;
+        platform::Label* lblName;
+        platform::Label* lblScore;
+        platform::Label* lblLevel;
+    };
+
+    ButtonLabel* lblOk;
+    Panel* frameNewScore;
+    QLineEdit* txtControl;
+    // One line that tells the player when the table on disk could not be
+    // read or a new score could not be kept.
+    platform::Label* lblStoreNotice;
     WindowHost& m_host;
     HighScoreState m_shared;
     std::array<Row, 15> m_rows{};

@@ -26,11 +26,19 @@ void MoveMouseOver(QWidget* widget, QPoint at = QPoint(3, 3));
 // A window's control by its name, as the player finds it on the screen; the
 // test fails where there is none.
 template <typename Control = ButtonLabel>
-Control* Find(const QWidget& window, const char* name)
+Control* Find(const QObject& window, const QString& name)
 {
-    auto* control = window.findChild<Control*>(QLatin1String(name));
-    EXPECT_NE(control, nullptr) << "no " << name;
+    Control* control = window.findChild<Control*>(name);
+    if (control == nullptr) {
+        ADD_FAILURE() << "no " << name.toStdString();
+    }
     return control;
+}
+
+template <typename Control = ButtonLabel>
+Control* Find(const QObject& window, const char* name)
+{
+    return Find<Control>(window, QLatin1String(name));
 }
 
 // A click on the named button label of a window.

@@ -15,6 +15,8 @@ namespace quillop {
 // A black panel. It takes its own mouse presses (no drag) and moves; a move
 // over it resets the buttons it is given.
 class Panel final : public QWidget {
+    Q_OBJECT
+
 public:
     Panel(QWidget* parent, QRect place);
     void resetsOnHover(std::vector<ButtonLabel*> buttons) { m_resets = std::move(buttons); }

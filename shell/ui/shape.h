@@ -13,6 +13,8 @@ namespace quillop {
 // fill colour or left open. It takes no mouse events; the mouse acts on
 // whatever lies under it.
 class Shape final : public QWidget {
+    Q_OBJECT
+
 public:
     Shape(QWidget* parent, QRect place, QColor edge, int edgeWidth = 1);
     // Sets the fill colour and fills the shape.
