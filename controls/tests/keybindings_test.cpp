@@ -61,13 +61,20 @@ TEST_P(Assignments, MoveAKeyHeldElsewhereToTheEditedActionRefusePAndTakeAnyOther
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, Assignments,
-    ::testing::Values(Assignment{KeyAction::Rotate, VirtualKey::Left, {40, 37, 0, 39}, KeyAction::Left},
-                      Assignment{KeyAction::Down, VirtualKey::Up, {38, 0, 37, 39}, KeyAction::Rotate},
-                      Assignment{KeyAction::Left, VirtualKey::Right, {40, 38, 39, 0}, KeyAction::Right},
-                      Assignment{KeyAction::Down, VirtualKey::Down, {40, 38, 37, 39}, std::nullopt},
-                      Assignment{KeyAction::Right, VirtualKey::P, {40, 38, 37, 39}, std::nullopt},
-                      Assignment{KeyAction::Rotate, 112, {40, 112, 37, 39}, std::nullopt},
-                      Assignment{KeyAction::Down, VirtualKey::Space, {32, 38, 37, 39}, std::nullopt}));
+    ::testing::Values(Assignment{.action = KeyAction::Rotate, .code = VirtualKey::Left, .after = {40, 37, 0, 39},
+                                 .firstUnset = KeyAction::Left},
+                      Assignment{.action = KeyAction::Down, .code = VirtualKey::Up, .after = {38, 0, 37, 39},
+                                 .firstUnset = KeyAction::Rotate},
+                      Assignment{.action = KeyAction::Left, .code = VirtualKey::Right, .after = {40, 38, 39, 0},
+                                 .firstUnset = KeyAction::Right},
+                      Assignment{.action = KeyAction::Down, .code = VirtualKey::Down, .after = {40, 38, 37, 39},
+                                 .firstUnset = std::nullopt},
+                      Assignment{.action = KeyAction::Right, .code = VirtualKey::P, .after = {40, 38, 37, 39},
+                                 .firstUnset = std::nullopt},
+                      Assignment{.action = KeyAction::Rotate, .code = 112, .after = {40, 112, 37, 39},
+                                 .firstUnset = std::nullopt},
+                      Assignment{.action = KeyAction::Down, .code = VirtualKey::Space, .after = {32, 38, 37, 39},
+                                 .firstUnset = std::nullopt}));
 
 } // namespace
 } // namespace quillop

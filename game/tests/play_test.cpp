@@ -55,21 +55,24 @@ constexpr ColumnPieces WithSpecial{CellCode::Green, CellCode::Special, CellCode:
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, NewColumns,
-    ::testing::Values(Draw{"AnOrdinaryColumnKeepsTheLastKind", RGB,
-                           {PickValue(39, 40), PickValue(4, 6), PickValue(5, 6), PickValue(6, 6)},
-                           {CellCode::Purple, CellCode::Orange, CellCode::Yellow}, SpecialKind::RowEater},
+    ::testing::Values(Draw{.name = "AnOrdinaryColumnKeepsTheLastKind", .next = RGB,
+                           .draws = {PickValue(39, 40), PickValue(4, 6), PickValue(5, 6), PickValue(6, 6)},
+                           .nextAfter = {CellCode::Purple, CellCode::Orange, CellCode::Yellow},
+                           .kindAfter = SpecialKind::RowEater},
                       // 0.9751 is the least draw that picks 40 of 40.
-                      Draw{"ColourGenocideIsThreeSpecials", WithSpecial, {0.9751F, PickValue(1, 3)},
-                           {CellCode::Special, CellCode::Special, CellCode::Special}, SpecialKind::ColourGenocide},
+                      Draw{.name = "ColourGenocideIsThreeSpecials", .next = WithSpecial,
+                           .draws = {0.9751F, PickValue(1, 3)},
+                           .nextAfter = {CellCode::Special, CellCode::Special, CellCode::Special},
+                           .kindAfter = SpecialKind::ColourGenocide},
                       // The place is drawn first, then the three colours.
-                      Draw{"ColumnBusterAtPlaceThree", WithSpecial,
-                           {PickValue(40, 40), PickValue(2, 3), PickValue(3, 3), PickValue(1, 6), PickValue(2, 6),
-                            PickValue(3, 6)},
-                           {CellCode::Red, CellCode::Green, CellCode::Special}, SpecialKind::ColumnBuster},
-                      Draw{"RowEaterAtPlaceOne", WithSpecial,
-                           {PickValue(40, 40), PickValue(3, 3), PickValue(1, 3), PickValue(6, 6), PickValue(5, 6),
-                            PickValue(4, 6)},
-                           {CellCode::Special, CellCode::Orange, CellCode::Purple}, SpecialKind::RowEater}),
+                      Draw{.name = "ColumnBusterAtPlaceThree", .next = WithSpecial,
+                           .draws = {PickValue(40, 40), PickValue(2, 3), PickValue(3, 3), PickValue(1, 6), PickValue(2, 6), PickValue(3, 6)},
+                           .nextAfter = {CellCode::Red, CellCode::Green, CellCode::Special},
+                           .kindAfter = SpecialKind::ColumnBuster},
+                      Draw{.name = "RowEaterAtPlaceOne", .next = WithSpecial,
+                           .draws = {PickValue(40, 40), PickValue(3, 3), PickValue(1, 3), PickValue(6, 6), PickValue(5, 6), PickValue(4, 6)},
+                           .nextAfter = {CellCode::Special, CellCode::Orange, CellCode::Purple},
+                           .kindAfter = SpecialKind::RowEater}),
     Named);
 
 TEST(RandomDraws, StayInRangeAtTheEdges)
@@ -130,8 +133,8 @@ struct MoveCase {
     int row;
     int col;
     Direction direction;
-    int stackTopRow; // top of a stack in the target column; 0 for none
-    bool allowed;
+    int stackTopRow = 0; // top of a stack in the target column; 0 for none
+    bool allowed = false;
 };
 
 void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
@@ -153,16 +156,26 @@ TEST_P(SidewaysMove, FollowsTheCellBelowTheTarget)
 
 INSTANTIATE_TEST_SUITE_P(
     Places, SidewaysMove,
-    ::testing::Values(MoveCase{"RowOneNeverMoves", 1, 6, Direction::Left, 0, false},
-                      MoveCase{"RowTwoNeverMoves", 2, 6, Direction::Right, 0, false},
-                      MoveCase{"RowThreeMovesOverAnEmptyColumn", 3, 6, Direction::Left, 0, true},
-                      MoveCase{"RowTwentyMovesOverAnEmptyColumn", 20, 6, Direction::Left, 0, true},
-                      MoveCase{"StackTopRightBelowTheBottomRefuses", 10, 6, Direction::Left, 13, false},
-                      MoveCase{"StackTopOneRowLowerAllows", 10, 6, Direction::Left, 14, true},
-                      MoveCase{"StackBesideTheColumnRefuses", 10, 6, Direction::Right, 11, false},
-                      MoveCase{"LeftAtTheFirstColumnRefuses", 10, 1, Direction::Left, 0, false},
-                      MoveCase{"RightAtTheLastColumnRefuses", 10, 11, Direction::Right, 0, false},
-                      MoveCase{"OnTheFloorNothingMoves", 21, 4, Direction::Right, 0, false}),
+    ::testing::Values(MoveCase{.name = "RowOneNeverMoves", .row = 1, .col = 6, .direction = Direction::Left,
+                               .allowed = false},
+                      MoveCase{.name = "RowTwoNeverMoves", .row = 2, .col = 6, .direction = Direction::Right,
+                               .allowed = false},
+                      MoveCase{.name = "RowThreeMovesOverAnEmptyColumn", .row = 3, .col = 6,
+                               .direction = Direction::Left, .allowed = true},
+                      MoveCase{.name = "RowTwentyMovesOverAnEmptyColumn", .row = 20, .col = 6,
+                               .direction = Direction::Left, .allowed = true},
+                      MoveCase{.name = "StackTopRightBelowTheBottomRefuses", .row = 10, .col = 6,
+                               .direction = Direction::Left, .stackTopRow = 13, .allowed = false},
+                      MoveCase{.name = "StackTopOneRowLowerAllows", .row = 10, .col = 6, .direction = Direction::Left,
+                               .stackTopRow = 14, .allowed = true},
+                      MoveCase{.name = "StackBesideTheColumnRefuses", .row = 10, .col = 6,
+                               .direction = Direction::Right, .stackTopRow = 11, .allowed = false},
+                      MoveCase{.name = "LeftAtTheFirstColumnRefuses", .row = 10, .col = 1,
+                               .direction = Direction::Left, .allowed = false},
+                      MoveCase{.name = "RightAtTheLastColumnRefuses", .row = 10, .col = 11,
+                               .direction = Direction::Right, .allowed = false},
+                      MoveCase{.name = "OnTheFloorNothingMoves", .row = 21, .col = 4, .direction = Direction::Right,
+                               .allowed = false}),
     Named);
 
 TEST_F(Falling, AMovedColumnLeavesTheBoardUntilItsNextDropOneRowLower)
@@ -213,19 +226,23 @@ TEST_P(Keys, ActOnTheFallingColumn)
 
 INSTANTIATE_TEST_SUITE_P(
     Game, Keys,
-    ::testing::Values(KeyPress{"PPauses", VirtualKey::P, {}, false, 0, 5, 6, RGB, false},
-                      KeyPress{"PResumes", VirtualKey::P, {}, true},
-                      KeyPress{"AnyKeyResumes", 'Q', {}, true},
-                      KeyPress{"LeftWhilePausedResumesAndMoves", VirtualKey::Left, {}, true, 0, 5, 5, RGB, true, {}},
-                      KeyPress{"ARefusedMoveOnlyRedraws", VirtualKey::Left, {}, false, 5},
-                      KeyPress{"AMoveDrawsNothing", VirtualKey::Right, {}, false, 0, 5, 7, RGB, true, {}},
-                      KeyPress{"DownDropsOneRow", VirtualKey::Down, {}, false, 0, 6, 6, RGB, true, {"draw", "draw"}},
-                      KeyPress{"ShiftDownDropsToTheStack", VirtualKey::Down, {true, false, false}, false, 6, 12},
-                      KeyPress{"CtrlDownDropsToTheStack", VirtualKey::Down, {false, true, false}, false, 6, 12},
-                      KeyPress{"AltDownDropsToTheStack", VirtualKey::Down, {false, false, true}, false, 6, 12},
-                      KeyPress{"UpRotates", VirtualKey::Up, {}, false, 0, 5, 6, GBR},
-                      KeyPress{"EscapeStopsAndLeaves", VirtualKey::Escape, {}, false, 0, 5, 6, RGB, false, {"draw"},
-                               KeyOutcome::LeaveForMenu}),
+    ::testing::Values(KeyPress{.name = "PPauses", .key = VirtualKey::P, .running = false},
+                      KeyPress{.name = "PResumes", .key = VirtualKey::P, .paused = true},
+                      KeyPress{.name = "AnyKeyResumes", .key = 'Q', .paused = true},
+                      KeyPress{.name = "LeftWhilePausedResumesAndMoves", .key = VirtualKey::Left, .paused = true,
+                               .col = 5, .log = {}},
+                      KeyPress{.name = "ARefusedMoveOnlyRedraws", .key = VirtualKey::Left, .stackCol = 5},
+                      KeyPress{.name = "AMoveDrawsNothing", .key = VirtualKey::Right, .col = 7, .log = {}},
+                      KeyPress{.name = "DownDropsOneRow", .key = VirtualKey::Down, .row = 6, .log = {"draw", "draw"}},
+                      KeyPress{.name = "ShiftDownDropsToTheStack", .key = VirtualKey::Down,
+                               .modifiers = {.shift = true}, .stackCol = 6, .row = 12},
+                      KeyPress{.name = "CtrlDownDropsToTheStack", .key = VirtualKey::Down,
+                               .modifiers = {.control = true}, .stackCol = 6, .row = 12},
+                      KeyPress{.name = "AltDownDropsToTheStack", .key = VirtualKey::Down,
+                               .modifiers = {.alt = true}, .stackCol = 6, .row = 12},
+                      KeyPress{.name = "UpRotates", .key = VirtualKey::Up, .column = GBR},
+                      KeyPress{.name = "EscapeStopsAndLeaves", .key = VirtualKey::Escape, .running = false,
+                               .outcome = KeyOutcome::LeaveForMenu}),
     Named);
 
 using GameKeys = TestGame;
@@ -304,9 +321,21 @@ TEST_P(LevelAdvance, RefillsRowsAndSpeedsUpEveryThirdLevel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, LevelAdvance,
-                         ::testing::Values(LevelCase{1, 250, 3, 250}, LevelCase{2, 250, 4, 240},
-                                           LevelCase{13, 220, 15, 220}, LevelCase{14, 220, 14, 210},
-                                           LevelCase{44, 110, 14, 100}, LevelCase{47, 100, 14, 100}));
+                         ::testing::Values(LevelCase{.from = 1, .intervalBefore = 250, .rowsFilled = 3,
+                                                     .intervalAfter = 250}, LevelCase{.from = 2,
+                                                                                      .intervalBefore = 250,
+                                                                                      .rowsFilled = 4,
+                                                                                      .intervalAfter = 240},
+                                           LevelCase{.from = 13, .intervalBefore = 220, .rowsFilled = 15,
+                                                     .intervalAfter = 220}, LevelCase{.from = 14,
+                                                                                      .intervalBefore = 220,
+                                                                                      .rowsFilled = 14,
+                                                                                      .intervalAfter = 210},
+                                           LevelCase{.from = 44, .intervalBefore = 110, .rowsFilled = 14,
+                                                     .intervalAfter = 100}, LevelCase{.from = 47,
+                                                                                      .intervalBefore = 100,
+                                                                                      .rowsFilled = 14,
+                                                                                      .intervalAfter = 100}));
 
 } // namespace
 } // namespace quillop::test
