@@ -43,24 +43,34 @@ QByteArray TableOf(int score)
 
 using Menu = Program;
 
-TEST_F(Menu, StartsAloneWithTheDefaultKeysAndIgnoresKeysGreyedItemsAndLateClicks)
+TEST_F(Menu, StartsBorderlessWithTheDefaultKeys)
 {
     EXPECT_TRUE(menu().windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(module->Keys, KeyBindings{});
+    EXPECT_EQ(screen(), "frmMenu " + std::to_string(menu().x()) + "," + std::to_string(menu().y())
+                            + " no game, no continue");
+}
+
+TEST_F(Menu, IgnoresKeysGreyedItemsAndClicksQueuedAfterItHid)
+{
     menu().move(5, 6);
     for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Down, Qt::Key_Space, Qt::Key_N}) {
         QTest::keyClick(&menu(), key);
     }
-    MoveMouseOver(Find(menu(), "lblContinue"));
-    QTest::mouseClick(Find(menu(), "lblContinue"), Qt::LeftButton);
-    EXPECT_NE(Find(menu(), "lblContinue")->textColour(), ButtonYellow);
+    ButtonLabel* resume = Find(menu(), "lblContinue");
+    MoveMouseOver(resume);
+    QTest::mouseClick(resume, Qt::LeftButton);
+    EXPECT_NE(resume->textColour(), ButtonYellow);
     menu().hide(); // a click still queued for the menu it has handed over
     QTest::mouseClick(Find(menu(), "lblNewGame"), Qt::LeftButton);
     menu().show();
     EXPECT_EQ(screen(), "frmMenu 5,6 no game, no continue");
+}
 
+TEST_F(Menu, ExitWithoutAGameAsksNothing)
+{
     QTest::mouseClick(Find(menu(), "lblExit"), Qt::LeftButton);
-    EXPECT_EQ(programEnds, 1) << "without a game Exit asks nothing";
+    EXPECT_EQ(programEnds, 1);
 }
 
 TEST_F(Menu, ItemsStayLitUntilTheMouseCrossesTheBackgroundWhichAloneDrags)
