@@ -55,6 +55,9 @@ int main(int argc, char* argv[])
     if (argc > 1) // the options ask for a second application object; a plain start needs none
         ReadOptions(argc, argv);
     PreferX11UnderWayland();
+    // The game's log lines say they are the game's; QT_MESSAGE_PATTERN
+    // still has the last word.
+    qSetMessagePattern(QStringLiteral("%{if-category}%{category}: %{endif}%{message}"));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillop"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLOP_VERSION));

@@ -96,6 +96,9 @@ QImage ReadPicture(const QString& path)
 
 QImage ScreenPicture(const QString& path, int scale)
 {
+    if (path.isEmpty()) {
+        return {}; // a window without a picture of its own
+    }
     if (scale > 1) {
         const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
         QImage fine = ReadPicture(path.left(dot) + QStringLiteral("@%1x").arg(scale) + path.mid(dot));

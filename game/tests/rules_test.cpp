@@ -191,8 +191,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Only a full centre column lets a Row Eater land in a hidden row.
         Scenario{.name = "RowEaterInAHiddenRowRemovesNothingButStillPauses", .act = Act::Special,
                  .before = {".....R.....", ".....*.....", ".....G.....", ".....B.....", ".....Y....."},
-                 .after = {".....R.....", ".....*.....", ".....G.....", ".....B.....", ".....Y....."},
-                 .pausedMs = 500, .top = 1, .row = 1, .col = 6, .kind = SpecialKind::RowEater},
+                 .after = {".....R.....", ".....*.....", ".....G.....", ".....B.....", ".....Y....."}, .pausedMs = 500,
+                 .top = 1, .row = 1, .col = 6, .kind = SpecialKind::RowEater},
         // Specials left by a Colour Genocide on the floor do not count.
         Scenario{.name = "RowEaterOnLeftoverSpecialsEatsItsOwnRow", .act = Act::Special,
                  .before = {".....R.....", "..G..*..B..", ".....G.....", ".....*.....", ".....*.....", "Y....*....Y"},
@@ -216,11 +216,11 @@ INSTANTIATE_TEST_SUITE_P(
         // The effect, then a check of two passes scores the collapse.
         Scenario{.name = "ASpecialLandingScoresWhatItsCollapseForms", .act = Act::Tick,
                  .before = {"..R........", "..R........", "GB*BGBGBGBG", "BGRGBGBGBGB", "GBGBGBGBGBG"},
-                 .after = {Empty, Empty, Empty, "BG.GBGBGBGB", "GBGBGBGBGBG"}, .points = 30,
-                 .pausedMs = 500 + 2 * 500, .row = 19, .col = 3, .kind = SpecialKind::RowEater, .rowAfter = 1},
+                 .after = {Empty, Empty, Empty, "BG.GBGBGBGB", "GBGBGBGBGBG"}, .points = 30, .pausedMs = 500 + 2 * 500,
+                 .row = 19, .col = 3, .kind = SpecialKind::RowEater, .rowAfter = 1},
         Scenario{.name = "ClearingTheWellCompletesTheLevel", .act = Act::Tick,
-                 .before = {".....*.....", ".....*.....", ".....*....."}, .after = {Empty, Empty, Empty},
-                 .points = 30, .pausedMs = 1000, .row = 21, .col = 6, .kind = SpecialKind::ColourGenocide,
+                 .before = {".....*.....", ".....*.....", ".....*....."}, .after = {Empty, Empty, Empty}, .points = 30,
+                 .pausedMs = 1000, .row = 21, .col = 6, .kind = SpecialKind::ColourGenocide,
                  .outcome = TickOutcome::LevelComplete, .rowAfter = 1},
         Scenario{.name = "AFullCentreColumnEndsTheGame", .act = Act::Tick,
                  .before = {".....R.....", ".....Y.....", ".....R.....", ".....B.....", ".....G.....", ".....B.....", ".....G.....", ".....B.....", ".....G.....", ".....B.....", ".....G.....", ".....B.....", ".....G.....", ".....B.....", ".....G.....", ".....B.....", ".....G.....", ".....B.....", ".....G.....", ".....B....."},

@@ -95,12 +95,6 @@ TEST_F(Question, LightsYesAndNoOneAtATimeAndThePanelResetsBoth)
     EXPECT_EQ(frmdialog(&over).AskYesNo(QStringLiteral("Sure?")), AnswerYes);
 }
 
-TEST_F(Question, ClosedByTheDesktopIsNo)
-{
-    WhenMessageOpens([](frmdialog& dialog) { dialog.close(); });
-    EXPECT_EQ(frmdialog(&over).AskYesNo(QStringLiteral("Sure?")), AnswerNo);
-}
-
 // A window with a way back, whose Escape may be held back.
 class LeavingWindow final : public FormWindow {
 public:
