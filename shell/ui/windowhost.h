@@ -10,19 +10,12 @@ class QWidget;
 
 namespace quillop {
 
-// The message window's modes, as the windows ask for them.
+// The message window's modes, as the windows ask for them, and the answers
+// to a question, as the message window gives them.
 namespace MessageModes {
-inline constexpr std::int32_t LevelComplete = 1;
-inline constexpr std::int32_t GameOver = 2;
-inline constexpr std::int32_t ExitAnyway = 3;
-inline constexpr std::int32_t StartNewAnyway = 4;
-inline constexpr std::int32_t SaveChanges = 5;
-inline constexpr std::int32_t SetControls = 6;
+enum : std::int32_t { LevelComplete = 1, GameOver, ExitAnyway, StartNewAnyway, SaveChanges, SetControls };
 } // namespace MessageModes
-
-// Answers to a question, as the message window gives them.
-inline constexpr std::int32_t AnswerYes = 1;
-inline constexpr std::int32_t AnswerNo = 2;
+enum : std::int32_t { AnswerYes = 1, AnswerNo = 2 };
 
 // What a window asks of the program around it. The program (the one object
 // that holds what the windows share and builds them) implements it; the
