@@ -74,10 +74,11 @@ stop_x() {
     fi
 }
 
-# The id of the first visible window with this exact title, waiting up to 10 s.
+# The id of the first visible window with this exact title, waiting up to 30 s.
 wait_for_window() { # title
-    local id
-    for _ in $(seq 1 200); do
+    # Up to 30 s: a sanitizer build on a loaded machine can take that long.
+    local id deadline=$((SECONDS + 30))
+    while [ "$SECONDS" -lt "$deadline" ]; do
         id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
         if [ -n "$id" ]; then
             echo "$id"
