@@ -20,7 +20,6 @@
 
 #include <array>
 #include <functional>
-#include <optional>
 
 namespace quillop {
 
