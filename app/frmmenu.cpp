@@ -20,7 +20,7 @@ QRect Item(int index)
 } // namespace
 
 frmMenu::frmMenu(Module1& module)
-    : FormWindow(QStringLiteral(":/pictures/menu.png")),
+    : FormWindow(QStringLiteral(":/pictures/menu.ppm")),
       lblContinue(addButton("lblContinue", QStringLiteral("Continue Game"), Item(0), 12)),
       lblNewGame(addButton("lblNewGame", QStringLiteral("New Game"), Item(1), 12)),
       lblHighScores(addButton("lblHighScores", QStringLiteral("High Scores"), Item(2), 12)),

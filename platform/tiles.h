@@ -51,7 +51,7 @@ int PictureScale();
 QImage ReadPicture(const QString& path);
 
 // A picture in the format the transfers work on, at the given scale where a
-// drawing at that scale exists ("name@2x.png"), with that device pixel ratio;
+// drawing at that scale exists ("name@2x.ppm"), with that device pixel ratio;
 // a null picture when there is none.
 QImage ScreenPicture(const QString& path, int scale = PictureScale());
 

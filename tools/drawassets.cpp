@@ -519,7 +519,6 @@ int main(int argc, char** argv)
         save(SpecialPicture(Symbol::LeftRight), "roweater");
     }
     g_scale = 1;
-    Save(Icon(256), out.filePath(QStringLiteral("quillop.png")));
     for (const int size : {48, 64, 128, 256, 512}) {
         Save(Icon(size), out.filePath(QStringLiteral("icons/%1x%1/org.quillop.Quillop.png").arg(size)));
     }

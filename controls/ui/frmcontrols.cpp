@@ -43,7 +43,7 @@ void SetBoxColour(QLineEdit* box, const QColor& colour)
 } // namespace
 
 frmControls::frmControls(ControlsHost& host, const KeyBindings& keys)
-    : FormWindow(QStringLiteral(":/pictures/controls.png"), QStringLiteral("Quillop - Options")),
+    : FormWindow(QStringLiteral(":/pictures/controls.ppm"), QStringLiteral("Quillop - Options")),
       m_host(host), m_codes(ToKeyCodes(keys)), m_swallowed(new platform::SwallowedKeys(this))
 {
     connect(m_swallowed, &platform::SwallowedKeys::swallowed, this, [this](std::int16_t key) {

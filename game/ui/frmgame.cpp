@@ -71,16 +71,16 @@ const std::array<QPoint, 12>& frmGame::TileOrigin()
 }
 
 frmGame::frmGame(GameState& state, const KeyBindings& keys, RandomSource& random, int pictureScale)
-    : FormWindow(QStringLiteral(":/pictures/game.png"), QStringLiteral("Quillop - Game")),
+    : FormWindow(QStringLiteral(":/pictures/game.ppm"), QStringLiteral("Quillop - Game")),
       m_state(state),
       m_rules(state, keys, *this, m_timer1, random),
       m_pause(platform::Sleep),
       m_picture1(platform::Source(
-          platform::LoadPicture(QStringLiteral(":/pictures/tiles.png"), QSize(4 * Tile, 4 * Tile), pictureScale))),
-      m_picture3(platform::Source(platform::LoadPicture(QStringLiteral(":/pictures/board.png"),
+          platform::LoadPicture(QStringLiteral(":/pictures/tiles.ppm"), QSize(4 * Tile, 4 * Tile), pictureScale))),
+      m_picture3(platform::Source(platform::LoadPicture(QStringLiteral(":/pictures/board.ppm"),
                                                         QSize(BoardWidth, BoardHeight), pictureScale))),
       m_picture4(platform::Source(
-          platform::LoadPicture(QStringLiteral(":/pictures/nexttiles.png"), QSize(4 * Tile, 4 * Tile), pictureScale))),
+          platform::LoadPicture(QStringLiteral(":/pictures/nexttiles.ppm"), QSize(4 * Tile, 4 * Tile), pictureScale))),
       m_picture2(new platform::PictureBox(this)),
       m_picNextPiece(new platform::PictureBox(this))
 {

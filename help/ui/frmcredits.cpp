@@ -44,7 +44,7 @@ QByteArray ReadFile(const QString& path)
 } // namespace
 
 frmCredits::frmCredits(WindowHost& host, QString programFolder)
-    : FormWindow(QStringLiteral(":/pictures/credits.png"), QStringLiteral("Quillop - Credits")),
+    : FormWindow(QStringLiteral(":/pictures/credits.ppm"), QStringLiteral("Quillop - Credits")),
       m_host(host), m_programFolder(std::move(programFolder)),
       m_picture1(new Panel(this, QRect(24, 24, 422, 505)))
 {

@@ -19,13 +19,13 @@ void AddPicture(QWidget* page, const char* name, QRect place)
 {
     auto* box = new platform::PictureBox(page);
     box->setGeometry(place);
-    box->setPicture(platform::LoadPicture(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name)), place.size()));
+    box->setPicture(platform::LoadPicture(QStringLiteral(":/pictures/%1.ppm").arg(QLatin1String(name)), place.size()));
 }
 
 } // namespace
 
 frmHelp::frmHelp(WindowHost& host)
-    : FormWindow(QStringLiteral(":/pictures/help.png"), QStringLiteral("Quillop - Instructions")),
+    : FormWindow(QStringLiteral(":/pictures/help.ppm"), QStringLiteral("Quillop - Instructions")),
       Label4(addButton("Label4", QStringLiteral("Aim"), QRect(64, 24, 145, 33))),
       Label5(addButton("Label5", QStringLiteral("Pieces"), QRect(257, 24, 144, 33))),
       lblOk(addOkButton([this] { m_host.ReturnToMenu(this); })),

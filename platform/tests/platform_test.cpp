@@ -10,6 +10,7 @@
 #include "platform/widgets.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFontInfo>
 #include <QTimer>
 #include <QMouseEvent>
@@ -73,6 +74,21 @@ TEST(Pictures, AMissingPictureBecomesBlackOfTheExpectedSize)
     const QImage picture = LoadPicture(QStringLiteral("/nonexistent/picture.png"), QSize(29, 87));
     ASSERT_EQ(picture.size(), QSize(29, 87));
     EXPECT_EQ(picture.pixel(10, 50) & 0xFFFFFFU, 0U);
+}
+
+// Every picture the repository keeps is built in, and shows exactly as drawn:
+// the built-in copies are another format, not another picture.
+TEST(Pictures, EveryDrawnPictureIsBuiltInPixelForPixel)
+{
+    const QDir drawn(QStringLiteral(QUILLOP_SOURCE_DIR "/assets/pictures"));
+    const QStringList names = drawn.entryList({QStringLiteral("*.png")});
+    ASSERT_GE(names.size(), 26);
+    for (const QString& name : names) {
+        const QString builtIn = QStringLiteral(":/pictures/") + QFileInfo(name).completeBaseName() + QStringLiteral(".ppm");
+        const QImage shown = ScreenPicture(builtIn, 1);
+        ASSERT_FALSE(shown.isNull()) << qPrintable(builtIn);
+        EXPECT_EQ(shown, QImage(drawn.filePath(name)).convertToFormat(QImage::Format_RGB32)) << qPrintable(name);
+    }
 }
 
 struct KeyCase {

@@ -87,7 +87,7 @@ public:
 } // namespace
 
 frmHighScores::frmHighScores(WindowHost& host, HighScoreState shared)
-    : FormWindow(QStringLiteral(":/pictures/highscores.png"), QStringLiteral("Quillop - High Scores")),
+    : FormWindow(QStringLiteral(":/pictures/highscores.ppm"), QStringLiteral("Quillop - High Scores")),
       m_host(host), m_shared(shared)
 {
     const std::array<const char*, 4> headings{"Pos", "Name", "Score", "Level"};

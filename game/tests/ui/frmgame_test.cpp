@@ -19,7 +19,7 @@ constexpr int Tile = 29;
 
 QImage Sheet(const char* name)
 {
-    return QImage(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name))).convertToFormat(QImage::Format_RGB32);
+    return QImage(QStringLiteral(":/pictures/%1.ppm").arg(QLatin1String(name))).convertToFormat(QImage::Format_RGB32);
 }
 
 QImage Cell(const QImage& picture, int x, int y)
