@@ -8,6 +8,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 
 namespace quillop::platform {
 
@@ -63,6 +64,37 @@ void Label::mousePressEvent(QMouseEvent* event)
 void Label::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
+}
+
+void PrerenderedLabel::paintEvent(QPaintEvent* event)
+{
+    const qreal ratio = devicePixelRatioF();
+    if (m_look.isNull() || m_lookText != text() || m_look.deviceIndependentSize() != QSizeF(size())
+        || m_look.devicePixelRatio() != ratio) {
+        // What QLabel draws for plain text, once, on the label's background.
+        m_look = QPixmap((QSizeF(size()) * ratio).toSize());
+        m_look.setDevicePixelRatio(ratio);
+        m_look.fill(palette().color(backgroundRole()));
+        QPainter look(&m_look);
+        look.setFont(font());
+        look.setPen(palette().color(foregroundRole()));
+        look.drawText(contentsRect(), QStyle::visualAlignment(layoutDirection(), alignment())
+                                          | (wordWrap() ? Qt::TextWordWrap : 0) | Qt::TextForceLeftToRight,
+                      text());
+        m_lookText = text();
+    }
+    QPainter painter(this);
+    const QRectF area = event->rect();
+    painter.drawPixmap(area, m_look, QRectF(area.topLeft() * ratio, area.size() * ratio));
+}
+
+void PrerenderedLabel::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange
+        || event->type() == QEvent::EnabledChange) {
+        m_look = QPixmap();
+    }
+    Label::changeEvent(event);
 }
 
 } // namespace quillop::platform

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QWidget>
 
 namespace quillop::platform {
@@ -39,6 +40,24 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+// A label whose look is drawn once and then only copied, for text that
+// moves but never changes (the credits): a plain label lays out and shapes
+// every line again for each strip of it that comes into view. It looks
+// exactly as a Label with the same settings, and is drawn again after a
+// change of its text, font, colours or size.
+class PrerenderedLabel : public Label {
+public:
+    using Label::Label;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QPixmap m_look;
+    QString m_lookText;
 };
 
 } // namespace quillop::platform

@@ -19,6 +19,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 namespace quillop::platform {
 
 void PrintTo(RasterOp op, std::ostream* os)
@@ -193,6 +197,44 @@ TEST(Fonts, TheDesignFacesResolveToMetricCompatibleOnesAtFixedPixelSizes)
     const std::array pixels{GameFont(MsSansSerif, 9.75, true).pixelSize(), GameFont(Arial, 12, true).pixelSize(),
                             GameFont(MsSansSerif, 13.5, true).pixelSize(), GameFont(MsSansSerif, 18, true).pixelSize()};
     EXPECT_EQ(pixels, (std::array{13, 16, 18, 24}));
+}
+
+// The credits' settings: bold white text, centred and wrapped, on black.
+template <class L>
+void SetUpLikeTheCredits(L& label)
+{
+    label.setFont(GameFont(MsSansSerif, 12, true));
+    label.setGeometry(0, 0, 249, 140);
+    label.setAutoFillBackground(true);
+    QPalette onBlack = label.palette();
+    onBlack.setColor(QPalette::Window, Qt::black);
+    label.setPalette(onBlack);
+}
+
+// Drawn once and then copied, it still looks exactly as a plain label, also
+// after each change that has to draw it again.
+TEST(PrerenderedLabel, LooksExactlyAsAPlainLabelAfterEveryChange)
+{
+    const QString text = QStringLiteral("Varnholt Studios Presents\n\nQuillop\n\nA line long enough to wrap in the box");
+    Label plain(text, nullptr);
+    PrerenderedLabel drawnOnce(text, nullptr);
+    SetUpLikeTheCredits(plain);
+    SetUpLikeTheCredits(drawnOnce);
+    const std::vector<std::pair<const char*, std::function<void(Label&)>>> changes{
+        {"as made", [](Label&) {}},
+        {"the same again", [](Label&) {}},
+        {"another text", [](Label& l) { l.setText(QStringLiteral("Testers:\nPordy\nHaskel")); }},
+        {"yellow", [](Label& l) { l.setTextColour(QColor(0xFF, 0xFF, 0x00)); }},
+        {"a larger face", [](Label& l) { l.setFont(GameFont(MsSansSerif, 18, true)); }},
+        {"wider", [](Label& l) { l.resize(300, 140); }},
+    };
+    for (const auto& [name, change] : changes) {
+        change(plain);
+        change(drawnOnce);
+        const QImage expected = plain.grab().toImage();
+        ASSERT_FALSE(expected.isNull());
+        EXPECT_EQ(drawnOnce.grab().toImage(), expected) << name;
+    }
 }
 
 // Keeps the text of the keys it receives.
