@@ -14,6 +14,7 @@
 #   ./dev.sh soak [m]   random play for m minutes (default 2) in the sanitizer build
 #   ./dev.sh bench      build and run the benchmarks
 #   ./dev.sh fuzz [s]   fuzz the top-score reader for s seconds (default 300)
+#   ./dev.sh screenshots  take the screenshots in assets/screenshots again
 #   ./dev.sh package    build the Debian package from the committed tree, check it
 #                       with lintian, install it and start /usr/games/quillop
 set -euo pipefail
@@ -92,6 +93,11 @@ package)
     lintian --fail-on error,warning --tag-display-limit 0 build-package/quillop_*.changes
     tests/e2e/package_e2e.sh build-package/quillop_*.deb build-package/e2e
     ;;
+screenshots)
+    install_missing
+    build dev
+    bash tests/e2e/screenshots_e2e.sh build/quillop build/e2e/screenshots assets/screenshots --update
+    ;;
 fuzz)
     install_missing
     build fuzz
@@ -100,7 +106,7 @@ fuzz)
         build-fuzz/corpus fuzz/corpus/topscores
     ;;
 *)
-    sed -n '7,18p' "$0"
+    sed -n '7,19p' "$0"
     exit 2
     ;;
 esac

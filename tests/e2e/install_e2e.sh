@@ -24,6 +24,7 @@ prefix="$out/prefix"
 cmake --install "$build" --prefix "$prefix" >"$out/install.log"
 home="$prefix/lib/quillop"
 for f in bin/quillop lib/quillop/quillop lib/quillop/TopScores.txt lib/quillop/Images/Bouncing/bounce9.jpg \
+    lib/quillop/screenshots/menu.png lib/quillop/screenshots/game.png \
     share/applications/org.quillop.Quillop.desktop share/metainfo/org.quillop.Quillop.metainfo.xml \
     share/icons/hicolor/48x48/apps/org.quillop.Quillop.png share/icons/hicolor/512x512/apps/org.quillop.Quillop.png; do
     [ -e "$prefix/$f" ] || fail "not installed: $f"

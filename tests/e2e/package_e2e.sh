@@ -19,7 +19,8 @@ mkdir -p "$out"
 dpkg -i "$deb" >/dev/null
 trap 'kill "${APP_PID:-}" 2>/dev/null || true; stop_x; dpkg -r quillop >/dev/null || true' EXIT
 for file in /usr/games/quillop /usr/share/games/quillop/TopScores.txt \
-    /usr/share/games/quillop/Images/Bouncing/bounce1.jpg /usr/share/man/man6/quillop.6.gz \
+    /usr/share/games/quillop/Images/Bouncing/bounce1.jpg /usr/share/games/quillop/screenshots/menu.png \
+    /usr/share/games/quillop/screenshots/game.png /usr/share/man/man6/quillop.6.gz \
     /usr/share/metainfo/org.quillop.Quillop.metainfo.xml /usr/share/applications/org.quillop.Quillop.desktop; do
     [ -e "$file" ] || fail "the package has no $file"
 done
