@@ -74,7 +74,7 @@ void PrerenderedLabel::paintEvent(QPaintEvent* event)
         // What QLabel draws for plain text, once, on the label's background.
         m_look = QPixmap((QSizeF(size()) * ratio).toSize());
         m_look.setDevicePixelRatio(ratio);
-        m_look.fill(palette().color(backgroundRole()));
+        m_look.fill(autoFillBackground() ? palette().color(backgroundRole()) : QColor(Qt::transparent));
         QPainter look(&m_look);
         look.setFont(font());
         look.setPen(palette().color(foregroundRole()));
@@ -91,7 +91,7 @@ void PrerenderedLabel::paintEvent(QPaintEvent* event)
 void PrerenderedLabel::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange
-        || event->type() == QEvent::EnabledChange) {
+        || event->type() == QEvent::EnabledChange || event->type() == QEvent::ActivationChange) {
         m_look = QPixmap();
     }
     Label::changeEvent(event);
