@@ -35,7 +35,7 @@ shot() { # name: the window at X,Y as it is now
 # Pixels of the two pictures that differ by more than antialiasing does, with
 # the given rectangles (x0,y0 x1,y1) painted over in both.
 differing() { # a b rectangle...
-    local a=$1 b=$2 masks=()
+    local a=$1 b=$2 masks=() rect
     shift 2
     for rect in "$@"; do masks+=(-draw "rectangle $rect"); done
     convert "$a" -fill black "${masks[@]}" "$out/a.png"
@@ -64,7 +64,7 @@ shot menu
 check menu
 
 xdotool mousemove $((X + 381)) $((Y + 374)) sleep 0.1 click 1 # New Game
-game=$(wait_for_window "Quillop - Game") || fail "New Game showed no game window"
+wait_for_window "Quillop - Game" >/dev/null || fail "New Game showed no game window"
 xdotool mousemove 0 0
 # Six columns hard-dropped into every other column of the well, where no
 # line can form across, then the next one falling. A column moves sideways
