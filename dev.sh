@@ -13,9 +13,9 @@
 #   ./dev.sh release    the same tests in the Release build packagers make
 #   ./dev.sh soak [m]   random play for m minutes (default 2) in the sanitizer build
 #   ./dev.sh bench      build and run the benchmarks
-#   ./dev.sh fuzz [s]   fuzz the top-score reader for s seconds (default 300)
+#   ./dev.sh fuzz [s]   fuzz the top-score reader and the store, s seconds each (default 300)
 #   ./dev.sh screenshots  take the screenshots in assets/screenshots again
-#   ./dev.sh package    build the Debian package from the committed tree, check it
+#   ./dev.sh package    build the Debian package in a clone of the committed tree, check it
 #                       with lintian, install it and start /usr/games/quillop
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -87,8 +87,10 @@ package)
     PACKAGES+=(debhelper lintian dpkg-dev fakeroot git)
     install_missing
     rm -rf build-package
-    mkdir -p build-package/quillop
-    git archive --format=tar HEAD | tar -x -C build-package/quillop
+    mkdir -p build-package
+    # A clone, as a packager's checkout is: the build runs in the tree git
+    # knows, and its outputs must not count as the project's files.
+    git clone --quiet --no-local . build-package/quillop
     (cd build-package/quillop && dpkg-buildpackage -us -uc -b)
     lintian --fail-on error,warning --tag-display-limit 0 build-package/quillop_*.changes
     tests/e2e/package_e2e.sh build-package/quillop_*.deb build-package/e2e
@@ -101,9 +103,12 @@ screenshots)
 fuzz)
     install_missing
     build fuzz
-    mkdir -p build-fuzz/corpus
-    ./build-fuzz/topscores_fuzz -max_total_time="${2:-300}" -print_final_stats=1 \
-        build-fuzz/corpus fuzz/corpus/topscores
+    # The reader, then the store on a real folder, each for the time given.
+    for target in topscores topscorestore; do
+        mkdir -p "build-fuzz/corpus/$target"
+        "./build-fuzz/${target}_fuzz" -max_total_time="${2:-300}" -print_final_stats=1 \
+            "build-fuzz/corpus/$target" fuzz/corpus/topscores
+    done
     ;;
 *)
     sed -n '7,19p' "$0"

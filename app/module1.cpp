@@ -157,6 +157,16 @@ std::optional<std::int32_t> Module1::AskYesNo(const QString& question, QWidget* 
     return std::nullopt;
 }
 
+HighScoreState Module1::highScoreState()
+{
+    return {.Store = m_store,
+            .TopScores = TopScores,
+            .NewHighScorePending = NewHighScorePending,
+            .Score = Game.GameScore,
+            .Level = Game.GameLevel,
+            .AlreadyRead = m_readAtGameOver};
+}
+
 void Module1::Open(Window window)
 {
     openFrom(window, m_menu, Leave::Hide);
@@ -247,11 +257,14 @@ void Module1::gameOver()
     if (!deliverQueuedMouseInput()) {
         return;
     }
-    m_store.LoadTopScores(TopScores);
+    const TopScoreStore::LoadStatus read = m_store.LoadTopScores(TopScores);
     if (IsNewHighScore(TopScores, Game.GameScore)) {
-        // The finished game stays under the table, its timer off.
+        // The finished game stays under the table, its timer off; the
+        // table opens as read here, not read again.
         NewHighScorePending = true;
+        m_readAtGameOver = TableRead{read, m_store.lastMessage()};
         openFrom(Window::HighScores, m_game, Leave::Stay);
+        m_readAtGameOver.reset();
         return;
     }
     ShowMessage(MessageModes::GameOver, m_game);

@@ -31,7 +31,6 @@ class QWidget;
 
 namespace quillop {
 
-
 // What the windows share, and the routines they all call: the game, the key
 // bindings, the top scores, the message window's mode and answer, and the
 // window instances with the hand-overs between them. It builds the windows
@@ -59,8 +58,9 @@ public:
     std::int32_t MessageAnswer = 0;
 
     TopScoreStore& Store() { return m_store; }
-    // What the high-score window works on.
-    HighScoreState highScoreState() { return {m_store, TopScores, NewHighScorePending, Game}; }
+    // What the high-score window works on: at game over, the result that
+    // waits for its name and the table as read for it.
+    HighScoreState highScoreState();
 
     // How the program builds the windows the menu opens.
     void setFactory(Window window, Factory factory);
@@ -118,6 +118,7 @@ private:
     void watchCloseRequests(FormWindow* window);
 
     TopScoreStore m_store;
+    std::optional<TableRead> m_readAtGameOver;
     RandomSource& m_random;
     std::array<Factory, 4> m_factories;
     std::array<QPointer<FormWindow>, 4> m_windows;

@@ -4,17 +4,17 @@
 
 #include "programtesting.h"
 
+#include "app/frmmenu.h"
 #include "game/ui/frmgame.h"
 #include "platform/drag.h"
 #include "scores/ui/frmhighscores.h"
 #include "shell/ui/formwindow.h"
-#include "app/frmmenu.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 
 namespace quillop::test {
@@ -47,8 +47,8 @@ TEST_F(Menu, StartsBorderlessWithTheDefaultKeys)
 {
     EXPECT_TRUE(menu().windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(module->Keys, KeyBindings{});
-    EXPECT_EQ(screen(), "frmMenu " + std::to_string(menu().x()) + "," + std::to_string(menu().y())
-                            + " no game, no continue");
+    EXPECT_EQ(screen(),
+              "frmMenu " + std::to_string(menu().x()) + "," + std::to_string(menu().y()) + " no game, no continue");
 }
 
 TEST_F(Menu, IgnoresKeysGreyedItemsAndClicksQueuedAfterItHid)
@@ -125,7 +125,10 @@ struct Question {
     const char* after; // the screen afterwards
 };
 
-void PrintTo(const Question& c, std::ostream* os) { *os << c.item << (c.yes ? " yes" : " no"); }
+void PrintTo(const Question& c, std::ostream* os)
+{
+    *os << c.item << (c.yes ? " yes" : " no");
+}
 
 class Questions : public Program, public ::testing::WithParamInterface<Question> {};
 
@@ -161,15 +164,13 @@ TEST_P(Questions, AskWhileAGameIsInProgressAndActOnYesOnly)
     EXPECT_EQ(Find(menu(), "lblExit")->textColour(), ButtonWhite);
 }
 
-INSTANTIATE_TEST_SUITE_P(Menu, Questions,
-                         ::testing::Values(Question{"lblNewGame", "Game in progress, start new anyway?", true,
-                                                    "frmGame 40,0 ticking, continue"},
-                                           Question{"lblNewGame", "Game in progress, start new anyway?", false,
-                                                    "frmMenu 40,0 still, continue"},
-                                           Question{"lblExit", "Game in progress, exit anyway?", true,
-                                                    " still, continue"},
-                                           Question{"lblExit", "Game in progress, exit anyway?", false,
-                                                    "frmMenu 40,0 still, continue"}));
+INSTANTIATE_TEST_SUITE_P(
+    Menu, Questions,
+    ::testing::Values(
+        Question{"lblNewGame", "Game in progress, start new anyway?", true, "frmGame 40,0 ticking, continue"},
+        Question{"lblNewGame", "Game in progress, start new anyway?", false, "frmMenu 40,0 still, continue"},
+        Question{"lblExit", "Game in progress, exit anyway?", true, " still, continue"},
+        Question{"lblExit", "Game in progress, exit anyway?", false, "frmMenu 40,0 still, continue"}));
 
 TEST_F(HandOvers, TheDesktopsCloseRequestAsksLikeExitAndAClosedQuestionIsNo)
 {
@@ -358,6 +359,23 @@ TEST_F(GameEnds, AQualifyingScoreTakesANameOverTheStillGameAndTheNextGameStartsA
     EXPECT_EQ(std::tuple(module->Game.GameLevel, module->Game.GameScore, game().timer().interval()),
               std::tuple(1, 0, 250));
     EXPECT_EQ(screen(), "frmGame 40,30 ticking, continue");
+}
+
+TEST_F(GameEnds, AnEndAskedOfTheProgramWhileANameIsAwaitedKeepsTheNameTypedSoFar)
+{
+    writeScores(TableOf(100));
+    module->NewGame();
+    module->Game.GameLevel = 2;
+    finishGameWithScore(150);
+    game().Timer1_Timer();
+    auto* scores = qobject_cast<frmHighScores*>(module->OpenWindow(Module1::Window::HighScores));
+    ASSERT_NE(scores, nullptr);
+    QTest::keyClicks(Find<QLineEdit>(*scores, "txtControl"), QStringLiteral("Bo"));
+
+    module->endProgram();
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_FALSE(module->NewHighScorePending);
+    EXPECT_TRUE(scoreFile().startsWith("\"Bo\",150,2\r\n\"P1\",100,3\r\n"));
 }
 
 } // namespace

@@ -10,24 +10,30 @@
 
 namespace quillop {
 
-// The top-score file on disk. The table is read from the player's data folder
-// when a copy lives there, otherwise from the program's folder; it is saved
-// beside the program when that folder can be written and in the player's data
-// folder otherwise (first seeded with what was read from the program's copy).
+// The top-score file on disk. There is one table at a time: the one in the
+// player's data folder when a table is really there (an empty file or a
+// link to nothing is not a table), otherwise the one beside the program. A
+// save rewrites that table where it is; the first save of a player who
+// cannot write beside the program starts their own copy in the data folder
+// from the program's table.
 //
-// A save never loses an entry:
-// - it is atomic: the new table goes to a temporary file, every write and
-//   the sync to disk are checked, and only a complete file replaces the old
-//   one; the folder is synced after the swap, so a power cut cannot bring
-//   back a table that was reported saved;
-// - it holds a lock against other copies of the game, and inserts the new
-//   entry into the file as it is on disk under that lock, not into the table
-//   read when the window opened;
-// - a file that exists but could not be read is never replaced or shadowed;
-//   a damaged one (some entries could not be read) is first kept aside as
-//   TopScores.txt.damaged;
-// - a link in the file's place is read, but a save replaces the link itself
-//   with a regular file and never writes through it.
+// A save never loses an entry and touches nothing it did not make:
+// - it is atomic: the new table goes to a file of the game's own name
+//   (TopScores.txt.saving-XXXXXX), every write and the sync to disk are
+//   checked, and only a complete file takes the table's name; the folder is
+//   synced after, so a power cut cannot bring back a table reported saved;
+// - it holds a lock beside the table it rewrites (TopScores.txt.lock), so
+//   every copy of the game that writes that table, whoever plays it, waits
+//   for the others, and it inserts the new entry into the table as it is on
+//   disk under that lock;
+// - a save that cannot take the lock, or whose writes fail, says so and
+//   leaves the table as it was; it never goes on to write another table;
+// - a file that exists but cannot be read is never replaced or shadowed;
+//   a damaged one is first copied aside as TopScores.txt.damaged (what was
+//   read of it, at most MaxFileBytes);
+// - a link in the table's place is read, but a save replaces the link with
+//   a regular file, never writes through it, and lets only its owner read
+//   what came through it; a table replaced keeps its permissions.
 class TopScoreStore {
 public:
     static constexpr const char* FileName = "TopScores.txt";
@@ -36,15 +42,17 @@ public:
     static constexpr qint64 MaxFileBytes = 1 << 20;
 
     enum class LoadStatus {
-        Read,       // a whole table
-        Damaged,    // read, but some of it could not be
-        Missing,    // no file yet: empty slots
-        Unreadable, // a file is there but could not be read: empty slots
+        Read, // a whole table
+        Missing, // no table yet (no file, an empty one, a link to nothing): empty slots
+        Damaged, // some entries could not be read; the rest are there
+        Unrecognised, // a file with no entry that could be read: empty slots; a save keeps it aside
+        Unreadable, // a file is there but could not be read: empty slots; a save leaves it alone
     };
 
     enum class SaveStatus {
         Saved,
-        Failed,     // nothing could be written; the old table is as it was
+        NotPlaced, // the table on disk filled with better results meanwhile; nothing changed
+        Failed, // nothing could be written; the table is as it was
         Unreadable, // the table on disk could not be read, so it was left alone
     };
 
@@ -55,26 +63,35 @@ public:
     static TopScoreStore forThisProgram(QString programFolder);
 
     // Fills all 15 entries; whatever could not be read is an empty slot.
-    // Nothing on disk changes.
-    LoadStatus LoadTopScores(TopScoreTable& table) const;
+    // Nothing on disk changes. Unless the table was Read or Missing,
+    // lastMessage() says what was wrong with it.
+    LoadStatus LoadTopScores(TopScoreTable& table);
 
     // Puts a new result into the table on disk, as InsertTopScore places it
-    // in the table read now, and writes all 15 entries. On Saved, `written`
-    // (when given) receives the table now on disk. Otherwise lastError()
-    // says why.
+    // in the table read now, and writes all 15 entries. `written` (when
+    // given) receives the table now on disk, on Saved and NotPlaced.
+    // Unless Saved, lastMessage() says why; on Saved it may still hold what
+    // the player's log should know (a damaged table kept aside, a folder
+    // that could not be synced).
     SaveStatus SaveTopScores(const TopScoreEntry& added, TopScoreTable* written = nullptr);
+
+    // How long a save waits for another copy of the game to finish its own
+    // before it gives up.
+    void setLockWait(int milliseconds) { m_lockWaitMs = milliseconds; }
 
     // The file the next load reads.
     QString currentPath() const;
-    QString lastError() const { return m_lastError; }
+    QString lastMessage() const { return m_message; }
 
 private:
-    bool saveTo(const QString& folder, const QByteArray& bytes, bool keepAside);
-    QString lockFolder() const;
+    QString saveFolder();
+    SaveStatus saveLocked(const QString& folder, const TopScoreEntry& added, TopScoreTable* written);
+    bool keepAside(const QString& folder, const QByteArray& bytes);
 
     QString m_programFolder;
     QString m_dataFolder;
-    QString m_lastError;
+    QString m_message;
+    int m_lockWaitMs = 3000;
 };
 
 } // namespace quillop

@@ -2,14 +2,16 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "scores/ui/frmhighscores.h"
 #include "app/tests/programtesting.h"
+#include "scores/ui/frmhighscores.h"
 #include "tests/support/naming.h"
+#include "tests/support/qtprinting.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QKeyEvent>
+#include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -46,17 +48,18 @@ protected:
 
 TEST_F(HighScoreWindow, ShowsFifteenNumberedRowsWithBlankEmptySlots)
 {
-    writeScores("\"ANNA\",1234567,4\r\n\"\",950,2\r\n\"ZERO\",0,9\r\n\"Zo\xC3\xAB\",-5,1\r\n");
+    writeScores("\"ANNA\",1234567,4\r\n\"\",950,2\r\n\"ZERO\",0,9\r\n\"Zo\xC3\xA9\",-5,1\r\n");
     const frmHighScores& window = openWith(false);
 
     EXPECT_EQ(row(window, 1), QStringList({"1", "ANNA", "1,234,567", "4"}));
     EXPECT_EQ(row(window, 2), QStringList({"2", "", "950", "2"}));
     EXPECT_EQ(row(window, 3), QStringList({"3", "", "", ""}));
-    EXPECT_EQ(row(window, 4), QStringList({"4", QStringLiteral("Zo\u00EB"), "-5", "1"}))
-        << "a table saved in UTF-8 by an older copy still shows its accents";
+    EXPECT_EQ(row(window, 4), QStringList({"4", QStringLiteral("Zo\u00C3\u00A9"), "-5", "1"}))
+        << "names are Windows-1252, one byte a character, whatever else they might be";
     EXPECT_EQ(row(window, 15), QStringList({"15", "", "", ""}));
     EXPECT_EQ(cell(window, "lblScore", 14)->geometry(), QRect(248, 53 + 28 * 15, 105, 23));
-    EXPECT_EQ(std::pair(Find<QWidget>(window, "frameNewScore")->isVisible(), Find(window, "lblOk")->isEnabled()), std::pair(false, true));
+    EXPECT_EQ(std::pair(Find<QWidget>(window, "frameNewScore")->isVisible(), Find(window, "lblOk")->isEnabled()),
+              std::pair(false, true));
 }
 
 // What the player types, what the box holds, and the bytes the file gets.
@@ -67,7 +70,10 @@ struct TypedName {
     QByteArray stored;
 };
 
-void PrintTo(const TypedName& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TypedName& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class NameEntry : public HighScoreWindow, public ::testing::WithParamInterface<TypedName> {};
 
@@ -96,8 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
     Names, NameEntry,
     ::testing::Values(TypedName{"TwelveAtMost", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKL", "ABCDEFGHIJKL"},
                       TypedName{"NoQuote", "A\"B", "AB", "AB"},
-                      TypedName{"AccentsInOneByte", QStringLiteral("Zo\u00EB \u20AC"), QStringLiteral("Zo\u00EB \u20AC"),
-                                "Zo\xEB \x80"},
+                      TypedName{"AccentsInOneByte", QStringLiteral("Zo\u00EB \u20AC"),
+                                QStringLiteral("Zo\u00EB \u20AC"), "Zo\xEB \x80"},
                       TypedName{"NothingBeyondTheSet", QStringLiteral("A\u03A9\u4E2D\U0001F600B"), "AB", "AB"}),
     Named);
 
@@ -117,7 +123,8 @@ TEST_F(HighScoreWindow, EscapeAndTheDesktopWaitForTheNameThenEscapeLeavesAtTheWi
 {
     writeScores("\"Zo\xEB\",9000,2\r\n");
     frmHighScores& window = openWith(true);
-    EXPECT_EQ(std::pair(Find<QWidget>(window, "frameNewScore")->isVisible(), Find(window, "lblOk")->isEnabled()), std::pair(true, false));
+    EXPECT_EQ(std::pair(Find<QWidget>(window, "frameNewScore")->isVisible(), Find(window, "lblOk")->isEnabled()),
+              std::pair(true, false));
     EXPECT_EQ(row(window, 1)[1], QStringLiteral("Zo\u00EB"));
 
     QTest::keyClick(nameBox(window), Qt::Key_Escape);
@@ -157,16 +164,85 @@ TEST_F(HighScoreWindow, ASaveThatFailsKeepsTheTableAndSaysSo)
     EXPECT_EQ(scoreFile(), QByteArray("\"KEPT\",900,3\r\n"));
 }
 
-TEST_F(HighScoreWindow, ATableThatCannotBeReadIsSaidSoAndLeftAlone)
+// What stands where the table goes, what the window tells the player of it
+// as it opens, and what the log is told.
+struct OpenedOn {
+    const char* name;
+    std::function<void(const QString& path)> make;
+    const char* notice; // none when empty
+    const char* logged;
+};
+
+void PrintTo(const OpenedOn& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class TableNotice : public HighScoreWindow, public ::testing::WithParamInterface<OpenedOn> {};
+
+TEST_P(TableNotice, TellsThePlayerWhatTheyMustKnowAndTheLogWhy)
+{
+    const OpenedOn& c = GetParam();
+    c.make(programFolder() + "/TopScores.txt");
+    const LoggedWarnings log;
+    const frmHighScores& window = openWith(false);
+    const QLabel* notice = Find<QLabel>(window, "lblStoreNotice");
+    EXPECT_EQ(notice->isVisible() ? notice->text() : QString(), QLatin1String(c.notice));
+    EXPECT_TRUE(log.text().contains(QLatin1String(c.logged))) << log.text().toStdString();
+    EXPECT_EQ(log.text().isEmpty(), *c.logged == 0) << log.text().toStdString();
+}
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, TableNotice,
+    ::testing::Values(OpenedOn{"Whole", [](auto& path) { Write(path, "\"A\",5,1\r\n"); }, "", ""},
+                      OpenedOn{"Missing", [](auto&) {}, "", ""},
+                      OpenedOn{"AFolder", [](auto& path) { ASSERT_TRUE(QDir().mkdir(path)); },
+                               "The score table could not be read.", "quillop: the top scores could not be read: "},
+                      OpenedOn{"Damaged", [](auto& path) { Write(path, "\"A\",5,1\r\nnot a score\r\n"); },
+                               "Part of the score table could not be read.",
+                               "TopScores.txt: 1 entries could not be read"},
+                      OpenedOn{"SavedAsUtf16",
+                               [](auto& path) {
+                                   Write(path, QByteArray("\xFF\xFE\"\0A\0\"\0,\0"
+                                                          "5\0,\0"
+                                                          "1\0\r\0\n\0",
+                                                          20));
+                               },
+                               "The score table could not be read.", "quillop: the top scores could not be read: "}),
+    Named);
+
+TEST_F(HighScoreWindow, ATableThatCannotBeReadIsLeftAloneAndTheScoreSaidUnsaved)
 {
     ASSERT_TRUE(QDir(programFolder()).mkdir("TopScores.txt"));
     frmHighScores& window = openWith(true);
-    EXPECT_EQ(Find<QLabel>(window, "lblStoreNotice")->text(), "The score table could not be read.");
     EXPECT_TRUE(Find<QLabel>(window, "lblStoreNotice")->isVisible()) << "shown over the name entry";
-
     QTest::keyClick(nameBox(window), Qt::Key_Return);
-    EXPECT_EQ(Find<QLabel>(window, "lblStoreNotice")->text(), "The score table could not be read, so this score was not saved.");
+    EXPECT_EQ(Find<QLabel>(window, "lblStoreNotice")->text(),
+              "The score table could not be read, so this score was not saved.");
     EXPECT_TRUE(QFileInfo(programFolder() + "/TopScores.txt").isDir());
+}
+
+TEST_F(HighScoreWindow, AScoreBetterScoresPushedOutMeanwhileIsSaidToBeSo)
+{
+    writeScores("\"Old\",100,1\r\n");
+    frmHighScores& window = openWith(true);
+    QByteArray full;
+    for (int i = 1; i <= 15; ++i) {
+        full += "\"Rival\"," + QByteArray::number(1000 + i) + ",9\r\n";
+    }
+    writeScores(full);
+    QTest::keyClick(nameBox(window), Qt::Key_Return);
+    EXPECT_EQ(Find<QLabel>(window, "lblStoreNotice")->text(), "Better scores filled the table meanwhile.");
+    EXPECT_TRUE(Find<QLabel>(window, "lblStoreNotice")->isVisible());
+    EXPECT_EQ(row(window, 15), QStringList({"15", "Rival", "1,015", "9"})) << "the table as it is on disk";
+    EXPECT_EQ(scoreFile(), full);
 }
 
 TEST_F(HighScoreWindow, ShowsWhatAnotherCopyOfTheGameSavedMeanwhile)

@@ -7,8 +7,8 @@
 #include "shell/ui/shape.h"
 #include "shell/ui/text.h"
 
-#include "common/windows1252.h"
 #include "common/virtualkey.h"
+#include "common/windows1252.h"
 #include "platform/fonts.h"
 #include "platform/keys.h"
 #include "platform/log.h"
@@ -16,8 +16,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QValidator>
-#include <QStringDecoder>
-
 
 namespace quillop {
 
@@ -37,18 +35,11 @@ Shape* AddCellBack(QWidget* parent, QRect place)
     return shape;
 }
 
-// The file holds names in Windows-1252, one byte a character. A table saved
-// by an older copy of the game holds UTF-8, and its accents still show.
+// The file holds names in Windows-1252, one byte a character; every
+// character of the set lies in Unicode's first plane.
 QString DisplayName(const std::string& bytes)
 {
-    const QByteArray raw(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString name = utf8.decode(raw);
-    if (!utf8.hasError()) {
-        return name;
-    }
-    // Every character of the set lies in Unicode's first plane.
-    name.clear();
+    QString name;
     for (const char byte : bytes) {
         name += QChar(static_cast<char16_t>(windows1252::ToUnicode(static_cast<std::uint8_t>(byte))));
     }
@@ -56,7 +47,7 @@ QString DisplayName(const std::string& bytes)
 }
 
 // The name as the file holds it; only names the box let through reach here.
-std::string FileName(const QString& name)
+std::string StoredName(const QString& name)
 {
     std::string bytes;
     for (const char32_t c : name.toUcs4()) {
@@ -87,8 +78,8 @@ public:
 } // namespace
 
 frmHighScores::frmHighScores(WindowHost& host, HighScoreState shared)
-    : FormWindow(QStringLiteral(":/pictures/highscores.ppm"), QStringLiteral("Quillop - High Scores")),
-      m_host(host), m_shared(shared)
+    : FormWindow(QStringLiteral(":/pictures/highscores.ppm"), QStringLiteral("Quillop - High Scores")), m_host(host),
+      m_shared(shared)
 {
     const std::array<const char*, 4> headings{"Pos", "Name", "Score", "Level"};
     for (std::size_t k = 0; k < Columns.size(); ++k) {
@@ -120,19 +111,15 @@ frmHighScores::frmHighScores(WindowHost& host, HighScoreState shared)
     txtControl->setStyleSheet(QStringLiteral("QLineEdit { background: black; color: white; }"));
     txtControl->setValidator(new NameValidator(txtControl));
     txtControl->installEventFilter(this);
-    AddText(frameNewScore, QStringLiteral("(12 Character Max)"), QRect(0, 280, 425, 25), {.points = 9.75, .bold = false});
+    AddText(frameNewScore, QStringLiteral("(12 Character Max)"), QRect(0, 280, 425, 25),
+            {.points = 9.75, .bold = false});
     frameNewScore->hide();
 
-    switch (m_shared.Store.LoadTopScores(m_shared.TopScores)) {
-    case TopScoreStore::LoadStatus::Unreadable:
-        tellPlayer(QStringLiteral("The score table could not be read."));
-        break;
-    case TopScoreStore::LoadStatus::Damaged:
-        tellPlayer(QStringLiteral("Part of the score table could not be read."));
-        break;
-    case TopScoreStore::LoadStatus::Read:
-    case TopScoreStore::LoadStatus::Missing:
-        break;
+    if (m_shared.AlreadyRead) {
+        tell(*m_shared.AlreadyRead);
+    } else {
+        const TopScoreStore::LoadStatus status = m_shared.Store.LoadTopScores(m_shared.TopScores);
+        tell({status, m_shared.Store.lastMessage()});
     }
     if (m_shared.NewHighScorePending) {
         frameNewScore->show();
@@ -149,7 +136,7 @@ frmHighScores::frmHighScores(WindowHost& host, HighScoreState shared)
 
 void frmHighScores::BuildScoreRows()
 {
-    for (int i = 1; i <= 15; ++i) {
+    for (int i = 1; i <= static_cast<int>(TopScoreCount); ++i) {
         Row& row = m_rows[static_cast<std::size_t>(i - 1)];
         std::array<platform::Label*, 4> cells{};
         for (std::size_t k = 0; k < Columns.size(); ++k) {
@@ -192,27 +179,65 @@ void frmHighScores::ConfirmName()
     m_shared.NewHighScorePending = false;
     setFocusProxy(nullptr);
     setFocus();
-    const TopScoreEntry added{FileName(txtControl->text()), m_shared.Game.GameScore, m_shared.Game.GameLevel};
-    InsertTopScore(m_shared.TopScores, added.Score, added.Name, added.Level);
-    ShowTopScores();
+    const TopScoreEntry added{StoredName(txtControl->text()), m_shared.Score, m_shared.Level};
     // The save puts the entry into the table as it is on disk now, which
-    // another copy of the game may have changed since this window opened.
+    // another copy of the game may have changed since this window opened,
+    // and the window shows what is on disk.
     TopScoreTable written;
-    switch (m_shared.Store.SaveTopScores(added, &written)) {
+    const TopScoreStore::SaveStatus saved = m_shared.Store.SaveTopScores(added, &written);
+    const QString why = m_shared.Store.lastMessage();
+    switch (saved) {
     case TopScoreStore::SaveStatus::Saved:
         lblStoreNotice->hide();
-        if (written != m_shared.TopScores) {
-            m_shared.TopScores = written;
-            ShowTopScores();
+        if (!why.isEmpty()) {
+            qCWarning(lcQuillop).noquote() << "the top scores were saved, but:" << why;
         }
         break;
+    case TopScoreStore::SaveStatus::NotPlaced:
+        qCWarning(lcQuillop).noquote() << "the new score was not put in the table:" << why;
+        tellPlayer(QStringLiteral("Better scores filled the table meanwhile."));
+        break;
     case TopScoreStore::SaveStatus::Failed:
-        qCWarning(lcQuillop).noquote() << "the top scores could not be saved:" << m_shared.Store.lastError();
+        qCWarning(lcQuillop).noquote() << "the top scores could not be saved:" << why;
         tellPlayer(QStringLiteral("This score could not be saved."));
         break;
     case TopScoreStore::SaveStatus::Unreadable:
-        qCWarning(lcQuillop).noquote() << "the top scores were left as they are:" << m_shared.Store.lastError();
+        qCWarning(lcQuillop).noquote() << "the top scores were left as they are:" << why;
         tellPlayer(QStringLiteral("The score table could not be read, so this score was not saved."));
+        break;
+    }
+    if (saved == TopScoreStore::SaveStatus::Saved || saved == TopScoreStore::SaveStatus::NotPlaced) {
+        m_shared.TopScores = written;
+    } else {
+        // Not on disk, but still this game's result: it stays on screen
+        // beside the notice.
+        InsertTopScore(m_shared.TopScores, added.Score, added.Name, added.Level);
+    }
+    ShowTopScores();
+}
+
+void frmHighScores::closeByProgram()
+{
+    if (m_shared.NewHighScorePending) {
+        ConfirmName();
+    }
+    FormWindow::closeByProgram();
+}
+
+void frmHighScores::tell(const TableRead& read)
+{
+    switch (read.Status) {
+    case TopScoreStore::LoadStatus::Unreadable:
+    case TopScoreStore::LoadStatus::Unrecognised:
+        qCWarning(lcQuillop).noquote() << "the top scores could not be read:" << read.Problem;
+        tellPlayer(QStringLiteral("The score table could not be read."));
+        break;
+    case TopScoreStore::LoadStatus::Damaged:
+        qCWarning(lcQuillop).noquote() << "part of the top scores could not be read:" << read.Problem;
+        tellPlayer(QStringLiteral("Part of the score table could not be read."));
+        break;
+    case TopScoreStore::LoadStatus::Read:
+    case TopScoreStore::LoadStatus::Missing:
         break;
     }
 }

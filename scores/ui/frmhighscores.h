@@ -4,7 +4,6 @@
 
 #pragma once
 
-#include "game/core/gamestate.h"
 #include "scores/core/topscores.h"
 #include "scores/store/topscorestore.h"
 #include "shell/ui/formwindow.h"
@@ -12,19 +11,33 @@
 #include "shell/ui/windowhost.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 
 class QLineEdit;
 
 namespace quillop {
 
+// How the table was read, and what was wrong with it when something was.
+struct TableRead {
+    TopScoreStore::LoadStatus Status = TopScoreStore::LoadStatus::Read;
+    QString Problem;
+};
+
 // What the high-score window reads and changes of the state the windows
-// share: the score file, the table, whether a name is awaited, and the game
-// whose result it records.
+// share: the score file, the table, whether a name is awaited, and then the
+// result that waits for it.
 struct HighScoreState {
     TopScoreStore& Store;
     TopScoreTable& TopScores;
     bool& NewHighScorePending;
-    const GameState& Game;
+    // The final score and level of the game that ended, while a name is
+    // awaited.
+    std::int32_t Score = 0;
+    std::int16_t Level = 0;
+    // How the table was read just before, when it was (at game over, to see
+    // whether the score qualifies); otherwise the window reads it itself.
+    std::optional<TableRead> AlreadyRead;
 };
 
 // The fifteen best results under the headings Pos, Name, Score and Level.
@@ -40,6 +53,9 @@ public:
     // Fills the rows from the shared table; empty slots show blank.
     void ShowTopScores();
 
+    // A name still awaited is taken as typed so far, and the result saved:
+    // the program is ending, and the score must not go with it.
+    void closeByProgram() override;
 
 protected:
     bool escapeLeaves() const override { return !m_shared.NewHighScorePending; }
@@ -49,6 +65,7 @@ private:
     void BuildScoreRows();
     void ConfirmName();
     void tellPlayer(const QString& text);
+    void tell(const TableRead& read);
 
     // Each row's cells, named "lblPosition(0)" to "lblLevel(14)".
     struct Row {
@@ -66,7 +83,7 @@ private:
     platform::Label* lblStoreNotice;
     WindowHost& m_host;
     HighScoreState m_shared;
-    std::array<Row, 15> m_rows{};
+    std::array<Row, TopScoreCount> m_rows{};
 };
 
 } // namespace quillop

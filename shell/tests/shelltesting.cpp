@@ -50,4 +50,24 @@ void ClickButton(QWidget& window, const char* name)
     }
 }
 
+LoggedWarnings* LoggedWarnings::s_current = nullptr;
+
+LoggedWarnings::LoggedWarnings() : m_previous(qInstallMessageHandler(&LoggedWarnings::record))
+{
+    s_current = this;
+}
+
+LoggedWarnings::~LoggedWarnings()
+{
+    qInstallMessageHandler(m_previous);
+    s_current = nullptr;
+}
+
+void LoggedWarnings::record(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && s_current != nullptr && qstrcmp(context.category, "quillop") == 0) {
+        s_current->m_lines << QStringLiteral("%1: %2").arg(QLatin1String(context.category), message);
+    }
+}
+
 } // namespace quillop::test

@@ -8,6 +8,7 @@
 #include "shell/ui/frmdialog.h"
 
 #include <QPoint>
+#include <QStringList>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -25,8 +26,7 @@ void MoveMouseOver(QWidget* widget, QPoint at = QPoint(3, 3));
 
 // A window's control by its name, as the player finds it on the screen; the
 // test fails where there is none.
-template <typename Control = ButtonLabel>
-Control* Find(const QObject& window, const QString& name)
+template <typename Control = ButtonLabel> Control* Find(const QObject& window, const QString& name)
 {
     Control* control = window.findChild<Control*>(name);
     if (control == nullptr) {
@@ -35,13 +35,30 @@ Control* Find(const QObject& window, const QString& name)
     return control;
 }
 
-template <typename Control = ButtonLabel>
-Control* Find(const QObject& window, const char* name)
+template <typename Control = ButtonLabel> Control* Find(const QObject& window, const char* name)
 {
     return Find<Control>(window, QLatin1String(name));
 }
 
 // A click on the named button label of a window.
 void ClickButton(QWidget& window, const char* name);
+
+// Every warning the game logs to its own category while this lives, one
+// line each.
+class LoggedWarnings {
+public:
+    LoggedWarnings();
+    ~LoggedWarnings();
+    LoggedWarnings(const LoggedWarnings&) = delete;
+    LoggedWarnings& operator=(const LoggedWarnings&) = delete;
+
+    QString text() const { return m_lines.join(QLatin1Char('\n')); }
+
+private:
+    static void record(QtMsgType type, const QMessageLogContext& context, const QString& message);
+    static LoggedWarnings* s_current;
+    QStringList m_lines;
+    QtMessageHandler m_previous;
+};
 
 } // namespace quillop::test

@@ -41,7 +41,7 @@ public:
 
     void setCloseRequestHandler(std::function<void()> handler) { m_closeRequested = std::move(handler); }
     // The program's own close, which the handler never sees.
-    void closeByProgram();
+    virtual void closeByProgram();
 
 protected:
     // What the window's keys come to, its text boxes' keys included: Escape

@@ -69,22 +69,41 @@ changed=$(compare -metric AE "$out/fall1.png" "$out/fall2.png" null: 2>&1 || tru
 [ "${changed%% *}" -gt 0 ] 2>/dev/null || fail "the board did not change on its own ($changed)"
 echo "columns fall: $changed pixels changed in 1.2 s"
 
-# The falling column is in the centre column; A moves it one to the left.
-occupied() { # screenshot column: how many of visible rows 4 to 13 hold a piece
-    local n=0 r g b row
-    for row in $(seq 4 13); do
-        read -r r g b <<<"$(pixel "$1" $((X + 10 + ($2 - 1) * 29 + 6)) $((Y + 10 + (row - 4) * 29 + 22)))"
-        if [ "$r" -gt 60 ] || [ "$g" -gt 60 ] || [ "$b" -gt 60 ]; then n=$((n + 1)); fi
-    done
-    echo "$n"
+# The falling column enters the centre column; A moves it one to the left.
+# The column falls a row every 250 ms, so the game is paused (P) for every
+# look, and the column is found wherever it is. A column moved sideways
+# shows again at its next drop.
+pieces() { # screenshot column: one digit a visible row (4 to 23), 1 where a piece lies
+    convert "$1" -crop "1x580+$((X + 10 + ($2 - 1) * 29 + 6))+$((Y + 10))" -depth 8 txt:- |
+        awk 'NR > 1 { split($0, f, /[^0-9]+/) }
+             NR > 1 && (f[2] - 22) % 29 == 0 { printf "%d", (f[3] > 60 || f[4] > 60 || f[5] > 60) }'
 }
-sleep 0.5
+look() { # file: the game paused, on screen
+    xdotool key p
+    sleep 0.3
+    import -window root "$1"
+}
+falling="" # the centre column with the whole falling column in sight, above the floor
+for attempt in $(seq 1 40); do
+    look "$out/paused.png"
+    centre=$(pieces "$out/paused.png" 6)
+    if [[ "$centre" =~ ^0*1110{4,}$ ]]; then
+        falling=$centre
+        break
+    fi
+    xdotool key p # on again
+    sleep 0.2
+done
+[ -n "$falling" ] || fail "no falling column in sight in the centre column (last: $centre)"
 xdotool key a
-sleep 0.6
-import -window root "$out/moved.png"
-[ "$(occupied "$out/moved.png" 5)" -gt 0 ] && [ "$(occupied "$out/moved.png" 6)" = 0 ] ||
-    fail "A did not move the column to the left (column 5: $(occupied "$out/moved.png" 5), column 6: $(occupied "$out/moved.png" 6))"
-echo "A moves the column left"
+sleep 0.4
+look "$out/moved.png"
+left=$(pieces "$out/moved.png" 5)
+centre=$(pieces "$out/moved.png" 6)
+[[ "$left" =~ ^0*1110+$ ]] && [[ "$centre" =~ ^0+$ ]] ||
+    fail "A did not move the column to the left (before: column 6 $falling; after: column 5 $left, column 6 $centre)"
+echo "A moves the column left: column 6 $falling, then column 5 $left"
+xdotool key p # the game goes on
 
 xdotool key Escape
 wait_for_window Quillop >/dev/null || fail "Escape did not bring the menu back"

@@ -5,8 +5,9 @@
 // Saves one result the way the high-score window does, for the tests that
 // run a save under failing system calls or kill it part way.
 //   store_probe PROGRAM_FOLDER DATA_FOLDER NAME SCORE LEVEL
-// Exits 0 when the store reports the result saved, 1 when it could not save,
-// 2 when it left an unreadable table alone.
+// Exits 0 when the store reports the result saved (printing what it still
+// had to say), 1 when it could not save, 2 when it left an unreadable table
+// alone, 3 when the result no longer made the table.
 #include "scores/store/topscorestore.h"
 
 #include <cstdio>
@@ -21,15 +22,19 @@ int main(int argc, char** argv)
     quillop::TopScoreStore store(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
     const quillop::TopScoreEntry entry{argv[3], static_cast<std::int32_t>(std::atol(argv[4])),
                                        static_cast<std::int16_t>(std::atoi(argv[5]))};
-    switch (store.SaveTopScores(entry)) {
+    const auto status = store.SaveTopScores(entry);
+    if (!store.lastMessage().isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(store.lastMessage()));
+    }
+    switch (status) {
     case quillop::TopScoreStore::SaveStatus::Saved:
         return 0;
     case quillop::TopScoreStore::SaveStatus::Failed:
-        std::fprintf(stderr, "not saved: %s\n", qPrintable(store.lastError()));
         return 1;
     case quillop::TopScoreStore::SaveStatus::Unreadable:
-        std::fprintf(stderr, "left alone: %s\n", qPrintable(store.lastError()));
         return 2;
+    case quillop::TopScoreStore::SaveStatus::NotPlaced:
+        return 3;
     }
-    return 3;
+    return 4;
 }

@@ -1,0 +1,79 @@
+// SPDX-FileCopyrightText: 2026 The Quillop developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Fuzzes the score store on a real folder: whatever file stands where the
+// table goes, a load fills fifteen entries and says how it went, and a save
+// after it puts the result into a table that reads back whole, with what
+// could not be read kept aside, byte for byte as read.
+#include "scores/store/topscorestore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+using quillop::TopScoreStore;
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Check(bool holds)
+{
+    if (!holds) {
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static QTemporaryDir root;
+    QDir folder(root.path());
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        folder.remove(name);
+    }
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString table = folder.filePath(QString::fromLatin1(TopScoreStore::FileName));
+    {
+        QFile file(table);
+        Check(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+
+    TopScoreStore store(root.path(), QString());
+    quillop::TopScoreTable read;
+    const TopScoreStore::LoadStatus status = store.LoadTopScores(read);
+    Check(status != TopScoreStore::LoadStatus::Unreadable);
+    Check((status == TopScoreStore::LoadStatus::Missing) == bytes.isEmpty());
+    Check(store.lastMessage().isEmpty()
+          == (status == TopScoreStore::LoadStatus::Read || status == TopScoreStore::LoadStatus::Missing));
+
+    quillop::TopScoreTable written;
+    const quillop::TopScoreEntry added{"Fuzz", 5, 1};
+    switch (store.SaveTopScores(added, &written)) {
+    case TopScoreStore::SaveStatus::Saved: {
+        quillop::TopScoreTable back;
+        Check(store.LoadTopScores(back) == TopScoreStore::LoadStatus::Read && back == written);
+        const bool damaged =
+            status == TopScoreStore::LoadStatus::Damaged || status == TopScoreStore::LoadStatus::Unrecognised;
+        Check(ReadAll(table + QStringLiteral(".damaged"))
+              == (damaged ? bytes.left(TopScoreStore::MaxFileBytes) : QByteArray()));
+        break;
+    }
+    case TopScoreStore::SaveStatus::NotPlaced:
+        Check(written == read && ReadAll(table) == bytes);
+        break;
+    case TopScoreStore::SaveStatus::Failed:
+    case TopScoreStore::SaveStatus::Unreadable:
+        std::abort();
+    }
+    return 0;
+}

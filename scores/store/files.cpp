@@ -1,0 +1,281 @@
+// SPDX-FileCopyrightText: 2026 The Quillop developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quillop::files {
+
+namespace {
+
+constexpr const char* UnfinishedInfix = ".saving-";
+constexpr int UnfinishedSuffixLength = 6;
+
+QByteArray native(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+QString systemError(const QString& path, int error)
+{
+    return QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    const char* at = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, at, static_cast<std::size_t>(left));
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            if (written == 0) {
+                errno = EIO;
+            }
+            return false;
+        }
+        at += written;
+        left -= written;
+    }
+    return true;
+}
+
+QString unfinishedName(const QString& target)
+{
+    static constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString name = target + QLatin1String(UnfinishedInfix);
+    for (int i = 0; i < UnfinishedSuffixLength; ++i) {
+        name += QLatin1Char(Letters[QRandomGenerator::global()->bounded(int(sizeof Letters) - 1)]);
+    }
+    return name;
+}
+
+} // namespace
+
+bool IsPlainFile(const QString& path)
+{
+    struct stat link {};
+    return ::lstat(native(path).constData(), &link) == 0 && S_ISREG(link.st_mode);
+}
+
+bool HasContent(const QString& path)
+{
+    struct stat target {};
+    if (::stat(native(path).constData(), &target) != 0) {
+        // Nothing, or a link to nothing; any other failure means something
+        // is there that cannot be looked at.
+        return errno != ENOENT && errno != ENOTDIR;
+    }
+    return !S_ISREG(target.st_mode) || target.st_size > 0;
+}
+
+bool WritableFolder(const QString& folder)
+{
+    return !folder.isEmpty() && ::access(native(folder).constData(), W_OK | X_OK) == 0;
+}
+
+std::optional<mode_t> PermissionsToKeep(const QString& path)
+{
+    struct stat link {};
+    if (::lstat(native(path).constData(), &link) != 0) {
+        return std::nullopt;
+    }
+    if (S_ISLNK(link.st_mode)) {
+        return S_IRUSR | S_IWUSR;
+    }
+    return S_ISREG(link.st_mode) ? std::optional<mode_t>(link.st_mode & 0777) : std::nullopt;
+}
+
+Read ReadUpTo(const QString& path, qint64 limit)
+{
+    Read read;
+    // Without O_NONBLOCK a pipe in the table's place would hold the game
+    // until something wrote to it.
+    const int fd = ::open(native(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        read.outcome = errno == ENOENT ? Read::Missing : Read::Failed;
+        read.error = systemError(path, errno);
+        return read;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        read.outcome = Read::Failed;
+        read.error = QStringLiteral("%1: not a regular file").arg(path);
+        ::close(fd);
+        return read;
+    }
+    read.bytes.resize(limit + 1);
+    qsizetype got = 0;
+    while (got < read.bytes.size()) {
+        const ssize_t n = ::read(fd, read.bytes.data() + got, static_cast<std::size_t>(read.bytes.size() - got));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            read.outcome = Read::Failed;
+            read.error = systemError(path, errno);
+            read.bytes.clear();
+            ::close(fd);
+            return read;
+        }
+        if (n == 0) {
+            break;
+        }
+        got += n;
+    }
+    ::close(fd);
+    read.bytes.truncate(got);
+    read.outcome = Read::Bytes;
+    return read;
+}
+
+std::optional<QString> WriteNew(const QString& target, const QByteArray& bytes, std::optional<mode_t> mode,
+                                QString& error)
+{
+    QString name;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        name = unfinishedName(target);
+        fd = ::open(native(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                    mode ? S_IRUSR | S_IWUSR : 0644);
+        if (fd < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    if (fd < 0) {
+        error = systemError(name, errno);
+        return std::nullopt;
+    }
+    const bool written = (!mode || ::fchmod(fd, *mode) == 0) && writeAll(fd, bytes) && ::fdatasync(fd) == 0;
+    const int writeError = errno;
+    // A file system may report a failed write only when the file closes.
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed) {
+        error = systemError(name, written ? errno : writeError);
+        Remove(name);
+        return std::nullopt;
+    }
+    return name;
+}
+
+QStringList UnfinishedFiles(const QString& target)
+{
+    const QFileInfo table(target);
+    static const QRegularExpression suffix(
+        QStringLiteral("^\\%1[A-Za-z0-9]{%2}$").arg(QLatin1String(UnfinishedInfix)).arg(UnfinishedSuffixLength));
+    QStringList found;
+    const QDir folder = table.dir();
+    const QString prefix = table.fileName();
+    for (const QString& name :
+         folder.entryList({prefix + QLatin1String(UnfinishedInfix) + QLatin1Char('*')}, QDir::Files | QDir::Hidden)) {
+        // A link of that name is not one of the game's files.
+        const QString path = folder.filePath(name);
+        if (suffix.match(QStringView(name).mid(prefix.size())).hasMatch() && IsPlainFile(path)) {
+            found << path;
+        }
+    }
+    return found;
+}
+
+bool Rename(const QString& from, const QString& to, QString& error)
+{
+    if (::rename(native(from).constData(), native(to).constData()) != 0) {
+        error = systemError(to, errno);
+        return false;
+    }
+    return true;
+}
+
+bool RenameToNew(const QString& from, const QString& to, QString& error, bool& taken)
+{
+    taken = false;
+    if (::renameat2(AT_FDCWD, native(from).constData(), AT_FDCWD, native(to).constData(), RENAME_NOREPLACE) != 0) {
+        taken = errno == EEXIST;
+        error = systemError(to, errno);
+        return false;
+    }
+    return true;
+}
+
+void Remove(const QString& path)
+{
+    ::unlink(native(path).constData());
+}
+
+bool SyncFolder(const QString& folder, QString& error)
+{
+    const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        error = systemError(folder, errno);
+        return false;
+    }
+    // Some file systems cannot sync a folder and say so; that is no failure.
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+    if (!synced) {
+        error = systemError(folder, errno);
+    }
+    ::close(fd);
+    return synced;
+}
+
+Lock::Lock(const QString& path, int waitMs)
+{
+    // O_NONBLOCK: a pipe someone put in the lock's place must not hold the
+    // game. A lock file another player made may not be writable for this
+    // one; a lock on a file opened for reading excludes just as well.
+    const QByteArray name = native(path);
+    m_fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
+    if (m_fd < 0 && errno == EACCES) {
+        m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    }
+    if (m_fd < 0) {
+        m_error = systemError(path, errno);
+        return;
+    }
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        m_error = QStringLiteral("%1: not a file the game can lock").arg(path);
+        return;
+    }
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            m_error = systemError(path, errno);
+            return;
+        }
+        if (std::chrono::steady_clock::now() > giveUp) {
+            m_error = QStringLiteral("%1: another copy of the game is saving").arg(path);
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    m_held = true;
+}
+
+Lock::~Lock()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd); // lets go of the lock
+    }
+}
+
+} // namespace quillop::files

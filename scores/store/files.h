@@ -1,0 +1,74 @@
+// SPDX-FileCopyrightText: 2026 The Quillop developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <sys/types.h>
+
+// The few file operations the score store needs, each checked, each saying
+// why it failed, none following a link where it writes.
+namespace quillop::files {
+
+// A regular file, not a link to one.
+bool IsPlainFile(const QString& path);
+
+// A regular file with something in it, reached through a link or not.
+bool HasContent(const QString& path);
+
+// Whether new files can be made in the folder.
+bool WritableFolder(const QString& folder);
+
+// The permissions a file gets that carries on what stands at `path`: those
+// of a regular file there; only its owner's for what came through a link;
+// nothing (the usual, under the umask) when nothing is there.
+std::optional<mode_t> PermissionsToKeep(const QString& path);
+
+struct Read {
+    enum Outcome { Bytes, Missing, Failed } outcome = Missing;
+    QByteArray bytes; // at most the limit plus one byte, so a longer file shows
+    QString error;
+};
+// Reads a regular file, without waiting on a pipe or a device in its place.
+Read ReadUpTo(const QString& path, qint64 limit);
+
+// Writes `bytes` to a new file beside `target` whose name only the game
+// makes (target.saving-XXXXXX), syncs it and gives it `mode` when given.
+// Returns the new file's path, or nothing with `error` set and no file left.
+std::optional<QString> WriteNew(const QString& target, const QByteArray& bytes, std::optional<mode_t> mode,
+                                QString& error);
+
+// The unfinished files WriteNew names for `target`, left by saves that were
+// cut off. Nothing else matches.
+QStringList UnfinishedFiles(const QString& target);
+
+bool Rename(const QString& from, const QString& to, QString& error);
+// Renames to a name nothing has yet; `taken` says when something had it.
+bool RenameToNew(const QString& from, const QString& to, QString& error, bool& taken);
+void Remove(const QString& path);
+bool SyncFolder(const QString& folder, QString& error);
+
+// A lock the kernel holds on a file, let go when the holder ends, however it
+// ends, so a copy of the game killed in a save never blocks the next.
+class Lock {
+public:
+    // Waits up to `waitMs` for the lock on `path`, made when missing.
+    Lock(const QString& path, int waitMs);
+    ~Lock();
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+    bool held() const { return m_held; }
+    QString error() const { return m_error; }
+
+private:
+    int m_fd = -1;
+    bool m_held = false;
+    QString m_error;
+};
+
+} // namespace quillop::files
