@@ -56,7 +56,7 @@ void frmMenu::setContinueEnabled(bool enabled)
 void frmMenu::lblNewGame_Click()
 {
     if (m_module.Game.GameInProgress) {
-        m_module.ShowMessage(MessageModes::StartNewAnyway, this);
+        m_module.ShowMessage(Message::StartNewAnyway, this);
     } else {
         m_module.NewGame();
     }

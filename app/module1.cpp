@@ -86,17 +86,17 @@ void Module1::NewGame()
     m_menu->setContinueEnabled(true);
 }
 
-void Module1::ShowMessage(std::int32_t mode, QWidget* from)
+void Module1::ShowMessage(Message mode, QWidget* from)
 {
     showMessage(mode, from, nullptr);
 }
 
-void Module1::ShowMessage(std::int32_t mode, QWidget* from, const KeyCodes& boxes)
+void Module1::AskToSaveKeys(QWidget* from, const KeyCodes& boxes)
 {
-    showMessage(mode, from, &boxes);
+    showMessage(Message::SaveChanges, from, &boxes);
 }
 
-void Module1::showMessage(std::int32_t mode, QWidget* from, const KeyCodes* boxes)
+void Module1::showMessage(Message mode, QWidget* from, const KeyCodes* boxes)
 {
     MessageMode = mode;
     // No tick runs under a question or a notice, so the game cannot end
@@ -106,7 +106,7 @@ void Module1::showMessage(std::int32_t mode, QWidget* from, const KeyCodes* boxe
         held->Hold();
     }
     switch (mode) {
-    case MessageModes::LevelComplete:
+    case Message::LevelComplete:
         frmdialog(from).ShowLevelComplete();
         // Space has closed the notice; the next level starts before the
         // program takes another event, so no frame shows the notice gone
@@ -115,32 +115,29 @@ void Module1::showMessage(std::int32_t mode, QWidget* from, const KeyCodes* boxe
             held->AdvanceLevel();
         }
         break;
-    case MessageModes::GameOver:
+    case Message::GameOver:
         frmdialog(from).ShowGameOver();
         ShowMenuAt(held);
         break;
-    case MessageModes::ExitAnyway:
-        AskYesNo(QStringLiteral("Game in progress, exit anyway?"), from);
-        if (MessageAnswer == AnswerYes) {
+    case Message::ExitAnyway:
+        if (AskYesNo(QStringLiteral("Game in progress, exit anyway?"), from) == Answer::Yes) {
             endProgram();
         }
         break;
-    case MessageModes::StartNewAnyway:
-        AskYesNo(QStringLiteral("Game in progress, start new anyway?"), from);
-        if (MessageAnswer == AnswerYes) {
+    case Message::StartNewAnyway:
+        if (AskYesNo(QStringLiteral("Game in progress, start new anyway?"), from) == Answer::Yes) {
             NewGame();
         }
         break;
-    case MessageModes::SaveChanges:
-        AskYesNo(QStringLiteral("Save changes?"), from);
-        if (boxes != nullptr && MessageAnswer == AnswerYes) {
+    case Message::SaveChanges:
+        if (AskYesNo(QStringLiteral("Save changes?"), from) == Answer::Yes && boxes != nullptr) {
             Keys = FromKeyCodes(*boxes);
         }
         break;
-    case MessageModes::SetControls:
+    case Message::SetControls:
         frmdialog(from).ShowSetControls();
         break;
-    default:
+    case Message::None:
         break;
     }
     if (held) {
@@ -148,13 +145,10 @@ void Module1::showMessage(std::int32_t mode, QWidget* from, const KeyCodes* boxe
     }
 }
 
-std::optional<std::int32_t> Module1::AskYesNo(const QString& question, QWidget* from)
+Answer Module1::AskYesNo(const QString& question, QWidget* from)
 {
     MessageAnswer = frmdialog(from).AskYesNo(question);
-    if (MessageAnswer == AnswerYes || MessageAnswer == AnswerNo) {
-        return MessageAnswer;
-    }
-    return std::nullopt;
+    return MessageAnswer;
 }
 
 HighScoreState Module1::highScoreState()
@@ -212,7 +206,7 @@ void Module1::Exit(QWidget* from)
         return;
     }
     if (Game.GameInProgress) {
-        ShowMessage(MessageModes::ExitAnyway, from);
+        ShowMessage(Message::ExitAnyway, from);
     } else {
         endProgram();
     }
@@ -246,7 +240,7 @@ bool Module1::deliverQueuedMouseInput()
 void Module1::gameLevelComplete()
 {
     if (deliverQueuedMouseInput()) {
-        ShowMessage(MessageModes::LevelComplete, m_game);
+        ShowMessage(Message::LevelComplete, m_game);
     }
 }
 
@@ -267,7 +261,7 @@ void Module1::gameOver()
         m_readAtGameOver.reset();
         return;
     }
-    ShowMessage(MessageModes::GameOver, m_game);
+    ShowMessage(Message::GameOver, m_game);
     Game.GameScore = 0;
     frmGame* finished = m_game;
     m_game = nullptr;

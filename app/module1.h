@@ -54,8 +54,8 @@ public:
     KeyBindings Keys;
     TopScoreTable TopScores{};
     bool NewHighScorePending = false;
-    std::int32_t MessageMode = 0;
-    std::int32_t MessageAnswer = 0;
+    Message MessageMode = Message::None;
+    Answer MessageAnswer = Answer::None;
 
     TopScoreStore& Store() { return m_store; }
     // What the high-score window works on: at game over, the result that
@@ -80,18 +80,18 @@ public:
     // when there is none) at the menu's place, and hides the menu.
     void NewGame();
 
-    // The shared prompt: 1 level complete (then the next level), 2 game
-    // over (then the menu at the game's place), 3 "exit anyway?", 4 "start
-    // new anyway?", 5 "Save changes?" (on Yes the given key codes become the
-    // bindings), 6 the controls notice. Any other mode is only stored.
-    // Returns when the message window has closed and what follows its answer
-    // is done; the window is centred over the one it is opened from.
-    void ShowMessage(std::int32_t mode, QWidget* from) override;
-    void ShowMessage(std::int32_t mode, QWidget* from, const KeyCodes& boxes) override;
+    // The shared prompt: the level-complete notice (then the next level),
+    // game over (then the menu at the game's place), "exit anyway?", "start
+    // new anyway?", "Save changes?" (which changes nothing without key codes
+    // to save), the controls notice. Any other mode is only stored. Returns
+    // when the message window has closed and what follows its answer is
+    // done; the window is centred over the one it is opened from.
+    void ShowMessage(Message mode, QWidget* from) override;
+    // "Save changes?": on Yes the given key codes become the bindings.
+    void AskToSaveKeys(QWidget* from, const KeyCodes& boxes) override;
 
-    // Asks a yes/no question: 1 for Yes, 2 for No, nothing when the window
-    // closed without an answer and no earlier one is left.
-    std::optional<std::int32_t> AskYesNo(const QString& question, QWidget* from);
+    // Asks a yes/no question; a question the desktop closes is No.
+    Answer AskYesNo(const QString& question, QWidget* from);
 
     // The menu opens a window at its place and hides.
     void Open(Window window);
@@ -109,7 +109,7 @@ public:
     void endProgram();
 
 private:
-    void showMessage(std::int32_t mode, QWidget* from, const KeyCodes* boxes);
+    void showMessage(Message mode, QWidget* from, const KeyCodes* boxes);
     bool deliverQueuedMouseInput();
     void gameLevelComplete();
     void gameOver();

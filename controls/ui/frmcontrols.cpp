@@ -225,12 +225,12 @@ void frmControls::CloseControls()
 {
     lblOk->setLit(false);
     if (const auto unset = FirstUnsetAction(m_codes)) {
-        m_host.ShowMessage(MessageModes::SetControls, this);
+        m_host.ShowMessage(Message::SetControls, this);
         select(static_cast<std::size_t>(*unset));
         return;
     }
     if (m_changed) {
-        m_host.ShowMessage(MessageModes::SaveChanges, this, m_codes);
+        m_host.AskToSaveKeys(this, m_codes);
     }
     m_host.ReturnToMenu(this);
 }

@@ -20,12 +20,11 @@ class SwallowedKeys;
 } // namespace platform
 
 // What the controls window asks of the program: the shared prompt, and
-// "Save changes?" with the codes its boxes hold, which become the game's
+// "Save changes?" for the codes its boxes hold, which become the game's
 // keys on Yes.
 class ControlsHost : public WindowHost {
 public:
-    using WindowHost::ShowMessage;
-    virtual void ShowMessage(std::int32_t mode, QWidget* from, const KeyCodes& boxes) = 0;
+    virtual void AskToSaveKeys(QWidget* from, const KeyCodes& boxes) = 0;
 
 protected:
     ~ControlsHost() = default;

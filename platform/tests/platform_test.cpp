@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontInfo>
-#include <QTimer>
 #include <QMouseEvent>
 #include <QRandomGenerator>
 #include <QTest>
@@ -235,32 +234,6 @@ TEST(PrerenderedLabel, LooksExactlyAsAPlainLabelAfterEveryChange)
         ASSERT_FALSE(expected.isNull());
         EXPECT_EQ(drawnOnce.grab().toImage(), expected) << name;
     }
-}
-
-// Keeps the text of the keys it receives.
-class Recorder : public QWidget {
-public:
-    QString keys;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override { keys += event->text(); }
-};
-
-TEST(Sleep, HoldsTimersAndKeysUntilAfterwardsAndKeepsTheKeysInOrder)
-{
-    Recorder widget;
-    bool ticked = false;
-    QTimer::singleShot(0, &widget, [&] { ticked = true; });
-    QCoreApplication::postEvent(&widget, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
-    QCoreApplication::postEvent(&widget, new QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, "b"));
-
-    Sleep(20);
-
-    EXPECT_FALSE(ticked);
-    EXPECT_TRUE(widget.keys.isEmpty());
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(ticked);
-    EXPECT_EQ(widget.keys, QStringLiteral("ab")) << "keys pressed meanwhile come afterwards, in order";
 }
 
 } // namespace

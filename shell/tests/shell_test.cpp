@@ -18,11 +18,6 @@
 namespace quillop::test {
 namespace {
 
-bool CentredOver(const QWidget& inner, const QWidget& outer)
-{
-    return (inner.frameGeometry().center() - outer.frameGeometry().center()).manhattanLength() <= 1;
-}
-
 // A full-size window for a message to stand over.
 struct MessageWindow : ::testing::Test {
     void SetUp() override
@@ -92,7 +87,7 @@ TEST_F(Question, LightsYesAndNoOneAtATimeAndThePanelResetsBoth)
         EXPECT_EQ(no->textColour(), ButtonWhite);
         ClickButton(dialog, "lblYes");
     });
-    EXPECT_EQ(frmdialog(&over).AskYesNo(QStringLiteral("Sure?")), AnswerYes);
+    EXPECT_EQ(frmdialog(&over).AskYesNo(QStringLiteral("Sure?")), Answer::Yes);
 }
 
 // A window with a way back, whose Escape may be held back.

@@ -43,6 +43,11 @@ void MoveMouseOver(QWidget* widget, QPoint at)
     QApplication::sendEvent(widget, &move);
 }
 
+bool CentredOver(const QWidget& inner, const QWidget& outer)
+{
+    return (inner.frameGeometry().center() - outer.frameGeometry().center()).manhattanLength() <= 1;
+}
+
 void ClickButton(QWidget& window, const char* name)
 {
     if (ButtonLabel* button = Find(window, name)) {

@@ -40,6 +40,9 @@ template <typename Control = ButtonLabel> Control* Find(const QObject& window, c
     return Find<Control>(window, QLatin1String(name));
 }
 
+// Whether one window stands centred over another, to the pixel.
+bool CentredOver(const QWidget& inner, const QWidget& outer);
+
 // A click on the named button label of a window.
 void ClickButton(QWidget& window, const char* name);
 

@@ -70,7 +70,7 @@ void frmdialog::ShowGameOver()
     showModal(Kind::GameNotice, panel);
 }
 
-std::int32_t frmdialog::AskYesNo(const QString& question)
+Answer frmdialog::AskYesNo(const QString& question)
 {
     Panel* panel = addPanel("frameYesNo", QSize(385, 129));
     AddNamedText(panel, "lblText", question, QRect(0, 24, 385, 25));
@@ -81,11 +81,11 @@ std::int32_t frmdialog::AskYesNo(const QString& question)
     connect(yes, &ButtonLabel::hovered, no, [no] { no->setLit(false); });
     connect(no, &ButtonLabel::hovered, yes, [yes] { yes->setLit(false); });
     connect(yes, &ButtonLabel::clicked, this, [this] {
-        m_answer = AnswerYes;
+        m_answer = Answer::Yes;
         accept();
     });
     connect(no, &ButtonLabel::clicked, this, [this] {
-        m_answer = AnswerNo;
+        m_answer = Answer::No;
         accept();
     });
     showModal(Kind::Question, panel);
@@ -142,7 +142,7 @@ void frmdialog::closeEvent(QCloseEvent* event)
         return;
     }
     if (m_kind == Kind::Question) {
-        m_answer = AnswerNo;
+        m_answer = Answer::No;
     }
     event->accept();
     done(Rejected);

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "windowhost.h"
+
 #include <QDialog>
 
 #include <cstdint>
@@ -27,8 +29,8 @@ public:
     // Each shows its panel and returns once the window has closed.
     void ShowLevelComplete();
     void ShowGameOver();
-    // AnswerYes or AnswerNo; a question the desktop closes counts as No.
-    std::int32_t AskYesNo(const QString& question);
+    // Yes or No; a question the desktop closes counts as No.
+    Answer AskYesNo(const QString& question);
     void ShowSetControls();
 
 protected:
@@ -45,7 +47,7 @@ private:
 
     QWidget* m_over;
     Kind m_kind = Kind::GameNotice;
-    std::int32_t m_answer = 0;
+    Answer m_answer = Answer::None;
 };
 
 } // namespace quillop

@@ -4,12 +4,15 @@
 
 #include "game/tests/boardpicture.h"
 #include "game/ui/frmgame.h"
+#include "game/ui/ticktimer.h"
 
 #include <QLabel>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
 #include <vector>
 
 namespace quillop {
@@ -150,6 +153,26 @@ TEST(GameWindowAtTwiceTheScale, CopiesTheFineTilesPixelForPixel)
     ASSERT_EQ(window.boardPicture().size(), QSize(638, 1160));
     EXPECT_EQ(window.boardPicture().copy(0, 0, 58, 58), fine.copy(0, 0, 58, 58));
     EXPECT_EQ(window.boardPicture().copy(580, 1102, 58, 58), fine.copy(116, 0, 58, 58));
+}
+
+// Qt's timers read the real clock, so the tick is let run a little for real.
+TEST(HeldTick, GoesOnWithWhatWasLeftOfItAndTheNextTickIsWhole)
+{
+    TickTimer timer;
+    timer.SetInterval(10000);
+    timer.SetEnabled(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    timer.Hold();
+    EXPECT_FALSE(timer.running().isActive());
+    timer.Release(true);
+    ASSERT_TRUE(timer.running().isActive());
+    EXPECT_LE(timer.running().remainingTime(), 9950);
+    EXPECT_GT(timer.running().remainingTime(), 5000);
+
+    timer.Hold();
+    timer.SetEnabled(false);
+    timer.Release(true);
+    EXPECT_FALSE(timer.running().isActive()) << "switched off under the hold, it stays off";
 }
 
 } // namespace
