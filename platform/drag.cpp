@@ -79,8 +79,8 @@ void DragForm(QWidget* window, QPoint pressedAt)
     // On X11 the window follows the mouse itself: a window manager's move
     // takes its anchor from the last pointer position Qt saw in the window,
     // which for a window that has just appeared under a resting mouse can be
-    // far from the press, and the window jumps. Elsewhere (Wayland, where a
-    // program cannot place its windows, and Windows) the system moves it.
+    // far from the press, and the window jumps. On Wayland, where a program
+    // cannot place its windows, the compositor moves it.
     QWindow* handle = window->windowHandle();
     if (QGuiApplication::platformName() != QLatin1String("xcb") && handle != nullptr && handle->startSystemMove()) {
         return;

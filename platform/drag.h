@@ -11,10 +11,10 @@ class QWidget;
 namespace quillop::platform {
 
 // Starts moving the window with the mouse until the button is released, as a
-// press on a title bar would. The window system does it on Wayland, Windows
-// and macOS; on X11 and where the system refuses, the window follows the
-// mouse itself. Call it from the window's mouse-press handler, with the
-// press's position on the screen.
+// press on a title bar would. The compositor does it on Wayland; on X11 and
+// where the system refuses, the window follows the mouse itself. Call it
+// from the window's mouse-press handler, with the press's position on the
+// screen.
 void DragForm(QWidget* window, QPoint pressedAt);
 
 // Whether the window is being moved by the fallback right now.

@@ -21,43 +21,86 @@ struct KeyPair {
 
 // Keys whose Qt code differs from the virtual-key code, main keyboard.
 constexpr std::array MainKeys{
-    KeyPair{Qt::Key_Backspace, 8},   KeyPair{Qt::Key_Tab, 9},        KeyPair{Qt::Key_Backtab, 9},
-    KeyPair{Qt::Key_Clear, 12},      KeyPair{Qt::Key_Return, 13},    KeyPair{Qt::Key_Enter, 13},
-    KeyPair{Qt::Key_Shift, 16},      KeyPair{Qt::Key_Control, 17},   KeyPair{Qt::Key_Alt, 18},
+    KeyPair{Qt::Key_Backspace, 8},
+    KeyPair{Qt::Key_Tab, 9},
+    KeyPair{Qt::Key_Backtab, 9},
+    KeyPair{Qt::Key_Clear, 12},
+    KeyPair{Qt::Key_Return, 13},
+    KeyPair{Qt::Key_Enter, 13},
+    KeyPair{Qt::Key_Shift, 16},
+    KeyPair{Qt::Key_Control, 17},
+    KeyPair{Qt::Key_Alt, 18},
     KeyPair{Qt::Key_AltGr, 165},
-    KeyPair{Qt::Key_Pause, 19},      KeyPair{Qt::Key_CapsLock, 20},  KeyPair{Qt::Key_Escape, 27},
-    KeyPair{Qt::Key_Space, 32},      KeyPair{Qt::Key_PageUp, 33},    KeyPair{Qt::Key_PageDown, 34},
-    KeyPair{Qt::Key_End, 35},        KeyPair{Qt::Key_Home, 36},      KeyPair{Qt::Key_Left, 37},
-    KeyPair{Qt::Key_Up, 38},         KeyPair{Qt::Key_Right, 39},     KeyPair{Qt::Key_Down, 40},
-    KeyPair{Qt::Key_Select, 41},     KeyPair{Qt::Key_Printer, 42},   KeyPair{Qt::Key_Execute, 43},
-    KeyPair{Qt::Key_Print, 44},      KeyPair{Qt::Key_Insert, 45},    KeyPair{Qt::Key_Delete, 46},
-    KeyPair{Qt::Key_Help, 47},       KeyPair{Qt::Key_Meta, 91},      KeyPair{Qt::Key_Super_L, 91},
-    KeyPair{Qt::Key_Super_R, 92},    KeyPair{Qt::Key_Menu, 93},      KeyPair{Qt::Key_Sleep, 95},
-    KeyPair{Qt::Key_NumLock, 144},   KeyPair{Qt::Key_ScrollLock, 145},
+    KeyPair{Qt::Key_Pause, 19},
+    KeyPair{Qt::Key_CapsLock, 20},
+    KeyPair{Qt::Key_Escape, 27},
+    KeyPair{Qt::Key_Space, 32},
+    KeyPair{Qt::Key_PageUp, 33},
+    KeyPair{Qt::Key_PageDown, 34},
+    KeyPair{Qt::Key_End, 35},
+    KeyPair{Qt::Key_Home, 36},
+    KeyPair{Qt::Key_Left, 37},
+    KeyPair{Qt::Key_Up, 38},
+    KeyPair{Qt::Key_Right, 39},
+    KeyPair{Qt::Key_Down, 40},
+    KeyPair{Qt::Key_Select, 41},
+    KeyPair{Qt::Key_Printer, 42},
+    KeyPair{Qt::Key_Execute, 43},
+    KeyPair{Qt::Key_Print, 44},
+    KeyPair{Qt::Key_Insert, 45},
+    KeyPair{Qt::Key_Delete, 46},
+    KeyPair{Qt::Key_Help, 47},
+    KeyPair{Qt::Key_Meta, 91},
+    KeyPair{Qt::Key_Super_L, 91},
+    KeyPair{Qt::Key_Super_R, 92},
+    KeyPair{Qt::Key_Menu, 93},
+    KeyPair{Qt::Key_Sleep, 95},
+    KeyPair{Qt::Key_NumLock, 144},
+    KeyPair{Qt::Key_ScrollLock, 145},
     // The punctuation keys of a US layout (OEM codes).
-    KeyPair{Qt::Key_Semicolon, 186}, KeyPair{Qt::Key_Colon, 186},    KeyPair{Qt::Key_Equal, 187},
-    KeyPair{Qt::Key_Plus, 187},      KeyPair{Qt::Key_Comma, 188},    KeyPair{Qt::Key_Less, 188},
-    KeyPair{Qt::Key_Minus, 189},     KeyPair{Qt::Key_Underscore, 189}, KeyPair{Qt::Key_Period, 190},
-    KeyPair{Qt::Key_Greater, 190},   KeyPair{Qt::Key_Slash, 191},    KeyPair{Qt::Key_Question, 191},
-    KeyPair{Qt::Key_QuoteLeft, 192}, KeyPair{Qt::Key_AsciiTilde, 192}, KeyPair{Qt::Key_BracketLeft, 219},
-    KeyPair{Qt::Key_BraceLeft, 219}, KeyPair{Qt::Key_Backslash, 220}, KeyPair{Qt::Key_Bar, 220},
-    KeyPair{Qt::Key_BracketRight, 221}, KeyPair{Qt::Key_BraceRight, 221}, KeyPair{Qt::Key_Apostrophe, 222},
+    KeyPair{Qt::Key_Semicolon, 186},
+    KeyPair{Qt::Key_Colon, 186},
+    KeyPair{Qt::Key_Equal, 187},
+    KeyPair{Qt::Key_Plus, 187},
+    KeyPair{Qt::Key_Comma, 188},
+    KeyPair{Qt::Key_Less, 188},
+    KeyPair{Qt::Key_Minus, 189},
+    KeyPair{Qt::Key_Underscore, 189},
+    KeyPair{Qt::Key_Period, 190},
+    KeyPair{Qt::Key_Greater, 190},
+    KeyPair{Qt::Key_Slash, 191},
+    KeyPair{Qt::Key_Question, 191},
+    KeyPair{Qt::Key_QuoteLeft, 192},
+    KeyPair{Qt::Key_AsciiTilde, 192},
+    KeyPair{Qt::Key_BracketLeft, 219},
+    KeyPair{Qt::Key_BraceLeft, 219},
+    KeyPair{Qt::Key_Backslash, 220},
+    KeyPair{Qt::Key_Bar, 220},
+    KeyPair{Qt::Key_BracketRight, 221},
+    KeyPair{Qt::Key_BraceRight, 221},
+    KeyPair{Qt::Key_Apostrophe, 222},
     KeyPair{Qt::Key_QuoteDbl, 222},
     // Shifted digits of a US layout report the digit's key.
-    KeyPair{Qt::Key_Exclam, 49},     KeyPair{Qt::Key_At, 50},        KeyPair{Qt::Key_NumberSign, 51},
-    KeyPair{Qt::Key_Dollar, 52},     KeyPair{Qt::Key_Percent, 53},   KeyPair{Qt::Key_AsciiCircum, 54},
-    KeyPair{Qt::Key_Ampersand, 55},  KeyPair{Qt::Key_Asterisk, 56},  KeyPair{Qt::Key_ParenLeft, 57},
+    KeyPair{Qt::Key_Exclam, 49},
+    KeyPair{Qt::Key_At, 50},
+    KeyPair{Qt::Key_NumberSign, 51},
+    KeyPair{Qt::Key_Dollar, 52},
+    KeyPair{Qt::Key_Percent, 53},
+    KeyPair{Qt::Key_AsciiCircum, 54},
+    KeyPair{Qt::Key_Ampersand, 55},
+    KeyPair{Qt::Key_Asterisk, 56},
+    KeyPair{Qt::Key_ParenLeft, 57},
     KeyPair{Qt::Key_ParenRight, 48},
 };
 
 // The keypad's own codes.
 constexpr std::array KeypadKeys{
-    KeyPair{Qt::Key_Asterisk, 106}, KeyPair{Qt::Key_Plus, 107},   KeyPair{Qt::Key_Minus, 109},
-    KeyPair{Qt::Key_Period, 110},   KeyPair{Qt::Key_Comma, 110},  KeyPair{Qt::Key_Slash, 111},
-    KeyPair{Qt::Key_Enter, 13},     KeyPair{Qt::Key_Return, 13},  KeyPair{Qt::Key_Left, 37},
-    KeyPair{Qt::Key_Up, 38},        KeyPair{Qt::Key_Right, 39},   KeyPair{Qt::Key_Down, 40},
-    KeyPair{Qt::Key_Home, 36},      KeyPair{Qt::Key_End, 35},     KeyPair{Qt::Key_PageUp, 33},
-    KeyPair{Qt::Key_PageDown, 34},  KeyPair{Qt::Key_Insert, 45},  KeyPair{Qt::Key_Delete, 46},
+    KeyPair{Qt::Key_Asterisk, 106}, KeyPair{Qt::Key_Plus, 107},  KeyPair{Qt::Key_Minus, 109},
+    KeyPair{Qt::Key_Period, 110},   KeyPair{Qt::Key_Comma, 110}, KeyPair{Qt::Key_Slash, 111},
+    KeyPair{Qt::Key_Enter, 13},     KeyPair{Qt::Key_Return, 13}, KeyPair{Qt::Key_Left, 37},
+    KeyPair{Qt::Key_Up, 38},        KeyPair{Qt::Key_Right, 39},  KeyPair{Qt::Key_Down, 40},
+    KeyPair{Qt::Key_Home, 36},      KeyPair{Qt::Key_End, 35},    KeyPair{Qt::Key_PageUp, 33},
+    KeyPair{Qt::Key_PageDown, 34},  KeyPair{Qt::Key_Insert, 45}, KeyPair{Qt::Key_Delete, 46},
     KeyPair{Qt::Key_Clear, 12},
 };
 
@@ -65,7 +108,8 @@ constexpr std::array KeypadKeys{
 // codes plus 8), with the code Windows gives the key at that place on a US
 // layout.
 constexpr int DigitRow = 10; // 1 to 9, then 0
-constexpr std::array<std::pair<int, const char*>, 3> LetterRows{{{24, "QWERTYUIOP"}, {38, "ASDFGHJKL"}, {52, "ZXCVBNM"}}};
+constexpr std::array<std::pair<int, const char*>, 3> LetterRows{
+    {{24, "QWERTYUIOP"}, {38, "ASDFGHJKL"}, {52, "ZXCVBNM"}}};
 constexpr std::array Punctuation{
     KeyPair{20, 189}, KeyPair{21, 187}, KeyPair{34, 219}, KeyPair{35, 221}, KeyPair{47, 186}, KeyPair{48, 222},
     KeyPair{49, 192}, KeyPair{51, 220}, KeyPair{59, 188}, KeyPair{60, 190}, KeyPair{61, 191}, KeyPair{94, 226},
@@ -100,8 +144,7 @@ std::int16_t byPlace(quint32 scanCode, int qtKey)
     return 0;
 }
 
-template <std::size_t N>
-std::int16_t find(const std::array<KeyPair, N>& table, int key)
+template <std::size_t N> std::int16_t find(const std::array<KeyPair, N>& table, int key)
 {
     for (const KeyPair& pair : table) {
         if (pair.qt == key) {
@@ -149,17 +192,7 @@ std::int16_t VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, quint32 
 
 std::int16_t VirtualKeyCode(const QKeyEvent& event)
 {
-#ifdef Q_OS_WIN
-    // Windows says it itself.
-    if (event.nativeVirtualKey() > 0 && event.nativeVirtualKey() < 255) {
-        return static_cast<std::int16_t>(event.nativeVirtualKey());
-    }
-    return VirtualKeyCode(event.key(), event.modifiers());
-#elif defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     return VirtualKeyCode(event.key(), event.modifiers(), event.nativeScanCode());
-#else
-    return VirtualKeyCode(event.key(), event.modifiers());
-#endif
 }
 
 } // namespace quillop::platform

@@ -16,8 +16,7 @@ inline constexpr std::int16_t FirstPlaceCode = 256;
 // key that has none. Codes name keys, not characters: a letter is the letter
 // the layout puts on the key, the digit row gives 48 to 57 whatever it types,
 // and Shift never changes the code. Where the event carries the key's place
-// on the keyboard (the scan code on X11 and Wayland, the virtual key on
-// Windows) that place decides for the digit row, the punctuation keys and
+// on the keyboard (the scan code on X11 and Wayland) that place decides for the digit row, the punctuation keys and
 // the letters of non-Latin layouts; without it, the Qt key does. Keypad keys
 // need the keypad modifier to be told apart from the main keyboard's. A key
 // that has no virtual-key code but a place gets FirstPlaceCode plus its scan

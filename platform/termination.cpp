@@ -7,15 +7,12 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
-#ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
-#endif
 
 namespace quillop::platform {
 
-#ifdef Q_OS_UNIX
 namespace {
 
 int signalPipe[2] = {-1, -1};
@@ -28,11 +25,9 @@ extern "C" void wake(int)
 }
 
 } // namespace
-#endif
 
 void OnTerminationRequest(std::function<void()> end)
 {
-#ifdef Q_OS_UNIX
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
         return; // the signals keep their usual meaning
     }
@@ -50,9 +45,6 @@ void OnTerminationRequest(std::function<void()> end)
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         sigaction(signal, &action, nullptr);
     }
-#else
-    Q_UNUSED(end);
-#endif
 }
 
 } // namespace quillop::platform

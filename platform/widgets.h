@@ -14,6 +14,8 @@ namespace quillop::platform {
 // A picture shown as it is, pixel for pixel. Takes its own mouse presses, so
 // pressing on it does not drag its window.
 class PictureBox : public QWidget {
+    Q_OBJECT
+
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
@@ -33,6 +35,8 @@ private:
 // A text label on a transparent background that takes its own mouse presses
 // and moves, so neither reaches the window under it.
 class Label : public QLabel {
+    Q_OBJECT
+
 public:
     Label(const QString& text, QWidget* parent);
     void setTextColour(const QColor& colour);
@@ -48,6 +52,8 @@ protected:
 // exactly as a Label with the same settings, and is drawn again after a
 // change of its text, font, colours or size.
 class PrerenderedLabel : public Label {
+    Q_OBJECT
+
 public:
     using Label::Label;
 

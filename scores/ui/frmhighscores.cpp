@@ -108,7 +108,10 @@ frmHighScores::frmHighScores(WindowHost& host, HighScoreState shared)
     txtControl->setFrame(false);
     txtControl->setMaxLength(12);
     txtControl->setFont(platform::GameFont(platform::MsSansSerif, 13.5, true));
-    txtControl->setStyleSheet(QStringLiteral("QLineEdit { background: black; color: white; }"));
+    QPalette colours = txtControl->palette();
+    colours.setColor(QPalette::Base, Qt::black);
+    colours.setColor(QPalette::Text, Qt::white);
+    txtControl->setPalette(colours);
     txtControl->setValidator(new NameValidator(txtControl));
     txtControl->installEventFilter(this);
     AddText(frameNewScore, QStringLiteral("(12 Character Max)"), QRect(0, 280, 425, 25),
