@@ -6,17 +6,20 @@
 
 # One entry point for building, playing, testing, benchmarking and fuzzing
 # Quillop on Debian 12. Installs what is missing with apt-get first.
-#
-#   ./dev.sh play       build and start the game
-#   ./dev.sh test       build and run every test
-#   ./dev.sh sanitize   the same tests in an AddressSanitizer + UBSan build
-#   ./dev.sh release    the same tests in the Release build packagers make
-#   ./dev.sh soak [m]   random play for m minutes (default 2) in the sanitizer build
-#   ./dev.sh bench      build and run the benchmarks
-#   ./dev.sh fuzz [s]   fuzz the top-score reader and the store, s seconds each (default 300)
-#   ./dev.sh screenshots  take the screenshots in assets/screenshots again
-#   ./dev.sh package    build the Debian package in a clone of the committed tree, check it
-#                       with lintian, install it and start /usr/games/quillop
+usage() {
+    cat <<'USAGE'
+./dev.sh play         build and start the game
+./dev.sh test         build and run every test
+./dev.sh sanitize     the same tests in an AddressSanitizer + UBSan build
+./dev.sh release      the same tests in the Release build packagers make
+./dev.sh soak [m [s]] random play for m minutes (default 2) from seed s in the sanitizer build
+./dev.sh bench        build and run the benchmarks
+./dev.sh fuzz [s]     fuzz the top-score reader and the store, s seconds each (default 300)
+./dev.sh screenshots  take the screenshots in assets/screenshots again
+./dev.sh package      build the Debian package in a clone of the committed tree, check it
+                      with lintian, install it and start /usr/games/quillop
+USAGE
+}
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -111,7 +114,7 @@ fuzz)
     done
     ;;
 *)
-    sed -n '7,19p' "$0"
+    usage
     exit 2
     ;;
 esac

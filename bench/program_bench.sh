@@ -100,17 +100,16 @@ park() { xdotool mousemove 5 5 sleep 1; } # the mouse off the window, as a playe
 declare -A cpu
 park
 cpu[menu]=$(usage "$pid" 10)
-click 381 374 # New Game
+click $(spot new-game)
 park
 cpu[playing]=$(usage "$pid" 10)
 xdotool key p sleep 0.5
 cpu[paused]=$(usage "$pid" 10)
 xdotool key Escape sleep 0.5
-for item in "high-score window:High Scores:381 422" "controls window:Options:381 518" \
-    "instructions window:Instructions:381 470" "credits window:Credits:436 30"; do
-    IFS=: read -r name title spot <<<"$item"
-    read -r cx cy <<<"$spot"
-    click "$cx" "$cy"
+for item in "high-score window:High Scores:high-scores" "controls window:Options:options" \
+    "instructions window:Instructions:instructions" "credits window:Credits:credits"; do
+    IFS=: read -r name title at <<<"$item"
+    click $(spot "$at")
     wait_for_window "Quillop - $title" >/dev/null || fail "no $name"
     park
     # The credits, which work all the time, for longer: their figure sits

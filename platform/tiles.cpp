@@ -29,7 +29,9 @@ void ClipStart(int& from, int& to, int& length)
 
 } // namespace
 
-TileBlitter::TileBlitter(QImage& target) : m_target(target), m_scale(qRound(target.devicePixelRatio())) {}
+TileBlitter::TileBlitter(QImage& target) : m_target(target), m_scale(qRound(target.devicePixelRatio()))
+{
+}
 
 void TileBlitter::BitBlt(int x, int y, int w, int h, const QImage& source, int sx, int sy, RasterOp op)
 {
@@ -70,14 +72,13 @@ void TileBlitter::BitBlt(int x, int y, int w, int h, const QImage& source, int s
     }
 }
 
-QImage Source(QImage picture)
+QImage TransferSource(QImage picture)
 {
     picture.setDevicePixelRatio(1);
     return picture;
 }
 
-void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,
-            RasterOp op)
+void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy, RasterOp op)
 {
     TileBlitter(target).BitBlt(x, y, w, h, source, sx, sy, op);
 }

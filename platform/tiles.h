@@ -13,13 +13,13 @@ namespace quillop::platform {
 // The three ways the game copies a 29 x 29 tile (or any block) between
 // pictures, as the bitwise operations on the pixels.
 enum class RasterOp {
-    SrcCopy,  // target = source
-    SrcAnd,   // target = target AND source
+    SrcCopy, // target = source
+    SrcAnd, // target = target AND source
     SrcPaint, // target = target OR source
 };
 
 // Copies blocks onto one target picture. Both pictures are expected as RGB32, drawn at the scale the
-// target's device pixel ratio gives, the source kept at ratio 1 (Source()),
+// target's device pixel ratio gives, the source kept at ratio 1 (TransferSource()),
 // so a copy is pixel for pixel; coordinates are the game's pixels.
 class TileBlitter {
 public:
@@ -35,11 +35,10 @@ private:
 };
 
 // The picture as a source of transfers: its pixels as they are, ratio 1.
-QImage Source(QImage picture);
+QImage TransferSource(QImage picture);
 
 // A single transfer, for one-off copies.
-void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,
-            RasterOp op);
+void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy, RasterOp op);
 
 // The scale of the pictures for the screens in use: 2 where any screen is of
 // high resolution (the game's pictures come drawn at 1x and 2x), else 1.

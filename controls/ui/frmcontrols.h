@@ -43,12 +43,10 @@ public:
     frmControls(ControlsHost& host, const KeyBindings& keys);
 
     // The working copy, box 0 Down, 1 Rotate, 2 Left, 3 Right; 0 is unset.
-    KeyCodes boxCodes() const { return m_codes; }
 
     // Leaving: the notice while a box is unset, the question when something
     // was edited, then back to the menu.
     void CloseControls();
-
 
     bool isEditing() const { return m_editing; }
     bool isChanged() const { return m_changed; }

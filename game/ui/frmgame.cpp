@@ -63,26 +63,22 @@ std::optional<QPoint> TileFor(CellCode code, SpecialKind kind)
 
 const std::array<QPoint, 12>& frmGame::TileOrigin()
 {
-    static const std::array<QPoint, 12> origins{
-        QPoint(0, 58),  QPoint(0, 0),   QPoint(29, 0),  QPoint(58, 0),
-        QPoint(87, 0),  QPoint(0, 29),  QPoint(29, 29), QPoint(58, 29),
-        QPoint(87, 29), QPoint(87, 58), QPoint(58, 58), QPoint(0, 87)};
+    static const std::array<QPoint, 12> origins{QPoint(0, 58),  QPoint(0, 0),   QPoint(29, 0),  QPoint(58, 0),
+                                                QPoint(87, 0),  QPoint(0, 29),  QPoint(29, 29), QPoint(58, 29),
+                                                QPoint(87, 29), QPoint(87, 58), QPoint(58, 58), QPoint(0, 87)};
     return origins;
 }
 
 frmGame::frmGame(GameState& state, const KeyBindings& keys, RandomSource& random, int pictureScale)
-    : FormWindow(QStringLiteral(":/pictures/game.ppm"), QStringLiteral("Quillop - Game")),
-      m_state(state),
-      m_rules(state, keys, *this, m_timer1, random),
-      m_pause(platform::Sleep),
-      m_picture1(platform::Source(
+    : FormWindow(QStringLiteral(":/pictures/game.ppm"), QStringLiteral("Quillop - Game")), m_state(state),
+      m_rules(state, keys, *this, m_timer1, random), m_pause(platform::Sleep),
+      m_picture1(platform::TransferSource(
           platform::LoadPicture(QStringLiteral(":/pictures/tiles.ppm"), QSize(4 * Tile, 4 * Tile), pictureScale))),
-      m_picture3(platform::Source(platform::LoadPicture(QStringLiteral(":/pictures/board.ppm"),
-                                                        QSize(BoardWidth, BoardHeight), pictureScale))),
-      m_picture4(platform::Source(
+      m_picture3(platform::TransferSource(
+          platform::LoadPicture(QStringLiteral(":/pictures/board.ppm"), QSize(BoardWidth, BoardHeight), pictureScale))),
+      m_picture4(platform::TransferSource(
           platform::LoadPicture(QStringLiteral(":/pictures/nexttiles.ppm"), QSize(4 * Tile, 4 * Tile), pictureScale))),
-      m_picture2(new platform::PictureBox(this)),
-      m_picNextPiece(new platform::PictureBox(this))
+      m_picture2(new platform::PictureBox(this)), m_picNextPiece(new platform::PictureBox(this))
 {
     m_boardShown.fill(EmptyFace);
     m_nextShown.fill(EmptyFace);
@@ -187,7 +183,8 @@ void frmGame::DrawBoard()
             const bool empty = code == CellCode::Empty || code == CellCode::Vanishing;
             // Every special piece wears the falling column's kind; one
             // without a kind leaves its cell as it was.
-            const std::optional<QPoint> at = empty ? std::optional<QPoint>(EmptyFace) : TileFor(code, m_state.CurrentSpecial);
+            const std::optional<QPoint> at =
+                empty ? std::optional<QPoint>(EmptyFace) : TileFor(code, m_state.CurrentSpecial);
             QPoint& shown = m_boardShown[static_cast<std::size_t>((r - FirstVisibleRow) * BoardGrid::Columns + c - 1)];
             if (!at || *at == shown) {
                 continue;

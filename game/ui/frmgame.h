@@ -69,7 +69,6 @@ public:
     const QImage& boardPicture() const;
     const QImage& nextPiecePicture() const;
     const QTimer& timer() const { return m_timer1.running(); }
-    bool isFinished() const { return m_finished; }
 
     // The tile places of the sprite sheets by tile number: 0 the mask, 1 to 6
     // the colours, 7 grey, 8 to 10 the special kinds, 11 an empty cell.

@@ -16,10 +16,8 @@
 namespace quillop {
 
 FormWindow::FormWindow(const QString& picture, const QString& title)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      m_picture(picture)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_picture(picture)
 {
-    // Without its picture the window still works, plain #404040.
     setWindowTitle(title);
     setFixedSize(Width, Height);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -60,6 +58,7 @@ void FormWindow::keyPressEvent(QKeyEvent* event)
 
 void FormWindow::paintEvent(QPaintEvent* event)
 {
+    // Without its picture the window still works, plain #404040.
     QPainter painter(this);
     painter.fillRect(event->rect(), QColor(0x40, 0x40, 0x40));
     platform::DrawPicture(painter, event->rect(), m_picture.get());

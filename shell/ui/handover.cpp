@@ -8,7 +8,11 @@
 
 namespace quillop {
 
-void CloseByProgram(QWidget* window)
+namespace {
+
+// The program's own close: a full-size window turns no close of the
+// program's into a request to end the game.
+void closeWindow(QWidget* window)
 {
     if (auto* form = qobject_cast<FormWindow*>(window)) {
         form->closeByProgram();
@@ -16,6 +20,8 @@ void CloseByProgram(QWidget* window)
         window->close();
     }
 }
+
+} // namespace
 
 void HandOver(QWidget* from, QWidget* to, Leave leave)
 {
@@ -30,7 +36,7 @@ void HandOver(QWidget* from, QWidget* to, Leave leave)
         if (leave == Leave::Hide) {
             from->hide();
         } else if (leave == Leave::Close) {
-            CloseByProgram(from);
+            closeWindow(from);
         }
     }
 }

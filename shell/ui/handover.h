@@ -9,8 +9,6 @@ class QWidget;
 namespace quillop {
 
 // Closes a window as the program, not as the desktop.
-void CloseByProgram(QWidget* window);
-
 // How the window that hands over leaves the screen; a window that stays
 // lies under the one that replaces it.
 enum class Leave { Hide, Close, Stay };

@@ -20,9 +20,9 @@ xmodmap -e "keycode 34 = dead_circumflex dead_diaeresis"
 start_program "$out/program.log" "$program"
 
 eval "$(xdotool getwindowgeometry --shell "$(wait_for_window Quillop)")"
-xdotool mousemove $((X + 381)) $((Y + 518)) sleep 0.1 click 1 # Options
+click_spot options
 wait_for_window "Quillop - Options" >/dev/null || fail "Options showed no controls window"
-xdotool mousemove $((X + 342)) $((Y + 443)) sleep 0.1 click 1 # the Left box
+click_spot left-box
 
 # The Left box's colour beside its text: grey while chosen, black while it
 # waits for a key.

@@ -46,16 +46,16 @@ visible() { # title
     xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
 }
 
-click 381 518 # Options
+click $(spot options)
 wait_for_window "Quillop - Options" >/dev/null || fail "Options showed no controls window"
-click 342 443 # the Left box
+click $(spot left-box)
 xdotool key Return a
-click 240 564 # Ok: "Save changes?"
-click 146 333 # Yes
+click $(spot ok) # "Save changes?"
+click $(spot yes)
 wait_for_window Quillop >/dev/null || fail "the controls window did not return to the menu"
 echo "Left bound to A"
 
-click 381 374 # New Game
+click $(spot new-game)
 game=$(wait_for_window "Quillop - Game") || fail "New Game showed no game window"
 visible Quillop && fail "the menu is still shown during the game"
 eval "$(xdotool getwindowgeometry --shell "$game")"
@@ -108,7 +108,7 @@ xdotool key p # the game goes on
 xdotool key Escape
 wait_for_window Quillop >/dev/null || fail "Escape did not bring the menu back"
 visible "Quillop - Game" && fail "the game is still shown at the menu"
-click 381 326 # Continue Game
+click $(spot continue)
 wait_for_window "Quillop - Game" >/dev/null || fail "Continue Game did not bring the game back"
 echo "Escape and Continue Game"
 
@@ -138,9 +138,9 @@ grep -q $'^"P14",100,2\r$' "$file" || fail "older entries were lost"
 echo "TopScores.txt: $(grep '^"E2E"' "$file" | tr -d '\r')"
 
 eval "$(xdotool getwindowgeometry --shell "$scores")"
-click 240 564 # Ok
+click $(spot ok)
 wait_for_window Quillop >/dev/null || fail "Ok did not bring the menu back"
-click 381 566 # Exit
+click $(spot exit)
 for _ in $(seq 1 40); do
     kill -0 "$APP_PID" 2>/dev/null || break
     sleep 0.1

@@ -67,7 +67,7 @@ menu=$(wait_for_window Quillop) || fail "the installed program showed no menu: $
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 click() { xdotool mousemove $((X + $1)) $((Y + $2)) sleep 0.1 click 1 sleep 0.4; }
 
-click 436 30 # the credits
+click $(spot credits)
 wait_for_window "Quillop - Credits" >/dev/null || fail "no credits window"
 sleep 0.5
 import -window root "$out/credits.png"
@@ -77,7 +77,7 @@ xdotool key Escape
 wait_for_window Quillop >/dev/null
 echo "credits animation read from the install folder"
 
-click 381 374 # New Game
+click $(spot new-game)
 game=$(wait_for_window "Quillop - Game") || fail "no game window"
 deadline=$((SECONDS + 150))
 until xdotool search --onlyvisible --name "^Quillop - High Scores\$" >/dev/null 2>&1; do

@@ -32,7 +32,7 @@ start_program "$out/program.log" /usr/games/quillop
 menu=$(wait_for_window Quillop) || fail "the installed game showed no menu"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 # The credits read their animation from the installed data folder.
-xdotool mousemove $((X + 436)) $((Y + 30)) sleep 0.1 click 1
+click_spot credits
 wait_for_window "Quillop - Credits" >/dev/null || fail "no credits window"
 # The middle of the left animation box: black while no frame could be read.
 frame="0 0 0"

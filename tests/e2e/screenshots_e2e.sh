@@ -63,7 +63,7 @@ sleep 0.5
 shot menu
 check menu
 
-xdotool mousemove $((X + 381)) $((Y + 374)) sleep 0.1 click 1 # New Game
+click_spot new-game
 wait_for_window "Quillop - Game" >/dev/null || fail "New Game showed no game window"
 xdotool mousemove 0 0
 # Six columns hard-dropped into every other column of the well, where no

@@ -109,6 +109,33 @@ drop() { # game window
     fi
 }
 
+# Where the player clicks, in the game's pixels from a window's corner: the
+# menu's items, Ok at the foot of a window, Yes in a question over a
+# full-size window, and the controls window's Left box.
+spot() { # name
+    case $1 in
+    continue) echo "381 326" ;;
+    new-game) echo "381 374" ;;
+    high-scores) echo "381 422" ;;
+    instructions) echo "381 470" ;;
+    options) echo "381 518" ;;
+    exit) echo "381 566" ;;
+    credits) echo "436 30" ;;
+    ok) echo "240 564" ;;
+    yes) echo "146 333" ;;
+    left-box) echo "342 443" ;;
+    *) fail "no spot named $1" ;;
+    esac
+}
+
+# A click on a named spot of the window whose corner is at X, Y; SCALE
+# screen pixels to a game pixel (1 unless told).
+click_spot() { # name
+    local sx sy
+    read -r sx sy <<<"$(spot "$1")"
+    xdotool mousemove $((X + ${SCALE:-1} * sx)) $((Y + ${SCALE:-1} * sy)) sleep 0.1 click 1
+}
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1

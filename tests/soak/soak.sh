@@ -139,8 +139,14 @@ pick() { # words...
 
 # Label buttons by window, in the game's pixels within the window.
 buttons_of() { # title width
+    local name at
     case "$1" in
-    Quillop) if [ "$2" = 470 ]; then echo "381,326 381,374 381,422 381,470 381,518 381,566 436,30"; else
+    Quillop) if [ "$2" = 470 ]; then
+        for name in continue new-game high-scores instructions options exit credits; do
+            at=$(spot "$name")
+            printf '%s ' "${at/ /,}"
+        done
+    else
         echo "104,102 280,102 185,126"; fi ;;  # Yes, No, or the Ok of the controls notice
     "Quillop - Game") echo "" ;;
     "Quillop - Instructions") echo "136,40 329,40 240,564" ;;
@@ -224,7 +230,7 @@ while [ $SECONDS -lt $end ]; do
     cp "$scores" "$work/old.txt"
     launch
     eval "$(xdotool getwindowgeometry --shell "$(wait_for_window Quillop)")"
-    xdotool mousemove $((X + 381)) $((Y + 374)) click 1
+    click_spot new-game
     game=$(wait_for_window "Quillop - Game.*") || fail "no game in the kill loop (seed $seed)"
     deadline=$((SECONDS + 100))
     until xdotool search --onlyvisible --name '^Quillop - High Scores' >/dev/null 2>&1; do
