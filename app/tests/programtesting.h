@@ -40,20 +40,6 @@ protected:
     // e.g. "frmGame 10,20 ticking, continue".
     std::string screen();
 
-    // Opens one of the windows the menu opens, as the menu does, built by
-    // the given factory when there is one.
-    template <typename Window>
-    Window& open(Module1::Window which, Module1::Factory factory = {})
-    {
-        if (factory) {
-            module->setFactory(which, std::move(factory));
-        }
-        module->Open(which);
-        auto* window = qobject_cast<Window*>(module->OpenWindow(which));
-        EXPECT_NE(window, nullptr);
-        return *window;
-    }
-
     frmMenu& menu() { return *module->Menu(); }
     frmGame& game() { return *module->GameWindow(); }
 

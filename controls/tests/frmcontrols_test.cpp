@@ -3,13 +3,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "controls/ui/frmcontrols.h"
-#include "app/tests/programtesting.h"
+#include "shell/tests/shelltesting.h"
+#include "shell/ui/shape.h"
 #include "tests/support/naming.h"
+#include "tests/support/qtprinting.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 
 #include <vector>
@@ -17,26 +20,34 @@
 namespace quillop::test {
 namespace {
 
-class ControlsWindow : public Program {
-protected:
-    void SetUp() override
+// Notes "save" and the four codes when the window asks to save its boxes.
+class ControlsRecorder final : public RecordingHost<ControlsHost> {
+public:
+    void AskToSaveKeys(QWidget*, const KeyCodes& boxes) override
     {
-        Program::SetUp();
-        menu().move(60, 40);
-        openControls();
+        asked << QStringLiteral("save %1 %2 %3 %4").arg(boxes[0]).arg(boxes[1]).arg(boxes[2]).arg(boxes[3]);
     }
+};
+
+// The window on its own, on the default keys.
+class ControlsWindow : public ::testing::Test {
+protected:
+    void SetUp() override { openControls(); }
+    void TearDown() override { delete window.data(); }
 
     void openControls()
     {
-        window = &open<frmControls>(Module1::Window::Controls);
+        delete window.data();
+        window = new frmControls(host, bindings);
+        window->show();
         QApplication::setActiveWindow(window);
     }
 
     // Keys go where the player's keys go: to the selected box, or to the
     // window when none is selected.
-    void press(const std::vector<Qt::Key>& keys)
+    void press(const std::vector<Qt::Key>& pressed)
     {
-        for (const Qt::Key key : keys) {
+        for (const Qt::Key key : pressed) {
             QWidget* target = window->focusWidget();
             QTest::keyClick(target != nullptr ? target : window.data(), key);
         }
@@ -77,6 +88,8 @@ protected:
     QLineEdit* keyBox(std::size_t i) const { return Find<QLineEdit>(*window, QStringLiteral("txtControl(%1)").arg(i)); }
     Shape* shapeAt(std::size_t i) const { return Find<Shape>(*window, QStringLiteral("Shape1(%1)").arg(i)); }
 
+    KeyBindings bindings;
+    ControlsRecorder host;
     QPointer<frmControls> window;
 };
 
@@ -88,7 +101,10 @@ struct Edit {
     bool changed;
 };
 
-void PrintTo(const Edit& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Edit& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class KeyBoxStates : public ControlsWindow, public ::testing::WithParamInterface<Edit> {};
 
@@ -111,12 +127,21 @@ INSTANTIATE_TEST_SUITE_P(
         Edit{"NoBoxAboveDown", {Qt::Key_Up}, "S...", Defaults, false},
         Edit{"NoBoxBelowRight", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}, "...S", Defaults, false},
         Edit{"EnterStartsAnEdit", {Qt::Key_Return, Qt::Key_Return}, "E...", Defaults, false},
-        Edit{"TheNextKeyIsBound", {Qt::Key_Return, Qt::Key_A}, "S...", {"A", "Up Arrow", "Left Arrow", "Right Arrow"},
+        Edit{"TheNextKeyIsBound",
+             {Qt::Key_Return, Qt::Key_A},
+             "S...",
+             {"A", "Up Arrow", "Left Arrow", "Right Arrow"},
              true},
-        Edit{"ABoundKeyMovesAndLeavesItsBoxEmpty", {Qt::Key_Down, Qt::Key_Return, Qt::Key_Down}, ".S..",
-             {"", "Down Arrow", "Left Arrow", "Right Arrow"}, true},
-        Edit{"SpaceIsBoundByName", {Qt::Key_Return, Qt::Key_Space}, "S...",
-             {"Space Bar", "Up Arrow", "Left Arrow", "Right Arrow"}, true},
+        Edit{"ABoundKeyMovesAndLeavesItsBoxEmpty",
+             {Qt::Key_Down, Qt::Key_Return, Qt::Key_Down},
+             ".S..",
+             {"", "Down Arrow", "Left Arrow", "Right Arrow"},
+             true},
+        Edit{"SpaceIsBoundByName",
+             {Qt::Key_Return, Qt::Key_Space},
+             "S...",
+             {"Space Bar", "Up Arrow", "Left Arrow", "Right Arrow"},
+             true},
         Edit{"EscapeOnlyCancels", {Qt::Key_Return, Qt::Key_Escape}, "S...", Defaults, false},
         Edit{"PIsRefusedButStillCounts", {Qt::Key_Return, Qt::Key_P}, "S...", Defaults, true},
         Edit{"TypingNeverWritesIntoABox", {Qt::Key_A, Qt::Key_Backspace, Qt::Key_Delete}, "S...", Defaults, false}),
@@ -140,40 +165,35 @@ TEST_F(ControlsWindow, LeavingAtOnceAsksNothingAndKeepsTheKeys)
 {
     window->move(70, 90);
     press({Qt::Key_Escape});
-    EXPECT_EQ(screen(), "frmMenu 70,90 no game, no continue");
-    EXPECT_EQ(module->Keys, KeyBindings{});
+    EXPECT_EQ(host.asked, QStringList{"menu from 70,90"});
 }
 
-TEST_F(ControlsWindow, AnUnsetBoxHoldsTheWindowUntilSetThenChangesAreSavedOnYes)
+TEST_F(ControlsWindow, AnUnsetBoxHoldsTheWindowUntilSetThenTheBoxesAreOfferedForSaving)
 {
     press({Qt::Key_Down, Qt::Key_Return, Qt::Key_Left}); // Left Arrow to Rotate
     press({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return, Qt::Key_Up}); // Up Arrow to Right
     EXPECT_EQ(texts(), QStringList({"Down Arrow", "Left Arrow", "", "Up Arrow"}));
 
-    WhenMessageOpens([](frmdialog& dialog) {
-        EXPECT_NE(dialog.findChild<QWidget*>(QStringLiteral("frameSetControls")), nullptr);
-        ClickButton(dialog, "lblOk");
-    });
     QTest::mouseClick(Find(*window, "lblOk"), Qt::LeftButton);
-    QApplication::setActiveWindow(window); // as the desktop does when the notice closes
+    EXPECT_EQ(host.asked, QStringList{"message 6"}) << "the notice that a key is not set";
     EXPECT_EQ(looks(), "..S.") << "the first unset box";
     EXPECT_EQ(Find(*window, "lblOk")->textColour(), ButtonWhite);
 
     press({Qt::Key_Return, Qt::Key_L});
-    WhenMessageOpens([](frmdialog& dialog) { ClickButton(dialog, "lblYes"); });
+    window->move(70, 90);
     press({Qt::Key_Escape});
-    EXPECT_EQ(module->Keys, (KeyBindings{'L', VirtualKey::Up, VirtualKey::Down, VirtualKey::Left}));
-    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(host.asked, QStringList({"message 6", "save 40 37 76 38", "menu from 70,90"}));
 }
 
-TEST_F(ControlsWindow, NoKeepsTheOldKeysAndTheNextOpeningShowsThem)
+TEST_F(ControlsWindow, EditsStayTheWindowsOwnAndTheNextOpeningShowsTheBindingsItIsGiven)
 {
     press({Qt::Key_Return, Qt::Key_P});
-    WhenMessageOpens([](frmdialog& dialog) { ClickButton(dialog, "lblNo"); });
     QTest::mouseClick(Find(*window, "lblOk"), Qt::LeftButton);
-    EXPECT_EQ(module->Keys, KeyBindings{});
+    EXPECT_EQ(host.asked, QStringList({"save 40 38 37 39", "menu from 0,0"})) << "P is refused, but was an edit";
+    EXPECT_EQ(bindings, KeyBindings{});
+    bindings.Left = 'J';
     openControls();
-    EXPECT_EQ(texts(), Defaults);
+    EXPECT_EQ(texts(), QStringList({"Down Arrow", "Up Arrow", "J", "Right Arrow"}));
 }
 
 TEST_F(ControlsWindow, APressOnTheBackgroundOrThePanelOnlyDrags)
@@ -210,7 +230,8 @@ TEST_F(ControlsWindow, DeadKeysAndKeysWithoutANameCanBeBound)
         QApplication::sendEvent(window->focusWidget(), &key);
         return texts().first();
     };
-    EXPECT_EQ(bind(Qt::Key_Dead_Circumflex, 34), QString::fromUtf8("\u00DB")) << "the key beside P, as Windows names it";
+    EXPECT_EQ(bind(Qt::Key_Dead_Circumflex, 34), QString::fromUtf8("\u00DB"))
+        << "the key beside P, as Windows names it";
     EXPECT_EQ(bind(Qt::Key_unknown, 97), QStringLiteral("Key 353"));
     EXPECT_EQ(bind(Qt::Key_unknown, 0), QStringLiteral("Key 353")) << "a key that cannot be told apart is not bound";
     EXPECT_EQ(looks(), "E...");

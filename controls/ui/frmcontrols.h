@@ -42,8 +42,6 @@ public:
     // The boxes start from the given bindings.
     frmControls(ControlsHost& host, const KeyBindings& keys);
 
-    // The working copy, box 0 Down, 1 Rotate, 2 Left, 3 Right; 0 is unset.
-
     // Leaving: the notice while a box is unset, the question when something
     // was edited, then back to the menu.
     void CloseControls();

@@ -4,21 +4,23 @@
 
 #include "help/ui/frmcredits.h"
 #include "help/ui/frmhelp.h"
-#include "app/tests/programtesting.h"
+#include "shell/tests/shelltesting.h"
 
 #include <QDir>
 #include <QLabel>
-#include <QTimer>
+#include <QPointer>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace quillop::test {
 namespace {
 
-using HelpWindow = Program;
-
-TEST_F(HelpWindow, SwitchesPagesAlwaysOpensOnAimAndOnlyTheBackgroundResetsTheLitLabels)
+TEST(HelpWindow, SwitchesPagesAlwaysOpensOnAimAndOnlyTheBackgroundResetsTheLitLabels)
 {
-    frmHelp& help = open<frmHelp>(Module1::Window::Help);
+    RecordingHost<> host;
+    frmHelp help(host);
+    help.show();
     QWidget* aim = Find<QWidget>(help, "frameAim");
     QWidget* pieces = Find<QWidget>(help, "framePieces");
     ButtonLabel* piecesItem = Find(help, "Label5");
@@ -38,8 +40,9 @@ TEST_F(HelpWindow, SwitchesPagesAlwaysOpensOnAimAndOnlyTheBackgroundResetsTheLit
 
     help.move(33, 44);
     QTest::keyClick(&help, Qt::Key_Escape);
-    EXPECT_EQ(screen(), "frmMenu 33,44 no game, no continue");
-    frmHelp& again = open<frmHelp>(Module1::Window::Help);
+    EXPECT_EQ(host.asked, QStringList{"menu from 33,44"});
+    frmHelp again(host);
+    again.show();
     QWidget* aimAgain = Find<QWidget>(again, "frameAim");
     EXPECT_TRUE(aimAgain->isVisible());
     QTest::mouseClick(Find(again, "Label5"), Qt::LeftButton);
@@ -47,14 +50,14 @@ TEST_F(HelpWindow, SwitchesPagesAlwaysOpensOnAimAndOnlyTheBackgroundResetsTheLit
     EXPECT_TRUE(aimAgain->isVisible());
 }
 
-class CreditsWindow : public Program {
+class CreditsWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Program::SetUp();
         // Frames of their own colours; the fifth is missing and the third
         // is twice as wide as a box.
-        const QString folder = programFolder() + QStringLiteral("/Images/Bouncing");
+        ASSERT_TRUE(programFolder.isValid());
+        const QString folder = programFolder.filePath(QStringLiteral("Images/Bouncing"));
         ASSERT_TRUE(QDir().mkpath(folder));
         for (int k = 1; k <= 9; ++k) {
             if (k == 5) {
@@ -64,8 +67,12 @@ protected:
             frame.fill(colour(k));
             ASSERT_TRUE(frame.save(folder + QStringLiteral("/bounce%1.jpg").arg(k)));
         }
-        credits = &open<frmCredits>(Module1::Window::Credits);
+        credits = new frmCredits(host, programFolder.path());
+        credits->setAttribute(Qt::WA_DeleteOnClose);
+        credits->show();
     }
+
+    void TearDown() override { delete credits.data(); }
 
     static QColor colour(int k) { return QColor::fromHsv(k * 36, 255, 255); }
 
@@ -81,7 +88,9 @@ protected:
     platform::PictureBox* left() const { return Find<platform::PictureBox>(*credits, "Picture4"); }
     platform::PictureBox* right() const { return Find<platform::PictureBox>(*credits, "Picture3"); }
 
-    frmCredits* credits = nullptr;
+    QTemporaryDir programFolder;
+    RecordingHost<> host;
+    QPointer<frmCredits> credits;
 };
 
 TEST_F(CreditsWindow, TheTextRisesFivePixelsATickAndStartsAgainBelowThePanel)
@@ -103,7 +112,7 @@ TEST_F(CreditsWindow, TheBoxesPlayFramesOneToNineInTurnFromDisk)
 {
     EXPECT_TRUE(Find<QTimer>(*credits, "Timer1")->isActive());
     EXPECT_EQ(Find<QTimer>(*credits, "Timer2")->interval(), 100);
-    const QString first = programFolder() + QStringLiteral("/Images/Bouncing/bounce1.jpg");
+    const QString first = programFolder.filePath(QStringLiteral("Images/Bouncing/bounce1.jpg"));
     for (int tick = 1; tick <= 10; ++tick) {
         if (tick == 10) { // a frame changed on disk shows the next time round
             QImage changed(74, 94, QImage::Format_RGB32);
@@ -124,11 +133,10 @@ TEST_F(CreditsWindow, TheBoxesPlayFramesOneToNineInTurnFromDisk)
 TEST_F(CreditsWindow, OkReturnsToTheMenuAndEndsTheAnimation)
 {
     credits->move(12, 34);
-    QPointer<frmCredits> window(credits);
     QTest::mouseClick(Find(*credits, "lblOk"), Qt::LeftButton);
-    EXPECT_EQ(screen(), "frmMenu 12,34 no game, no continue");
+    EXPECT_EQ(host.asked, QStringList{"menu from 12,34"});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(window.isNull()) << "closed for good, with its timers";
+    EXPECT_TRUE(credits.isNull()) << "closed for good, with its timers";
 }
 
 } // namespace

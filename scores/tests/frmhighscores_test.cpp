@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/tests/programtesting.h"
 #include "scores/ui/frmhighscores.h"
+#include "shell/tests/shelltesting.h"
 #include "tests/support/naming.h"
 #include "tests/support/qtprinting.h"
 
@@ -13,19 +13,46 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 namespace quillop::test {
 namespace {
 
-class HighScoreWindow : public Program {
+// The window on its own, over a table in a folder of the test's, with a
+// result of 500 at level 6 when a name is awaited.
+class HighScoreWindow : public ::testing::Test {
 protected:
+    void SetUp() override { ASSERT_TRUE(QDir().mkpath(programFolder())); }
+
     frmHighScores& openWith(bool namePending)
     {
-        module->NewHighScorePending = namePending;
-        module->Game.GameScore = 500;
-        module->Game.GameLevel = 6;
-        return open<frmHighScores>(Module1::Window::HighScores);
+        pending = namePending;
+        opened = std::make_unique<frmHighScores>(host, HighScoreState{.Store = store,
+                                                                      .TopScores = table,
+                                                                      .NewHighScorePending = pending,
+                                                                      .Score = 500,
+                                                                      .Level = 6,
+                                                                      .AlreadyRead = {}});
+        opened->show();
+        return *opened;
+    }
+
+    QString programFolder() const { return root.filePath(QStringLiteral("program")); }
+
+    void writeScores(const QByteArray& bytes) const
+    {
+        QFile file(programFolder() + QStringLiteral("/TopScores.txt"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QByteArray scoreFile() const
+    {
+        QFile file(programFolder() + QStringLiteral("/TopScores.txt"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     static QLineEdit* nameBox(const frmHighScores& window) { return Find<QLineEdit>(window, "txtControl"); }
@@ -44,6 +71,13 @@ protected:
         }
         return texts;
     }
+
+    QTemporaryDir root;
+    TopScoreStore store{programFolder(), root.filePath(QStringLiteral("data"))};
+    TopScoreTable table{};
+    bool pending = false;
+    RecordingHost<> host;
+    std::unique_ptr<frmHighScores> opened;
 };
 
 TEST_F(HighScoreWindow, ShowsFifteenNumberedRowsWithBlankEmptySlots)
@@ -119,7 +153,7 @@ TEST_F(HighScoreWindow, NamesWiderThanTheirCellStayOnOneLineInIt)
     }
 }
 
-TEST_F(HighScoreWindow, EscapeAndTheDesktopWaitForTheNameThenEscapeLeavesAtTheWindowsPlace)
+TEST_F(HighScoreWindow, EscapeWaitsForTheNameThenLeavesAtTheWindowsPlace)
 {
     writeScores("\"Zo\xEB\",9000,2\r\n");
     frmHighScores& window = openWith(true);
@@ -129,13 +163,11 @@ TEST_F(HighScoreWindow, EscapeAndTheDesktopWaitForTheNameThenEscapeLeavesAtTheWi
 
     QTest::keyClick(nameBox(window), Qt::Key_Escape);
     QTest::keyClick(&window, Qt::Key_Escape);
-    window.close();
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(programEnds, 0) << "a close from the desktop keeps the score waiting for its name";
+    EXPECT_TRUE(host.asked.isEmpty());
 
     nameBox(window)->insert(QStringLiteral(" Bo "));
     QTest::keyClick(nameBox(window), Qt::Key_Enter, Qt::ShiftModifier);
-    EXPECT_FALSE(module->NewHighScorePending);
+    EXPECT_FALSE(pending);
     EXPECT_FALSE(Find<QWidget>(window, "frameNewScore")->isVisible());
     EXPECT_EQ(row(window, 2), QStringList({"2", QStringLiteral(" Bo "), "500", "6"}));
     EXPECT_TRUE(scoreFile().startsWith("\"Zo\xEB\",9000,2\r\n\" Bo \",500,6\r\n\"\",0,0\r\n"));
@@ -143,7 +175,7 @@ TEST_F(HighScoreWindow, EscapeAndTheDesktopWaitForTheNameThenEscapeLeavesAtTheWi
 
     window.move(90, 80);
     QTest::keyClick(&window, Qt::Key_Escape);
-    EXPECT_EQ(screen(), "frmMenu 90,80 no game, no continue");
+    EXPECT_EQ(host.asked, QStringList{"menu from 90,80"});
 }
 
 TEST_F(HighScoreWindow, ASaveThatFailsKeepsTheTableAndSaysSo)
@@ -153,7 +185,7 @@ TEST_F(HighScoreWindow, ASaveThatFailsKeepsTheTableAndSaysSo)
     const QString blocked = programFolder() + QStringLiteral("/TopScores.txt/sub");
     frmHighScores& window = openWith(true);
     EXPECT_FALSE(Find<QLabel>(window, "lblStoreNotice")->isVisible());
-    module->Store() = TopScoreStore(blocked, blocked);
+    store = TopScoreStore(blocked, blocked);
 
     QTest::keyClick(nameBox(window), Qt::Key_Return);
 

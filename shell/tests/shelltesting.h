@@ -6,6 +6,7 @@
 
 #include "shell/ui/buttonlabel.h"
 #include "shell/ui/frmdialog.h"
+#include "shell/ui/windowhost.h"
 
 #include <QPoint>
 #include <QStringList>
@@ -16,6 +17,30 @@
 #include <functional>
 
 namespace quillop::test {
+
+// The program around a window tested on its own: it only notes what the
+// window asks of it, "menu from X,Y" when the window goes back to the menu
+// (the window then closes, as the program closes it) and "message N" for
+// the shared prompt. What the program does then is for the program's tests.
+template <typename Host = WindowHost> class RecordingHost : public Host {
+public:
+    QStringList asked;
+
+    RecordingHost() = default;
+    virtual ~RecordingHost() = default;
+    RecordingHost(const RecordingHost&) = delete;
+    RecordingHost& operator=(const RecordingHost&) = delete;
+
+    void ReturnToMenu(QWidget* from) override
+    {
+        asked << QStringLiteral("menu from %1,%2").arg(from->x()).arg(from->y());
+        from->close();
+    }
+    void ShowMessage(Message mode, QWidget*) override
+    {
+        asked << QStringLiteral("message %1").arg(static_cast<int>(mode));
+    }
+};
 
 // Answers the message window once it is open: `answer` runs inside the
 // modal wait, with the window. A test that never opens one fails.
