@@ -6,7 +6,6 @@
 
 #include "module1.h"
 
-
 namespace quillop {
 
 namespace {
@@ -27,8 +26,7 @@ frmMenu::frmMenu(Module1& module)
       lblInstructions(addButton("lblInstructions", QStringLiteral("Instructions"), Item(3), 12)),
       lblOptions(addButton("lblOptions", QStringLiteral("Options"), Item(4), 12)),
       lblExit(addButton("lblExit", QStringLiteral("Exit"), Item(5), 12)),
-      lblCredits(addButton("lblCredits", QStringLiteral("?"), QRect(424, 18, 25, 25))),
-      m_module(module)
+      lblCredits(addButton("lblCredits", QStringLiteral("?"), QRect(424, 18, 25, 25))), m_module(module)
 {
     // Every run starts from the default keys.
     m_module.Keys = KeyBindings{};

@@ -63,7 +63,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(QUILLOP_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.quillop.Quillop"));
 
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(quillop::platform::ReadPicture(QStringLiteral(":/quillop.png")))));
+    QApplication::setWindowIcon(
+        QIcon(QPixmap::fromImage(quillop::platform::ReadPicture(QStringLiteral(":/quillop.png")))));
     // The program ends through the menu's Exit, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     quillop::platform::InstallFontSubstitutions();

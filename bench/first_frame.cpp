@@ -59,12 +59,13 @@ public:
         Window child = 0;
         XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &m_x, &m_y, &child);
         const int screen = DefaultScreen(display);
-        m_image = XShmCreateImage(display, DefaultVisual(display, screen), DefaultDepth(display, screen), ZPixmap,
-            nullptr, &m_segment, attributes.width, attributes.height);
+        m_image = XShmCreateImage(display, DefaultVisual(display, screen),
+                                  static_cast<unsigned>(DefaultDepth(display, screen)), ZPixmap, nullptr, &m_segment,
+                                  static_cast<unsigned>(attributes.width), static_cast<unsigned>(attributes.height));
         if (m_image == nullptr || m_image->bits_per_pixel != 32)
             return;
-        m_segment.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(m_image->bytes_per_line) * m_image->height,
-            IPC_CREAT | 0600);
+        m_segment.shmid =
+            shmget(IPC_PRIVATE, static_cast<size_t>(m_image->bytes_per_line * m_image->height), IPC_CREAT | 0600);
         if (m_segment.shmid < 0)
             return;
         m_segment.shmaddr = m_image->data = static_cast<char*>(shmat(m_segment.shmid, nullptr, 0));
@@ -81,7 +82,7 @@ public:
         if (!XShmGetImage(m_display, DefaultRootWindow(m_display), m_image, m_x, m_y, AllPlanes))
             return false;
         const auto* bytes = reinterpret_cast<const unsigned char*>(m_image->data);
-        const size_t size = static_cast<size_t>(m_image->bytes_per_line) * m_image->height;
+        const size_t size = static_cast<size_t>(m_image->bytes_per_line * m_image->height);
         for (size_t i = 0; i < size; i += 4) {
             // 32-bit pixels: the three colour bytes, never the padding byte.
             if ((bytes[i] | bytes[i + 1] | bytes[i + 2]) != 0)

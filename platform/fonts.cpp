@@ -14,8 +14,8 @@ namespace quillop::platform {
 
 void InstallFontSubstitutions()
 {
-    const QStringList sans{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                           QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")};
+    const QStringList sans{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Helvetica"),
+                           QStringLiteral("DejaVu Sans")};
     QFont::insertSubstitutions(QString::fromLatin1(Arial), sans);
     QFont::insertSubstitutions(QString::fromLatin1(MsSansSerif),
                                QStringList{QStringLiteral("Microsoft Sans Serif")} + sans);

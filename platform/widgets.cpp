@@ -78,9 +78,10 @@ void PrerenderedLabel::paintEvent(QPaintEvent* event)
         QPainter look(&m_look);
         look.setFont(font());
         look.setPen(palette().color(foregroundRole()));
-        look.drawText(contentsRect(), QStyle::visualAlignment(layoutDirection(), alignment())
-                                          | (wordWrap() ? Qt::TextWordWrap : 0) | Qt::TextForceLeftToRight,
-                      text());
+        const Qt::Alignment placed = QStyle::visualAlignment(layoutDirection(), alignment());
+        const int flags =
+            static_cast<int>(placed.toInt()) | (wordWrap() ? Qt::TextWordWrap : 0) | Qt::TextForceLeftToRight;
+        look.drawText(contentsRect(), flags, text());
         m_lookText = text();
     }
     QPainter painter(this);

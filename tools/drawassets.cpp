@@ -34,6 +34,7 @@ struct PieceStyle {
     enum class Mark { Dot, Triangle, Square, Diamond, Cross, Ring, None } mark;
 };
 
+// clang-format off
 const std::array<PieceStyle, 6> Pieces{{
     {QColor(0xE0, 0x3C, 0x31), PieceStyle::Mark::Dot},      // red
     {QColor(0x2F, 0xB3, 0x4A), PieceStyle::Mark::Triangle}, // green
@@ -42,6 +43,7 @@ const std::array<PieceStyle, 6> Pieces{{
     {QColor(0xF5, 0x8A, 0x1F), PieceStyle::Mark::Cross},    // orange
     {QColor(0xF2, 0xD1, 0x2E), PieceStyle::Mark::Ring},     // yellow
 }};
+// clang-format on
 const PieceStyle Grey{QColor(0x8A, 0x8D, 0x91), PieceStyle::Mark::None};
 const PieceStyle Pink{QColor(0xF0, 0x7A, 0xB8), PieceStyle::Mark::None};
 
@@ -284,8 +286,8 @@ QImage GameBackground()
 {
     QImage image = FramedBackground();
     QPainter p(&image);
-    SinkPanel(p, QRect(10, 10, 319, 580));   // the well
-    SinkPanel(p, QRect(339, 10, 122, 125));  // next piece
+    SinkPanel(p, QRect(10, 10, 319, 580)); // the well
+    SinkPanel(p, QRect(339, 10, 122, 125)); // next piece
     SinkPanel(p, QRect(339, 470, 122, 120)); // level and score
     return image;
 }
@@ -322,8 +324,8 @@ QImage MenuBackground()
     const QRect plate(24, 60, 422, 190);
     SinkPanel(p, plate);
     // A few columns of pieces raining into the plate behind the title.
-    const int columns[][4] = {{0, 3, 5, 1}, {2, 2, 4, 0}, {5, 1, 3, 3}, {4, 0, 2, 5}, {1, 5, 0, 4},
-                              {3, 4, 1, 2}, {0, 2, 5, 3}};
+    const int columns[][4] = {{0, 3, 5, 1}, {2, 2, 4, 0}, {5, 1, 3, 3}, {4, 0, 2, 5},
+                              {1, 5, 0, 4}, {3, 4, 1, 2}, {0, 2, 5, 3}};
     for (int c = 0; c < 7; ++c) {
         const int x = plate.left() + 20 + c * 58;
         const int drop = (c * 37) % 70;
@@ -351,9 +353,11 @@ QImage MenuBackground()
     // Showcase of the pieces at the lower left.
     const QRect showcase(24, 290, 262, 290);
     SinkPanel(p, showcase);
+    // clang-format off
     const int pattern[8][6] = {{-1, -1, -1, -1, -1, -1}, {-1, -1, -1, 4, -1, -1}, {-1, -1, 1, 4, -1, -1},
                                {-1, 6, 1, 4, -1, -1},     {-1, 3, 2, 0, 5, -1},    {2, 3, 6, 0, 5, 1},
                                {2, 0, 6, 3, 1, 5},        {4, 0, 3, 5, 2, 1}};
+    // clang-format on
     for (int r = 0; r < 8; ++r) {
         for (int c = 0; c < 6; ++c) {
             const int x = showcase.left() + 44 + c * Tile;
@@ -398,7 +402,7 @@ QImage HelpBackground()
 {
     QImage image = PanelBackground(QRect(24, 72, 422, 457));
     QPainter p(&image);
-    SinkPanel(p, QRect(64, 22, 145, 36));  // behind "Aim"
+    SinkPanel(p, QRect(64, 22, 145, 36)); // behind "Aim"
     SinkPanel(p, QRect(257, 22, 144, 36)); // behind "Pieces"
     return image;
 }
@@ -427,8 +431,8 @@ QImage BounceFrame(int k)
     QImage image = NewPicture(74, 94);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const double t = (k - 1) / 9.0;              // the loop returns to frame 1 on landing
-    const double height = 4.0 * t * (1.0 - t);   // 0 at the floor, 1 at the top
+    const double t = (k - 1) / 9.0; // the loop returns to frame 1 on landing
+    const double height = 4.0 * t * (1.0 - t); // 0 at the floor, 1 at the top
     const double floorY = 84.0;
     const double radius = 15.0;
     const bool landing = k == 1;
@@ -502,7 +506,7 @@ int main(int argc, char** argv)
         g_scale = scale;
         const QString at = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
         const auto save = [&](const QImage& image, const char* name) {
-            Save(image, pictures + "/" + QLatin1String(name) + at + ".png");
+            Save(image, pictures + QLatin1Char('/') + QLatin1String(name) + at + QStringLiteral(".png"));
         };
         save(TileSheet(false), "tiles");
         save(TileSheet(true), "nexttiles");

@@ -159,6 +159,7 @@ TEST_P(Questions, AskWhileAGameIsInProgressAndActOnYesOnly)
     EXPECT_EQ(Find(menu(), "lblExit")->textColour(), ButtonWhite);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Menu, Questions,
     ::testing::Values(
@@ -166,6 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
         Question{"lblNewGame", "Game in progress, start new anyway?", false, "frmMenu 40,0 still, continue"},
         Question{"lblExit", "Game in progress, exit anyway?", true, " still, continue"},
         Question{"lblExit", "Game in progress, exit anyway?", false, "frmMenu 40,0 still, continue"}));
+// clang-format on
 
 TEST_F(HandOvers, TheDesktopsCloseRequestAsksLikeExitAndAClosedQuestionIsNo)
 {

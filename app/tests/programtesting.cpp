@@ -4,11 +4,11 @@
 
 #include "programtesting.h"
 
+#include "app/frmmenu.h"
+#include "app/windows.h"
 #include "game/ui/frmgame.h"
 #include "scores/ui/frmhighscores.h"
 #include "shell/ui/formwindow.h"
-#include "app/frmmenu.h"
-#include "app/windows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,8 +23,8 @@ void Program::SetUp()
 {
     ASSERT_TRUE(m_folder.isValid());
     ASSERT_TRUE(QDir().mkpath(programFolder()));
-    module = std::make_unique<Module1>(TopScoreStore(programFolder(), m_folder.filePath(QStringLiteral("data"))),
-                                       random);
+    module =
+        std::make_unique<Module1>(TopScoreStore(programFolder(), m_folder.filePath(QStringLiteral("data"))), random);
     module->setGamePause([](int) {});
     module->setProgramEnd([this] { ++programEnds; });
     InstallWindows(*module, programFolder());

@@ -17,8 +17,8 @@ namespace quillop {
 // window.
 enum class KeyAction { Down = 0, Rotate = 1, Left = 2, Right = 3 };
 
-inline constexpr std::array<KeyAction, 4> AllKeyActions{
-    KeyAction::Down, KeyAction::Rotate, KeyAction::Left, KeyAction::Right};
+inline constexpr std::array<KeyAction, 4> AllKeyActions{KeyAction::Down, KeyAction::Rotate, KeyAction::Left,
+                                                        KeyAction::Right};
 
 // The four game keys. Whenever the game reads them they are non-zero, pairwise
 // different and never Enter, Escape or P.

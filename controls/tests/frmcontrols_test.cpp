@@ -119,6 +119,7 @@ TEST_P(KeyBoxStates, FollowTheKeys)
 
 const QStringList Defaults{"Down Arrow", "Up Arrow", "Left Arrow", "Right Arrow"};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Controls, KeyBoxStates,
     ::testing::Values(
@@ -146,6 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
         Edit{"PIsRefusedButStillCounts", {Qt::Key_Return, Qt::Key_P}, "S...", Defaults, true},
         Edit{"TypingNeverWritesIntoABox", {Qt::Key_A, Qt::Key_Backspace, Qt::Key_Delete}, "S...", Defaults, false}),
     Named);
+// clang-format on
 
 TEST_F(ControlsWindow, ABoxLeftWhileEditingKeepsWaitingForItsKey)
 {

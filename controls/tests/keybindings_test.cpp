@@ -14,7 +14,10 @@ struct NameCase {
     const char* text;
 };
 
-void PrintTo(const NameCase& c, std::ostream* os) { *os << "code " << c.code; }
+void PrintTo(const NameCase& c, std::ostream* os)
+{
+    *os << "code " << c.code;
+}
 
 class KeyNames : public ::testing::TestWithParam<NameCase> {};
 
@@ -23,6 +26,7 @@ TEST_P(KeyNames, ShowTheTextOfTheKeysBox)
     EXPECT_EQ(KeyName(GetParam().code), GetParam().text);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Codes, KeyNames,
     ::testing::Values(NameCase{38, "Up Arrow"}, NameCase{40, "Down Arrow"}, NameCase{37, "Left Arrow"},
@@ -35,6 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{150, "\u2013"}, NameCase{159, "\u0178"},
                       NameCase{186, "\u00BA"}, NameCase{222, "\u00DE"}, NameCase{255, "\u00FF"},
                       NameCase{256, "Key 256"}, NameCase{353, "Key 353"}, NameCase{-5, ""}));
+// clang-format on
 
 struct Assignment {
     KeyAction action;
@@ -59,6 +64,7 @@ TEST_P(Assignments, MoveAKeyHeldElsewhereToTheEditedActionRefusePAndTakeAnyOther
     EXPECT_EQ(ToKeyCodes(FromKeyCodes(codes)), codes);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Keys, Assignments,
     ::testing::Values(Assignment{.action = KeyAction::Rotate, .code = VirtualKey::Left, .after = {40, 37, 0, 39},
@@ -75,6 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  .firstUnset = std::nullopt},
                       Assignment{.action = KeyAction::Down, .code = VirtualKey::Space, .after = {32, 38, 37, 39},
                                  .firstUnset = std::nullopt}));
+// clang-format on
 
 } // namespace
 } // namespace quillop

@@ -43,8 +43,8 @@ void SetBoxColour(QLineEdit* box, const QColor& colour)
 } // namespace
 
 frmControls::frmControls(ControlsHost& host, const KeyBindings& keys)
-    : FormWindow(QStringLiteral(":/pictures/controls.ppm"), QStringLiteral("Quillop - Options")),
-      m_host(host), m_codes(ToKeyCodes(keys)), m_swallowed(new platform::SwallowedKeys(this))
+    : FormWindow(QStringLiteral(":/pictures/controls.ppm"), QStringLiteral("Quillop - Options")), m_host(host),
+      m_codes(ToKeyCodes(keys)), m_swallowed(new platform::SwallowedKeys(this))
 {
     connect(m_swallowed, &platform::SwallowedKeys::swallowed, this, [this](std::int16_t key) {
         for (std::size_t i = 0; i < txtControl.size(); ++i) {
@@ -56,9 +56,9 @@ frmControls::frmControls(ControlsHost& host, const KeyBindings& keys)
     auto* frame1 = new Panel(this, QRect(24, 24, 422, 505));
     AddText(frame1, QStringLiteral("Fixed Controls:"), QRect(0, 16, 417, 25), {.underline = true});
     AddText(frame1,
-             QStringLiteral("These are a few of the important controls you may need, they cannot however be "
-                            "configured, and hence are always the same keys"),
-             QRect(24, 48, 385, 65));
+            QStringLiteral("These are a few of the important controls you may need, they cannot however be "
+                           "configured, and hence are always the same keys"),
+            QRect(24, 48, 385, 65));
     AddBar(frame1, QRect(40, 120, 209, 28));
     AddText(frame1, QStringLiteral("Pause"), QRect(48, 124, 121, 17), Caption);
     AddBar(frame1, QRect(258, 120, 121, 28));
@@ -69,9 +69,9 @@ frmControls::frmControls(ControlsHost& host, const KeyBindings& keys)
     AddText(frame1, QStringLiteral("Escape"), QRect(263, 164, 113, 25), Key);
     AddText(frame1, QStringLiteral("Configurable Controls:"), QRect(0, 216, 417, 25), {.underline = true});
     AddText(frame1,
-             QStringLiteral("These controls can be changed to any of the letters/numbers on the keyboard (except "
-                            "P), aswell as the arrows keys, and spacebar."),
-             QRect(24, 248, 385, 65));
+            QStringLiteral("These controls can be changed to any of the letters/numbers on the keyboard (except "
+                           "P), aswell as the arrows keys, and spacebar."),
+            QRect(24, 248, 385, 65));
 
     const std::array<const char*, 4> captions{"Down:", "Rotate:", "Left:", "Right:"};
     for (std::size_t i = 0; i < 4; ++i) {

@@ -21,7 +21,7 @@ enum class CellCode : std::int16_t {
     Purple = 4,
     Orange = 5,
     Yellow = 6,
-    Special = 8,   // every special piece, whatever it does; its kind travels separately
+    Special = 8, // every special piece, whatever it does; its kind travels separately
     Vanishing = 9, // only between marking and collapsing one removal step
 };
 
@@ -55,7 +55,7 @@ struct GameState {
     std::int32_t GameScore = 0;
     std::int16_t GameLevel = 1;
     std::int32_t SetPoints = 0; // only non-zero inside a set check
-    std::int16_t SetCount = 0;  // only non-zero inside a set check
+    std::int16_t SetCount = 0; // only non-zero inside a set check
     bool SpecialFalling = false;
     SpecialKind CurrentSpecial = SpecialKind::None;
     SpecialKind NextSpecial = SpecialKind::None;

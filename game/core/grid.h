@@ -12,8 +12,7 @@ namespace quillop {
 
 // A fixed 23 x 11 table addressed the way the game talks about the well:
 // rows 1 (top, hidden) to 23 (floor), columns 1 (left) to 11 (right).
-template <typename T>
-class Grid {
+template <typename T> class Grid {
 public:
     static constexpr int Rows = 23;
     static constexpr int Columns = 11;

@@ -36,8 +36,8 @@ private:
     void found(SetDirection direction, int length, int first, int last, int line)
     {
         m_state.SetPoints += 10 * length;
-        m_state.SetCount = static_cast<std::int16_t>(
-            std::min<int>(m_state.SetCount + 1, std::numeric_limits<std::int16_t>::max()));
+        m_state.SetCount =
+            static_cast<std::int16_t>(std::min<int>(m_state.SetCount + 1, std::numeric_limits<std::int16_t>::max()));
         m_found = true;
         MarkSet(m_state, direction, first, last, line);
     }
@@ -113,8 +113,7 @@ private:
             for (int c = 1; c <= Columns - 2; ++c) {
                 const CellCode code = at(r, c);
                 int n = 1;
-                while (code != CellCode::Empty && c + n <= Columns && r + n <= FloorRow
-                       && at(r + n, c + n) == code) {
+                while (code != CellCode::Empty && c + n <= Columns && r + n <= FloorRow && at(r + n, c + n) == code) {
                     ++n;
                 }
                 if (n >= 3) {
@@ -144,10 +143,10 @@ void CheckForSets(GameState& state, GameView& view)
         found = SetScan(state).run();
         RemoveMarked(state, view);
     }
-    const std::int64_t total = std::int64_t{state.GameScore}
-                               + std::int64_t{state.SetCount} * std::int64_t{state.SetPoints};
-    state.GameScore = static_cast<std::int32_t>(
-        std::min<std::int64_t>(total, std::numeric_limits<std::int32_t>::max()));
+    const std::int64_t total =
+        std::int64_t{state.GameScore} + std::int64_t{state.SetCount} * std::int64_t{state.SetPoints};
+    state.GameScore =
+        static_cast<std::int32_t>(std::min<std::int64_t>(total, std::numeric_limits<std::int32_t>::max()));
     state.SetPoints = 0;
     state.SetCount = 0;
     view.ShowScore(state.GameScore);

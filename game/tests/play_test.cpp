@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace quillop::test {
 namespace {
 
@@ -25,7 +24,10 @@ struct Draw {
     SpecialKind kindAfter;
 };
 
-void PrintTo(const Draw& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Draw& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class NewColumns : public TestGame, public ::testing::WithParamInterface<Draw> {};
 
@@ -53,6 +55,7 @@ TEST_P(NewColumns, TheNextEntersAtTheTopOfTheCentreUnwrittenAndANewNextIsDrawn)
 
 constexpr ColumnPieces WithSpecial{CellCode::Green, CellCode::Special, CellCode::Red};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Kinds, NewColumns,
     ::testing::Values(Draw{.name = "AnOrdinaryColumnKeepsTheLastKind", .next = RGB,
@@ -74,6 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                            .nextAfter = {CellCode::Special, CellCode::Orange, CellCode::Purple},
                            .kindAfter = SpecialKind::RowEater}),
     Named);
+// clang-format on
 
 TEST(RandomDraws, StayInRangeAtTheEdges)
 {
@@ -137,7 +141,10 @@ struct MoveCase {
     bool allowed = false;
 };
 
-void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const MoveCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SidewaysMove : public TestGame, public ::testing::WithParamInterface<MoveCase> {};
 
@@ -154,6 +161,7 @@ TEST_P(SidewaysMove, FollowsTheCellBelowTheTarget)
     EXPECT_EQ(state.CurrentCol, c.allowed ? target : c.col);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Places, SidewaysMove,
     ::testing::Values(MoveCase{.name = "RowOneNeverMoves", .row = 1, .col = 6, .direction = Direction::Left,
@@ -177,6 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MoveCase{.name = "OnTheFloorNothingMoves", .row = 21, .col = 4, .direction = Direction::Right,
                                .allowed = false}),
     Named);
+// clang-format on
 
 TEST_F(Falling, AMovedColumnLeavesTheBoardUntilItsNextDropOneRowLower)
 {
@@ -203,7 +212,10 @@ struct KeyPress {
     KeyOutcome outcome = KeyOutcome::Continue;
 };
 
-void PrintTo(const KeyPress& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const KeyPress& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class Keys : public TestGame, public ::testing::WithParamInterface<KeyPress> {};
 
@@ -224,6 +236,7 @@ TEST_P(Keys, ActOnTheFallingColumn)
     EXPECT_EQ(view.pausedMs, 0) << "a landing waits for the next tick";
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Game, Keys,
     ::testing::Values(KeyPress{.name = "PPauses", .key = VirtualKey::P, .running = false},
@@ -244,6 +257,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyPress{.name = "EscapeStopsAndLeaves", .key = VirtualKey::Escape, .running = false,
                                .outcome = KeyOutcome::LeaveForMenu}),
     Named);
+// clang-format on
 
 using GameKeys = TestGame;
 
@@ -320,6 +334,7 @@ TEST_P(LevelAdvance, RefillsRowsAndSpeedsUpEveryThirdLevel)
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Levels, LevelAdvance,
                          ::testing::Values(LevelCase{.from = 1, .intervalBefore = 250, .rowsFilled = 3,
                                                      .intervalAfter = 250}, LevelCase{.from = 2,
@@ -336,6 +351,7 @@ INSTANTIATE_TEST_SUITE_P(Levels, LevelAdvance,
                                                                                       .intervalBefore = 100,
                                                                                       .rowsFilled = 14,
                                                                                       .intervalAfter = 100}));
+// clang-format on
 
 } // namespace
 } // namespace quillop::test

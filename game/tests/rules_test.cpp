@@ -25,7 +25,7 @@ struct Scenario {
     const char* name;
     Act act;
     Rows before; // rows from `top` down; the floor when `top` is 0
-    Rows after;  // the same rows afterwards
+    Rows after; // the same rows afterwards
     std::int32_t points = 0;
     int pausedMs = -1; // unchecked when negative
     int top = 0;
@@ -45,7 +45,10 @@ Rows RowsFrom(const GameState& state, int top, std::size_t count)
     return rows;
 }
 
-void PrintTo(const Scenario& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Scenario& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class Rules : public TestGame, public ::testing::WithParamInterface<Scenario> {};
 
@@ -103,6 +106,7 @@ TEST_P(Rules, TurnTheBoardIntoTheExpectedOne)
 
 const std::string Empty = "...........";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     SetCheck, Rules,
     ::testing::Values(
@@ -150,7 +154,9 @@ INSTANTIATE_TEST_SUITE_P(
                  .after = {Empty, Empty, ".....R.....", ".....G.....", ".....B.....", ".....G....."}, .points = 30,
                  .top = 3}),
     Named);
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Collapse, Rules,
     ::testing::Values(Scenario{.name = "ClosesEveryGapOfAColumnFromTheTopDown", .act = Act::Collapse,
@@ -160,7 +166,9 @@ INSTANTIATE_TEST_SUITE_P(
                                .before = {".....R.....", ".....G.....", ".....B.....", ".....x....."},
                                .after = {".....R.....", ".....G.....", Empty, ".....B....."}, .top = 1}),
     Named);
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Specials, Rules,
     ::testing::Values(
@@ -203,7 +211,9 @@ INSTANTIATE_TEST_SUITE_P(
                  .after = {Empty, ".....R.....", ".....G.....", ".....*.....", ".....*.....", "Y....*....Y"},
                  .pausedMs = 500, .row = 18, .col = 6, .kind = SpecialKind::RowEater}),
     Named);
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Ticks, Rules,
     ::testing::Values(
@@ -234,6 +244,7 @@ INSTANTIATE_TEST_SUITE_P(
                  .before = {".R.........", ".Y.........", ".R.........", ".B.........", ".G.........", ".B.........", ".G.........", ".B.........", ".G.........", ".B.........", ".G.........", ".B.........", ".G.........", ".B.........", ".G.........", ".B.........", ".G.........", ".B.........", ".G.........", ".B........."},
                  .after = {".R........."}, .pausedMs = 1000, .row = 4, .col = 2, .rowAfter = 1}),
     Named);
+// clang-format on
 
 using SetCheckSteps = TestGame;
 

@@ -4,7 +4,6 @@
 
 #include "frmcredits.h"
 
-
 #include "platform/fonts.h"
 
 #include <QFile>
@@ -69,9 +68,8 @@ QByteArray ReadFile(const QString& path)
 } // namespace
 
 frmCredits::frmCredits(WindowHost& host, QString programFolder)
-    : FormWindow(QStringLiteral(":/pictures/credits.ppm"), QStringLiteral("Quillop - Credits")),
-      m_host(host), m_programFolder(std::move(programFolder)),
-      m_picture1(new Panel(this, QRect(24, 24, 422, 505)))
+    : FormWindow(QStringLiteral(":/pictures/credits.ppm"), QStringLiteral("Quillop - Credits")), m_host(host),
+      m_programFolder(std::move(programFolder)), m_picture1(new Panel(this, QRect(24, 24, 422, 505)))
 {
     // The panel clips what it holds: the text leaves it at the top.
     lblCredits = new platform::PrerenderedLabel(CreditsText(), m_picture1);

@@ -35,7 +35,6 @@ public:
     void Timer1_Timer(); // the scroll step
     void Timer2_Timer(); // the animation step
 
-
 private:
     platform::Label* lblCredits;
     platform::PictureBox* Picture4; // left box

@@ -28,10 +28,8 @@ frmHelp::frmHelp(WindowHost& host)
     : FormWindow(QStringLiteral(":/pictures/help.ppm"), QStringLiteral("Quillop - Instructions")),
       Label4(addButton("Label4", QStringLiteral("Aim"), QRect(64, 24, 145, 33))),
       Label5(addButton("Label5", QStringLiteral("Pieces"), QRect(257, 24, 144, 33))),
-      lblOk(addOkButton([this] { m_host.ReturnToMenu(this); })),
-      frameAim(new Panel(this, QRect(24, 72, 422, 457))),
-      framePieces(new Panel(this, QRect(24, 72, 422, 457))),
-      m_host(host)
+      lblOk(addOkButton([this] { m_host.ReturnToMenu(this); })), frameAim(new Panel(this, QRect(24, 72, 422, 457))),
+      framePieces(new Panel(this, QRect(24, 72, 422, 457))), m_host(host)
 {
     frameAim->setObjectName(QStringLiteral("frameAim"));
     framePieces->setObjectName(QStringLiteral("framePieces"));

@@ -19,7 +19,6 @@ class frmHelp final : public FormWindow {
 public:
     explicit frmHelp(WindowHost& host);
 
-
 private:
     ButtonLabel* Label4; // "Aim"
     ButtonLabel* Label5; // "Pieces"

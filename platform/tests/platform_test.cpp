@@ -4,8 +4,8 @@
 
 #include "platform/drag.h"
 #include "platform/fonts.h"
-#include "platform/services.h"
 #include "platform/keys.h"
+#include "platform/services.h"
 #include "platform/tiles.h"
 #include "platform/widgets.h"
 
@@ -60,17 +60,17 @@ TEST_P(Transfers, MatchTheBitwiseOperationOnEveryPixel)
             QRgb expected = old;
             if (x >= 5 && x < 34 && y >= 7 && y < 36) {
                 const QRgb src = source.pixel(x - 5 + 29, y - 7);
-                expected = op == RasterOp::SrcCopy  ? src
-                           : op == RasterOp::SrcAnd ? (old & src)
-                                                    : (old | src);
+                expected = op == RasterOp::SrcCopy ? src : op == RasterOp::SrcAnd ? (old & src) : (old | src);
             }
             ASSERT_EQ(target.pixel(x, y) & 0xFFFFFFU, expected & 0xFFFFFFU) << x << "," << y;
         }
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Operations, Transfers,
                          ::testing::Values(RasterOp::SrcCopy, RasterOp::SrcAnd, RasterOp::SrcPaint));
+// clang-format on
 
 TEST(Pictures, AMissingPictureBecomesBlackOfTheExpectedSize)
 {
@@ -87,7 +87,8 @@ TEST(Pictures, EveryDrawnPictureIsBuiltInPixelForPixel)
     const QStringList names = drawn.entryList({QStringLiteral("*.png")});
     ASSERT_GE(names.size(), 26);
     for (const QString& name : names) {
-        const QString builtIn = QStringLiteral(":/pictures/") + QFileInfo(name).completeBaseName() + QStringLiteral(".ppm");
+        const QString builtIn =
+            QStringLiteral(":/pictures/") + QFileInfo(name).completeBaseName() + QStringLiteral(".ppm");
         const QImage shown = ScreenPicture(builtIn, 1);
         ASSERT_FALSE(shown.isNull()) << qPrintable(builtIn);
         EXPECT_EQ(shown, QImage(drawn.filePath(name)).convertToFormat(QImage::Format_RGB32)) << qPrintable(name);
@@ -120,6 +121,7 @@ constexpr Qt::KeyboardModifiers None{};
 const Qt::KeyboardModifiers Keypad{Qt::KeypadModifier};
 const Qt::KeyboardModifiers Shift{Qt::ShiftModifier};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Layouts, KeyCodes,
     ::testing::Values(
@@ -144,6 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Without a place, the Qt key decides, as a US keyboard would.
         KeyCase{"offscreen", Qt::Key_Exclam, Shift, 0, 49}, KeyCase{"offscreen", Qt::Key_Z, None, 0, 90},
         KeyCase{"offscreen", Qt::Key_Comma, None, 0, 188}, KeyCase{"offscreen", Qt::Key_Adiaeresis, None, 0, 0}));
+// clang-format on
 
 // A window that drags from its background, as every game window does.
 class DragWindow : public QWidget {
@@ -199,8 +202,7 @@ TEST(Fonts, TheDesignFacesResolveToMetricCompatibleOnesAtFixedPixelSizes)
 }
 
 // The credits' settings: bold white text, centred and wrapped, on black.
-template <class L>
-void SetUpLikeTheCredits(L& label)
+template <class L> void SetUpLikeTheCredits(L& label)
 {
     label.setFont(GameFont(MsSansSerif, 12, true));
     label.setGeometry(0, 0, 249, 140);
@@ -214,7 +216,8 @@ void SetUpLikeTheCredits(L& label)
 // after each change that has to draw it again.
 TEST(PrerenderedLabel, LooksExactlyAsAPlainLabelAfterEveryChange)
 {
-    const QString text = QStringLiteral("Varnholt Studios Presents\n\nQuillop\n\nA line long enough to wrap in the box");
+    const QString text =
+        QStringLiteral("Varnholt Studios Presents\n\nQuillop\n\nA line long enough to wrap in the box");
     Label plain(text, nullptr);
     PrerenderedLabel drawnOnce(text, nullptr);
     SetUpLikeTheCredits(plain);

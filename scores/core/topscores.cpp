@@ -62,8 +62,7 @@ public:
     // A number field; nothing when it is missing or not a number. A quoted
     // field where a number belongs is the next entry's name, so a damaged
     // entry cannot pull the entries after it out of place; it is left there.
-    template <typename Int>
-    std::optional<Int> number()
+    template <typename Int> std::optional<Int> number()
     {
         skipToField();
         if (m_rest.empty() || m_rest.front() == '"') {
@@ -91,8 +90,8 @@ public:
         } else if (error != std::errc{}) {
             return std::nullopt;
         }
-        return static_cast<Int>(std::clamp<std::int64_t>(value, std::numeric_limits<Int>::min(),
-                                                         std::numeric_limits<Int>::max()));
+        return static_cast<Int>(
+            std::clamp<std::int64_t>(value, std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max()));
     }
 
 private:
@@ -135,8 +134,8 @@ bool IsNewHighScore(const TopScoreTable& table, std::int32_t score)
 
 int InsertTopScore(TopScoreTable& table, std::int32_t score, std::string name, std::int16_t level)
 {
-    const auto place = std::find_if(table.begin(), table.end(),
-                                    [score](const TopScoreEntry& e) { return score > e.Score; });
+    const auto place =
+        std::find_if(table.begin(), table.end(), [score](const TopScoreEntry& e) { return score > e.Score; });
     if (place == table.end()) {
         return -1;
     }

@@ -132,6 +132,7 @@ TEST_P(NameEntry, KeepsWhatTheFileCanHoldOneByteACharacter)
     EXPECT_EQ(row(window, 1)[1], c.kept) << "the name shown is the name kept";
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Names, NameEntry,
     ::testing::Values(TypedName{"TwelveAtMost", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKL", "ABCDEFGHIJKL"},
@@ -140,13 +141,14 @@ INSTANTIATE_TEST_SUITE_P(
                                 QStringLiteral("Zo\u00EB \u20AC"), "Zo\xEB \x80"},
                       TypedName{"NothingBeyondTheSet", QStringLiteral("A\u03A9\u4E2D\U0001F600B"), "AB", "AB"}),
     Named);
+// clang-format on
 
 TEST_F(HighScoreWindow, NamesWiderThanTheirCellStayOnOneLineInIt)
 {
     writeScores("\"WWWWWWWWWWWW\",900,3\r\n\"" + QByteArray(300, 'M') + "\",800,2\r\n");
     const frmHighScores& window = openWith(false);
-    for (const std::size_t i : {0, 1}) {
-        const QLabel* name = cell(window, "lblName", static_cast<int>(i));
+    for (const int i : {0, 1}) {
+        const QLabel* name = cell(window, "lblName", i);
         EXPECT_TRUE(name->text().endsWith(QChar(0x2026))) << name->text().toStdString();
         EXPECT_LE(name->fontMetrics().horizontalAdvance(name->text()), name->width());
         EXPECT_FALSE(name->wordWrap());
@@ -231,6 +233,7 @@ void Write(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Tables, TableNotice,
     ::testing::Values(OpenedOn{"Whole", [](auto& path) { Write(path, "\"A\",5,1\r\n"); }, "", ""},
@@ -249,6 +252,7 @@ INSTANTIATE_TEST_SUITE_P(
                                },
                                "The score table could not be read.", "quillop: the top scores could not be read: "}),
     Named);
+// clang-format on
 
 TEST_F(HighScoreWindow, ATableThatCannotBeReadIsLeftAloneAndTheScoreSaidUnsaved)
 {

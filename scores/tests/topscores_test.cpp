@@ -20,8 +20,7 @@ TopScoreTable Descending(std::int32_t top, std::int32_t step)
     for (std::size_t i = 0; i < table.size(); ++i) {
         std::string name = "P"; // built in two steps: GCC 12 at -O3 warns falsely on "P" + string
         name += std::to_string(i + 1);
-        table[i] = {name, top - static_cast<std::int32_t>(i) * step,
-                    static_cast<std::int16_t>(15 - i)};
+        table[i] = {name, top - static_cast<std::int32_t>(i) * step, static_cast<std::int16_t>(15 - i)};
     }
     return table;
 }
@@ -81,7 +80,10 @@ struct OddFile {
     int skipped = 0;
 };
 
-void PrintTo(const OddFile& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const OddFile& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class OddTopScoreFiles : public ::testing::TestWithParam<OddFile> {};
 
@@ -97,6 +99,7 @@ TEST_P(OddTopScoreFiles, KeepEveryReadableEntryInOrder)
     EXPECT_EQ(Read(Written(table)), table) << "whatever was read writes back unchanged";
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Files, OddTopScoreFiles,
     ::testing::Values(
@@ -132,6 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
         OddFile{.name = "BinaryGarbage", .text = std::string("\0\x01\xff,\"\r\n\x80", 8), .first = {}, .second = {},
                 .skipped = 2}),
     test::Named);
+// clang-format on
 
 // Groups digits with dots, as many European locales do.
 struct DottedThousands : std::numpunct<char> {
@@ -154,9 +158,11 @@ TEST(TopScoreFileWriting, NumbersStayPlainDigitsInAGroupingLocale)
 
 TEST(GroupedScores, ShowCommasBetweenGroupsOfThree)
 {
+    // clang-format off
     const std::pair<std::int32_t, const char*> shown[] = {
         {0, "0"}, {950, "950"}, {1000, "1,000"}, {100000, "100,000"}, {1234567, "1,234,567"}, {-1234, "-1,234"},
         {-999, "-999"}, {1234567890, "1,234,567,890"}, {-2147483647 - 1, "-2,147,483,648"}};
+    // clang-format on
     for (const auto& [score, text] : shown) {
         EXPECT_EQ(GroupedScore(score), text);
     }
@@ -177,7 +183,10 @@ struct InsertCase {
     int expectedIndex;
 };
 
-void PrintTo(const InsertCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const InsertCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class Insertion : public ::testing::TestWithParam<InsertCase> {};
 
@@ -212,6 +221,7 @@ TEST_P(Insertion, GoesAboveTheFirstLowerScoreAndDropsTheLast)
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Scores, Insertion,
                          ::testing::Values(InsertCase{.name = "AboveTheBest", .score = 5000, .expectedIndex = 0},
                                            InsertCase{.name = "TieGoesBelowTheEqualScores", .score = 800,
@@ -222,6 +232,7 @@ INSTANTIATE_TEST_SUITE_P(Scores, Insertion,
                                            InsertCase{.name = "BelowEverythingChangesNothing", .score = -5000,
                                                       .expectedIndex = -1}),
                          test::Named);
+// clang-format on
 
 TEST(Insertion, StopsAtTheFirstLowerScoreOfAnUnsortedTable)
 {

@@ -163,6 +163,7 @@ TEST_P(Loading, GivesFifteenEntriesAndSaysWhatItFoundWithoutTouchingTheFile)
     EXPECT_EQ(QFileInfo(programCopy()).isFile() ? ReadBytes(programCopy()) : QByteArray(), bytes);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Files, Loading,
     ::testing::Values(
@@ -202,6 +203,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{
             "DanglingLink", [](auto& path, auto& folder) { Link(path, folder + "/nowhere"); }, Status::Missing, {}}),
     test::Named);
+// clang-format on
 
 TEST_F(ScoreFolders, SavesBesideTheProgramUntilThePlayersCopyExistsThenThere)
 {
@@ -255,11 +257,13 @@ TEST_P(NoTableInTheDataFolder, HidesNeitherTheProgramsTableNorItsNextSave)
     EXPECT_TRUE(ReadBytes(dataCopy()).startsWith("\"P1\",1000,2\r\n\"Mine\",995,3\r\n\"New\",990,3\r\n"));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Obstacles, NoTableInTheDataFolder,
                          ::testing::Values(Shadow{"EmptyFile", [](auto& path, auto&) { WriteBytes(path, ""); }},
                                            Shadow{"DanglingLink",
                                                   [](auto& path, auto& folder) { Link(path, folder + "/nowhere"); }}),
                          test::Named);
+// clang-format on
 
 TEST_F(ScoreFolders, CopiesOfTheGameOfDifferentPlayersMeetAtTheLockBesideTheirTable)
 {
@@ -296,6 +300,7 @@ TEST_P(LockInTheWay, StopsTheSaveAndSaysWhy)
     EXPECT_FALSE(Occupied(dataFolder()));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Obstacles, LockInTheWay,
     ::testing::Values(Shadow{"AFolder", [](auto& path, auto&) { ASSERT_TRUE(QDir().mkdir(path)); }},
@@ -307,6 +312,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Shadow{"APipe",
                              [](auto& path, auto&) { ASSERT_EQ(::mkfifo(QFile::encodeName(path), 0644), 0); }}),
     test::Named);
+// clang-format on
 
 TEST_F(ScoreFolders, AnUnreadableTableIsNeitherReplacedNorShadowed)
 {
@@ -317,7 +323,7 @@ TEST_F(ScoreFolders, AnUnreadableTableIsNeitherReplacedNorShadowed)
     ASSERT_TRUE(QDir().rmdir(programCopy()));
 
     WriteBytes(programCopy(), "\"Kept\",900,5\r\n");
-    for (const mode_t mode : {0000, 0200}) { // nobody may read it
+    for (const mode_t mode : {0000u, 0200u}) { // nobody may read it
         SetPermissions(programCopy(), mode);
         SetPermissions(programFolder(), 0555); // and the player's own copy would hide it
         EXPECT_TRUE(Unprivileged([this] {
@@ -390,6 +396,7 @@ TEST_P(Replacing, NeverWritesThroughALinkNorWidensWhoMayRead)
     EXPECT_EQ(Permissions(programCopy()), GetParam().mode);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Tables, Replacing,
     ::testing::Values(Replaced{"Nothing", [](auto&, auto&) {}, 0644},
@@ -408,6 +415,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Replaced{"ALinkToAFile", [](auto& path, auto& decoy) { Link(path, decoy); }, 0600},
                       Replaced{"ADanglingLink", [](auto& path, auto& decoy) { Link(path, decoy + ".nowhere"); }, 0600}),
     test::Named);
+// clang-format on
 
 TEST_F(ScoreFolders, AResultTheTableNoLongerTakesChangesNothingAndSaysSo)
 {
@@ -445,8 +453,10 @@ TEST_P(Cleaning, ASaveRemovesOnlyWhatItsOwnCutOffSavesLeft)
     EXPECT_EQ(filesIn(QFileInfo(table).path()), left);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Folders, Cleaning, ::testing::Bool(),
                          [](const auto& c) { return c.param ? "PlayersDataFolder" : "ProgramFolder"; });
+// clang-format on
 
 TEST_F(ScoreFolders, AFailedSaveReportsItAndLeavesTheOldTableIntact)
 {

@@ -34,7 +34,10 @@ struct Notice {
     QSize size;
 };
 
-void PrintTo(const Notice& c, std::ostream* os) { *os << c.panel; }
+void PrintTo(const Notice& c, std::ostream* os)
+{
+    *os << c.panel;
+}
 
 class Notices : public MessageWindow, public ::testing::WithParamInterface<Notice> {};
 
@@ -64,10 +67,12 @@ TEST_P(Notices, ShowTheirPanelCentredAndIgnoreEverythingButTheirAnswer)
     EXPECT_TRUE(answered);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Message, Notices,
     ::testing::Values(Notice{"frameLevelComplete", [](frmdialog& d) { d.ShowLevelComplete(); }, {361, 89}},
                       Notice{"frameGameOver", [](frmdialog& d) { d.ShowGameOver(); }, {361, 89}},
                       Notice{"frameSetControls", [](frmdialog& d) { d.ShowSetControls(); }, {361, 153}}));
+// clang-format on
 
 using Question = MessageWindow;
 
@@ -93,7 +98,10 @@ TEST_F(Question, LightsYesAndNoOneAtATimeAndThePanelResetsBoth)
 // A window with a way back, whose Escape may be held back.
 class LeavingWindow final : public FormWindow {
 public:
-    LeavingWindow() : FormWindow(QString()) { ok = addOkButton([this] { ++left; }); }
+    LeavingWindow() : FormWindow(QString())
+    {
+        ok = addOkButton([this] { ++left; });
+    }
     bool escapeLeaves() const override { return !editing; }
 
     ButtonLabel* ok;
@@ -109,7 +117,10 @@ struct Leaving {
     int left;
 };
 
-void PrintTo(const Leaving& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Leaving& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class WindowsLeave : public ::testing::TestWithParam<Leaving> {};
 
@@ -125,12 +136,14 @@ TEST_P(WindowsLeave, ByEscapeAsByOk)
     EXPECT_EQ(window.left, c.left + (c.okEnabled ? 1 : 0)) << "Ok leaves whenever it is enabled";
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Convention, WindowsLeave,
     ::testing::Values(Leaving{"EscapeLeaves", Qt::Key_Escape, true, false, 1},
                       Leaving{"OtherKeysStay", Qt::Key_Return, true, false, 0},
                       Leaving{"NotWhileOkIsGreyed", Qt::Key_Escape, false, false, 0},
                       Leaving{"NotWhileTheWindowSaysNo", Qt::Key_Escape, true, true, 0}),
     Named);
+// clang-format on
 
 } // namespace
 } // namespace quillop::test

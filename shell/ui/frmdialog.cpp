@@ -58,7 +58,7 @@ void frmdialog::ShowLevelComplete()
 {
     Panel* panel = addPanel("frameLevelComplete", QSize(361, 89));
     AddNamedText(panel, "Label1", QStringLiteral("Congratulations, Level Complete (Press Spacebar to continue)"),
-            QRect(16, 19, 329, 49));
+                 QRect(16, 19, 329, 49));
     showModal(Kind::GameNotice, panel);
 }
 
@@ -96,8 +96,8 @@ void frmdialog::ShowSetControls()
 {
     Panel* panel = addPanel("frameSetControls", QSize(361, 153));
     AddNamedText(panel, "Label4",
-            QStringLiteral("One of the controls is not set, all controls must be chosen to continue"),
-            QRect(48, 19, 273, 73));
+                 QStringLiteral("One of the controls is not set, all controls must be chosen to continue"),
+                 QRect(48, 19, 273, 73));
     ButtonLabel* ok = addButton(panel, "lblOk", QStringLiteral("Ok"), QRect(105, 104, 161, 36));
     panel->resetsOnHover({ok});
     connect(ok, &ButtonLabel::clicked, this, &QDialog::accept);

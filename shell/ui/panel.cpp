@@ -5,8 +5,8 @@
 #include "panel.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 namespace quillop {
 
