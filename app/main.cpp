@@ -8,6 +8,7 @@
 
 #include "game/core/random.h"
 #include "platform/fonts.h"
+#include "platform/outsideclose.h"
 #include "platform/services.h"
 #include "platform/termination.h"
 #include "platform/tiles.h"
@@ -73,6 +74,7 @@ int main(int argc, char* argv[])
     quillop::Module1 module(quillop::TopScoreStore::forThisProgram(quillop::platform::ProgramFolder()), random);
     quillop::InstallWindows(module, quillop::platform::ProgramFolder());
     quillop::platform::OnTerminationRequest([&module] { module.endProgram(); });
+    quillop::platform::OnWindowDestroyedOutside([&module](QWidget* window) { module.windowDestroyedOutside(window); });
     module.Start();
     return QApplication::exec();
 }

@@ -228,6 +228,19 @@ void Module1::endProgram()
     m_programEnd();
 }
 
+void Module1::windowDestroyedOutside(QWidget* window)
+{
+    for (const QPointer<FormWindow>& opened : m_windows) {
+        if (opened == window) {
+            ReturnToMenu(window);
+            return;
+        }
+    }
+    if (window == m_menu || window == m_game) {
+        Exit(window);
+    }
+}
+
 bool Module1::deliverQueuedMouseInput()
 {
     // What the mouse did during the landing's pauses (a drag of the game

@@ -107,6 +107,11 @@ public:
     // Every window closes and the program ends, asking nothing: Exit's end,
     // and what the system's request to end comes to.
     void endProgram();
+    // Another program destroyed one of the windows on the screen: a window
+    // opened from the menu goes back to it as through Ok (a name awaited is
+    // taken as typed, and its score saved); the menu and the game window
+    // ask as a close from the desktop does.
+    void windowDestroyedOutside(QWidget* window);
 
 private:
     void showMessage(Message mode, QWidget* from, const KeyCodes* boxes);

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "programtesting.h"
+#include "tests/support/naming.h"
 
 #include "app/frmmenu.h"
 #include "game/ui/frmgame.h"
@@ -360,22 +361,51 @@ TEST_F(GameEnds, AQualifyingScoreTakesANameOverTheStillGameAndTheNextGameStartsA
     EXPECT_EQ(screen(), "frmGame 40,30 ticking, continue");
 }
 
-TEST_F(GameEnds, AnEndAskedOfTheProgramWhileANameIsAwaitedKeepsTheNameTypedSoFar)
+// How the name window can go while a name is awaited, without Enter: the
+// program asked to end (SIGTERM), or its window destroyed by another X
+// client; and what is on the screen after.
+struct NameWindowGone {
+    const char* name;
+    std::function<void(Module1&, QWidget*)> gone;
+    int programEnds;
+    const char* after;
+};
+
+void PrintTo(const NameWindowGone& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class NameWindowLost : public Program, public ::testing::WithParamInterface<NameWindowGone> {};
+
+TEST_P(NameWindowLost, KeepsTheNameTypedSoFarWithTheScore)
 {
     writeScores(TableOf(100));
     module->NewGame();
     module->Game.GameLevel = 2;
+    game().move(20, 10);
     finishGameWithScore(150);
     game().Timer1_Timer();
     auto* scores = qobject_cast<frmHighScores*>(module->OpenWindow(Module1::Window::HighScores));
     ASSERT_NE(scores, nullptr);
     QTest::keyClicks(Find<QLineEdit>(*scores, "txtControl"), QStringLiteral("Bo"));
 
-    module->endProgram();
-    EXPECT_EQ(programEnds, 1);
+    GetParam().gone(*module, scores);
+    EXPECT_EQ(programEnds, GetParam().programEnds);
     EXPECT_FALSE(module->NewHighScorePending);
     EXPECT_TRUE(scoreFile().startsWith("\"Bo\",150,2\r\n\"P1\",100,3\r\n"));
+    EXPECT_EQ(screen(), GetParam().after);
 }
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Ways, NameWindowLost,
+    ::testing::Values(
+        NameWindowGone{"TheProgramAskedToEnd", [](Module1& m, QWidget*) { m.endProgram(); }, 1, " still, no continue"},
+        NameWindowGone{"DestroyedByAnotherClient", [](Module1& m, QWidget* w) { m.windowDestroyedOutside(w); }, 0,
+                       "frmGame 20,10 + frmMenu 20,10 still, no continue"}),
+    Named);
+// clang-format on
 
 } // namespace
 } // namespace quillop::test

@@ -127,6 +127,7 @@ scores=$(wait_for_window "Quillop - High Scores")
 visible "Quillop - Game" || fail "the finished game is not under the high-score window"
 echo "game over, new high score"
 
+wait_for_focus "$scores" || fail "the name box never had the keyboard"
 xdotool type --delay 50 "E2E"
 xdotool key Return
 sleep 0.5

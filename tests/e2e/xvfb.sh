@@ -89,6 +89,16 @@ wait_for_window() { # title
     return 1
 }
 
+# Waits up to 10 s for the window to have the keyboard, so what is typed
+# next reaches it.
+wait_for_focus() { # window id
+    local deadline=$((SECONDS + 10))
+    until [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.05
+    done
+}
+
 # "r g b" of one pixel of a screenshot.
 pixel() { # file x y
     convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n 1 |
