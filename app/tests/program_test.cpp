@@ -119,12 +119,9 @@ struct Question {
     const char* text;
     bool yes;
     const char* after; // the screen afterwards
-};
 
-void PrintTo(const Question& c, std::ostream* os)
-{
-    *os << c.item << (c.yes ? " yes" : " no");
-}
+    friend void PrintTo(const Question& c, std::ostream* os) { *os << c.item << (c.yes ? " yes" : " no"); }
+};
 
 class Questions : public Program, public ::testing::WithParamInterface<Question> {};
 
@@ -369,12 +366,9 @@ struct NameWindowGone {
     std::function<void(Module1&, QWidget*)> gone;
     int programEnds;
     const char* after;
-};
 
-void PrintTo(const NameWindowGone& c, std::ostream* os)
-{
-    *os << c.name;
-}
+    friend void PrintTo(const NameWindowGone& c, std::ostream* os) { *os << c.name; }
+};
 
 class NameWindowLost : public Program, public ::testing::WithParamInterface<NameWindowGone> {};
 

@@ -4,6 +4,8 @@
 
 #include "programtesting.h"
 
+#include "tests/support/files.h"
+
 #include "app/frmmenu.h"
 #include "app/windows.h"
 #include "game/ui/frmgame.h"
@@ -57,15 +59,12 @@ std::string Program::screen()
 
 void Program::writeScores(const QByteArray& bytes)
 {
-    QFile file(programFolder() + QStringLiteral("/TopScores.txt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    WriteBytes(programFolder() + QStringLiteral("/TopScores.txt"), bytes);
 }
 
 QByteArray Program::scoreFile() const
 {
-    QFile file(programFolder() + QStringLiteral("/TopScores.txt"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return ReadBytes(programFolder() + QStringLiteral("/TopScores.txt"));
 }
 
 void Program::finishGameWithScore(std::int32_t score)

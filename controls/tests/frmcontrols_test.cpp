@@ -99,12 +99,9 @@ struct Edit {
     std::string looks;
     QStringList texts;
     bool changed;
-};
 
-void PrintTo(const Edit& c, std::ostream* os)
-{
-    *os << c.name;
-}
+    friend void PrintTo(const Edit& c, std::ostream* os) { *os << c.name; }
+};
 
 class KeyBoxStates : public ControlsWindow, public ::testing::WithParamInterface<Edit> {};
 

@@ -12,12 +12,9 @@ namespace {
 struct NameCase {
     std::int16_t code;
     const char* text;
-};
 
-void PrintTo(const NameCase& c, std::ostream* os)
-{
-    *os << "code " << c.code;
-}
+    friend void PrintTo(const NameCase& c, std::ostream* os) { *os << "code " << c.code; }
+};
 
 class KeyNames : public ::testing::TestWithParam<NameCase> {};
 
@@ -46,12 +43,12 @@ struct Assignment {
     std::int16_t code;
     KeyCodes after; // from the arrows: Down 40, Rotate 38, Left 37, Right 39
     std::optional<KeyAction> firstUnset;
-};
 
-void PrintTo(const Assignment& c, std::ostream* os)
-{
-    *os << "code " << c.code << " to action " << static_cast<int>(c.action);
-}
+    friend void PrintTo(const Assignment& c, std::ostream* os)
+    {
+        *os << "code " << c.code << " to action " << static_cast<int>(c.action);
+    }
+};
 
 class Assignments : public ::testing::TestWithParam<Assignment> {};
 

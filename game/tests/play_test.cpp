@@ -22,12 +22,9 @@ struct Draw {
     std::vector<float> draws;
     ColumnPieces nextAfter;
     SpecialKind kindAfter;
-};
 
-void PrintTo(const Draw& c, std::ostream* os)
-{
-    *os << c.name;
-}
+    friend void PrintTo(const Draw& c, std::ostream* os) { *os << c.name; }
+};
 
 class NewColumns : public TestGame, public ::testing::WithParamInterface<Draw> {};
 
@@ -139,12 +136,9 @@ struct MoveCase {
     Direction direction;
     int stackTopRow = 0; // top of a stack in the target column; 0 for none
     bool allowed = false;
-};
 
-void PrintTo(const MoveCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+    friend void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
+};
 
 class SidewaysMove : public TestGame, public ::testing::WithParamInterface<MoveCase> {};
 
@@ -210,12 +204,9 @@ struct KeyPress {
     bool running = true;
     std::vector<std::string> log{"draw"};
     KeyOutcome outcome = KeyOutcome::Continue;
-};
 
-void PrintTo(const KeyPress& c, std::ostream* os)
-{
-    *os << c.name;
-}
+    friend void PrintTo(const KeyPress& c, std::ostream* os) { *os << c.name; }
+};
 
 class Keys : public TestGame, public ::testing::WithParamInterface<KeyPress> {};
 
@@ -299,12 +290,9 @@ struct LevelCase {
     int intervalBefore;
     int rowsFilled;
     int intervalAfter;
-};
 
-void PrintTo(const LevelCase& c, std::ostream* os)
-{
-    *os << "from level " << c.from;
-}
+    friend void PrintTo(const LevelCase& c, std::ostream* os) { *os << "from level " << c.from; }
+};
 
 class LevelAdvance : public ::testing::TestWithParam<LevelCase> {};
 

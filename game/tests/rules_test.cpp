@@ -36,6 +36,8 @@ struct Scenario {
     SpecialKind kind = SpecialKind::None;
     TickOutcome outcome = TickOutcome::Continue;
     int rowAfter = 0; // the falling column's top row after a tick
+
+    friend void PrintTo(const Scenario& c, std::ostream* os) { *os << c.name; }
 };
 
 Rows RowsFrom(const GameState& state, int top, std::size_t count)
@@ -43,11 +45,6 @@ Rows RowsFrom(const GameState& state, int top, std::size_t count)
     Rows rows = BottomRows(state, top);
     rows.resize(count);
     return rows;
-}
-
-void PrintTo(const Scenario& c, std::ostream* os)
-{
-    *os << c.name;
 }
 
 class Rules : public TestGame, public ::testing::WithParamInterface<Scenario> {};

@@ -101,12 +101,12 @@ struct KeyCase {
     Qt::KeyboardModifiers modifiers;
     quint32 scanCode; // 0 where the event carries no place, as offscreen
     std::int16_t vk;
-};
 
-void PrintTo(const KeyCase& c, std::ostream* os)
-{
-    *os << c.layout << " Qt key 0x" << std::hex << c.qtKey << " at " << std::dec << c.scanCode;
-}
+    friend void PrintTo(const KeyCase& c, std::ostream* os)
+    {
+        *os << c.layout << " Qt key 0x" << std::hex << c.qtKey << " at " << std::dec << c.scanCode;
+    }
+};
 
 class KeyCodes : public ::testing::TestWithParam<KeyCase> {};
 

@@ -4,6 +4,7 @@
 
 #include "scores/ui/frmhighscores.h"
 #include "shell/tests/shelltesting.h"
+#include "tests/support/files.h"
 #include "tests/support/naming.h"
 #include "tests/support/qtprinting.h"
 
@@ -42,18 +43,8 @@ protected:
 
     QString programFolder() const { return root.filePath(QStringLiteral("program")); }
 
-    void writeScores(const QByteArray& bytes) const
-    {
-        QFile file(programFolder() + QStringLiteral("/TopScores.txt"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
-    QByteArray scoreFile() const
-    {
-        QFile file(programFolder() + QStringLiteral("/TopScores.txt"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void writeScores(const QByteArray& bytes) const { WriteBytes(programFolder() + "/TopScores.txt", bytes); }
+    QByteArray scoreFile() const { return ReadBytes(programFolder() + "/TopScores.txt"); }
 
     static QLineEdit* nameBox(const frmHighScores& window) { return Find<QLineEdit>(window, "txtControl"); }
 
@@ -102,12 +93,9 @@ struct TypedName {
     QString typed;
     QString kept;
     QByteArray stored;
-};
 
-void PrintTo(const TypedName& c, std::ostream* os)
-{
-    *os << c.name;
-}
+    friend void PrintTo(const TypedName& c, std::ostream* os) { *os << c.name; }
+};
 
 class NameEntry : public HighScoreWindow, public ::testing::WithParamInterface<TypedName> {};
 
@@ -180,44 +168,28 @@ TEST_F(HighScoreWindow, EscapeWaitsForTheNameThenLeavesAtTheWindowsPlace)
     EXPECT_EQ(host.asked, QStringList{"menu from 90,80"});
 }
 
-TEST_F(HighScoreWindow, ASaveThatFailsKeepsTheTableAndSaysSo)
-{
-    writeScores("\"KEPT\",900,3\r\n");
-    // Neither folder can hold a file: both lie under a plain file.
-    const QString blocked = programFolder() + QStringLiteral("/TopScores.txt/sub");
-    frmHighScores& window = openWith(true);
-    EXPECT_FALSE(Find<QLabel>(window, "lblStoreNotice")->isVisible());
-    store = TopScoreStore(blocked, blocked);
-
-    QTest::keyClick(nameBox(window), Qt::Key_Return);
-
-    EXPECT_EQ(Find<QLabel>(window, "lblStoreNotice")->text(), "This score could not be saved.");
-    EXPECT_TRUE(Find<QLabel>(window, "lblStoreNotice")->isVisible());
-    EXPECT_EQ(row(window, 1), QStringList({"1", "KEPT", "900", "3"}));
-    EXPECT_EQ(row(window, 2), QStringList({"2", "", "500", "6"})) << "the new entry stays on screen";
-    EXPECT_EQ(scoreFile(), QByteArray("\"KEPT\",900,3\r\n"));
-}
-
-// What stands where the table goes, what the window tells the player of it
-// as it opens, and what the log is told.
+// What stands where the table goes (no file when null, a folder when
+// "/"), what the window tells the player of it as it opens, and what the
+// log is told.
 struct OpenedOn {
     const char* name;
-    std::function<void(const QString& path)> make;
-    const char* notice; // none when empty
+    const char* file;
+    const char* notice;
     const char* logged;
-};
 
-void PrintTo(const OpenedOn& c, std::ostream* os)
-{
-    *os << c.name;
-}
+    friend void PrintTo(const OpenedOn& c, std::ostream* os) { *os << c.name; }
+};
 
 class TableNotice : public HighScoreWindow, public ::testing::WithParamInterface<OpenedOn> {};
 
 TEST_P(TableNotice, TellsThePlayerWhatTheyMustKnowAndTheLogWhy)
 {
     const OpenedOn& c = GetParam();
-    c.make(programFolder() + "/TopScores.txt");
+    if (c.file != nullptr && QByteArray(c.file) == "/") {
+        ASSERT_TRUE(QDir(programFolder()).mkdir("TopScores.txt"));
+    } else if (c.file != nullptr) {
+        writeScores(QByteArray::fromRawData(c.file, static_cast<qsizetype>(std::char_traits<char>::length(c.file))));
+    }
     const LoggedWarnings log;
     const frmHighScores& window = openWith(false);
     const QLabel* notice = Find<QLabel>(window, "lblStoreNotice");
@@ -226,76 +198,89 @@ TEST_P(TableNotice, TellsThePlayerWhatTheyMustKnowAndTheLogWhy)
     EXPECT_EQ(log.text().isEmpty(), *c.logged == 0) << log.text().toStdString();
 }
 
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Tables, TableNotice,
-    ::testing::Values(OpenedOn{"Whole", [](auto& path) { Write(path, "\"A\",5,1\r\n"); }, "", ""},
-                      OpenedOn{"Missing", [](auto&) {}, "", ""},
-                      OpenedOn{"AFolder", [](auto& path) { ASSERT_TRUE(QDir().mkdir(path)); },
-                               "The score table could not be read.", "quillop: the top scores could not be read: "},
-                      OpenedOn{"Damaged", [](auto& path) { Write(path, "\"A\",5,1\r\nnot a score\r\n"); },
-                               "Part of the score table could not be read.",
-                               "TopScores.txt: 1 entries could not be read"},
-                      OpenedOn{"SavedAsUtf16",
-                               [](auto& path) {
-                                   Write(path, QByteArray("\xFF\xFE\"\0A\0\"\0,\0"
-                                                          "5\0,\0"
-                                                          "1\0\r\0\n\0",
-                                                          20));
-                               },
-                               "The score table could not be read.", "quillop: the top scores could not be read: "}),
+    ::testing::Values(
+        OpenedOn{"Whole", "\"A\",5,1\r\n", "", ""},
+        OpenedOn{"Missing", nullptr, "", ""},
+        OpenedOn{"AFolder", "/", "The score table could not be read.", "quillop: the top scores could not be read: "},
+        OpenedOn{"Damaged", "\"A\",5,1\r\nnot a score\r\n", "Part of the score table could not be read.",
+                 "TopScores.txt: 1 entries could not be read"},
+        OpenedOn{"NothingReadable", "\xFF\xFE\"\1A\1\"\1,\1" "5\1,\1" "1\1\r\1\n\1", "The score table could not be read.",
+                 "quillop: the top scores could not be read: "}),
     Named);
 // clang-format on
 
-TEST_F(HighScoreWindow, ATableThatCannotBeReadIsLeftAloneAndTheScoreSaidUnsaved)
-{
-    ASSERT_TRUE(QDir(programFolder()).mkdir("TopScores.txt"));
-    frmHighScores& window = openWith(true);
-    EXPECT_TRUE(Find<QLabel>(window, "lblStoreNotice")->isVisible()) << "shown over the name entry";
-    QTest::keyClick(nameBox(window), Qt::Key_Return);
-    EXPECT_EQ(Find<QLabel>(window, "lblStoreNotice")->text(),
-              "The score table could not be read, so this score was not saved.");
-    EXPECT_TRUE(QFileInfo(programFolder() + "/TopScores.txt").isDir());
-}
+// What happens to the table between the window's opening and Enter, what
+// the window then says, and the rows and file after: the result (500 at
+// level 6) goes where the table on disk puts it, or stays on screen only.
+struct Meanwhile {
+    const char* name;
+    std::function<void(TopScoreStore& store, const QString& folder)> happen;
+    const char* notice; // none when empty
+    QStringList first, second, last;
+    QByteArray fileStart;
 
-TEST_F(HighScoreWindow, AScoreBetterScoresPushedOutMeanwhileIsSaidToBeSo)
+    friend void PrintTo(const Meanwhile& c, std::ostream* os) { *os << c.name; }
+};
+
+class SaveOutcome : public HighScoreWindow, public ::testing::WithParamInterface<Meanwhile> {};
+
+TEST_P(SaveOutcome, ShowsWhatIsOnDiskAndSaysWhatWasNotKept)
 {
+    const Meanwhile& c = GetParam();
     writeScores("\"Old\",100,1\r\n");
     frmHighScores& window = openWith(true);
+    c.happen(store, programFolder());
+    QTest::keyClick(nameBox(window), Qt::Key_Return);
+    const QLabel* notice = Find<QLabel>(window, "lblStoreNotice");
+    EXPECT_EQ(notice->isVisible() ? notice->text() : QString(), QLatin1String(c.notice));
+    EXPECT_EQ(row(window, 1), c.first);
+    EXPECT_EQ(row(window, 2), c.second);
+    EXPECT_EQ(row(window, 15), c.last);
+    EXPECT_TRUE(scoreFile().startsWith(c.fileStart)) << scoreFile().left(60).toStdString();
+}
+
+QByteArray FullOfRivals()
+{
     QByteArray full;
     for (int i = 1; i <= 15; ++i) {
         full += "\"Rival\"," + QByteArray::number(1000 + i) + ",9\r\n";
     }
-    writeScores(full);
-    QTest::keyClick(nameBox(window), Qt::Key_Return);
-    EXPECT_EQ(Find<QLabel>(window, "lblStoreNotice")->text(), "Better scores filled the table meanwhile.");
-    EXPECT_TRUE(Find<QLabel>(window, "lblStoreNotice")->isVisible());
-    EXPECT_EQ(row(window, 15), QStringList({"15", "Rival", "1,015", "9"})) << "the table as it is on disk";
-    EXPECT_EQ(scoreFile(), full);
+    return full;
 }
 
-TEST_F(HighScoreWindow, ShowsWhatAnotherCopyOfTheGameSavedMeanwhile)
-{
-    writeScores("\"Old\",100,1\r\n");
-    frmHighScores& window = openWith(true);
-    writeScores("\"Old\",100,1\r\n\"Other\",50,1\r\n");
-    TopScoreStore other(programFolder(), QString());
-    ASSERT_EQ(other.SaveTopScores({"Rival", 900, 8}), TopScoreStore::SaveStatus::Saved);
-
-    QTest::keyClick(nameBox(window), Qt::Key_Return);
-    EXPECT_EQ(row(window, 1)[1], "Rival");
-    EXPECT_EQ(row(window, 2)[1], "");
-    EXPECT_EQ(row(window, 3)[1], "Old");
-    EXPECT_EQ(row(window, 4)[1], "Other");
-    EXPECT_FALSE(Find<QLabel>(window, "lblStoreNotice")->isVisible());
-}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Saves, SaveOutcome,
+    ::testing::Values(
+        Meanwhile{"AnotherCopySaved",
+                  [](TopScoreStore&, const QString& folder) {
+                      TopScoreStore(folder, QString()).SaveTopScores({"Rival", 900, 8});
+                  },
+                  "", {"1", "Rival", "900", "8"}, {"2", "", "500", "6"}, {"15", "", "", ""},
+                  "\"Rival\",900,8\r\n\"\",500,6\r\n\"Old\",100,1\r\n"},
+        Meanwhile{"BetterScoresFilledTheTable",
+                  [](TopScoreStore&, const QString& folder) { WriteBytes(folder + "/TopScores.txt", FullOfRivals()); },
+                  "Better scores filled the table meanwhile.", {"1", "Rival", "1,001", "9"},
+                  {"2", "Rival", "1,002", "9"}, {"15", "Rival", "1,015", "9"}, FullOfRivals()},
+        Meanwhile{"NoFolderCanBeWritten",
+                  [](TopScoreStore& store, const QString& folder) {
+                      // Both folders lie under a plain file.
+                      store = TopScoreStore(folder + "/TopScores.txt/sub", folder + "/TopScores.txt/sub");
+                  },
+                  "This score could not be saved.", {"1", "", "500", "6"}, {"2", "Old", "100", "1"},
+                  {"15", "", "", ""}, "\"Old\",100,1\r\n"},
+        Meanwhile{"TheTableBecameUnreadable",
+                  [](TopScoreStore&, const QString& folder) {
+                      QFile::remove(folder + "/TopScores.txt");
+                      ASSERT_TRUE(QDir(folder).mkdir("TopScores.txt"));
+                  },
+                  "The score table could not be read, so this score was not saved.", {"1", "", "500", "6"},
+                  {"2", "Old", "100", "1"}, {"15", "", "", ""}, ""}),
+    Named);
+// clang-format on
 
 } // namespace
 } // namespace quillop::test

@@ -78,12 +78,9 @@ struct OddFile {
     TopScoreEntry first;
     TopScoreEntry second;
     int skipped = 0;
-};
 
-void PrintTo(const OddFile& c, std::ostream* os)
-{
-    *os << c.name;
-}
+    friend void PrintTo(const OddFile& c, std::ostream* os) { *os << c.name; }
+};
 
 class OddTopScoreFiles : public ::testing::TestWithParam<OddFile> {};
 
@@ -181,12 +178,9 @@ struct InsertCase {
     const char* name;
     std::int32_t score;
     int expectedIndex;
-};
 
-void PrintTo(const InsertCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+    friend void PrintTo(const InsertCase& c, std::ostream* os) { *os << c.name; }
+};
 
 class Insertion : public ::testing::TestWithParam<InsertCase> {};
 

@@ -4,6 +4,7 @@
 
 #include "scores/store/files.h"
 #include "scores/store/topscorestore.h"
+#include "tests/support/files.h"
 #include "tests/support/naming.h"
 #include "tests/support/qtprinting.h"
 
@@ -26,25 +27,8 @@ namespace {
 using Status = TopScoreStore::LoadStatus;
 using Saved = TopScoreStore::SaveStatus;
 
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-void Link(const QString& path, const QString& target)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    ASSERT_TRUE(QFile::link(target, path));
-}
+using test::ReadBytes;
+using test::WriteBytes;
 
 bool Occupied(const QString& path)
 {
@@ -61,6 +45,31 @@ void SetPermissions(const QString& path, mode_t mode)
 {
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
 }
+
+// What a test puts at a path; links lead into the test's root folder,
+// which holds a decoy table ("D", 7, level 2).
+using Place = std::function<void(const QString& path, const QString& root)>;
+const Place Nothing = [](auto&, auto&) {};
+const Place AFolder = [](auto& path, auto&) { ASSERT_TRUE(QDir().mkpath(path)); };
+const Place APipe = [](auto& path, auto&) {
+    QDir().mkpath(QFileInfo(path).path());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+};
+Place Bytes(const QByteArray& bytes, mode_t mode = 0644)
+{
+    return [=](auto& path, auto&) {
+        WriteBytes(path, bytes);
+        SetPermissions(path, mode);
+    };
+}
+Place LinkTo(const QString& target)
+{
+    return [=](auto& path, auto& root) {
+        QDir().mkpath(QFileInfo(path).path());
+        ASSERT_TRUE(QFile::link(target.startsWith(QLatin1Char('/')) ? target : root + QLatin1Char('/') + target, path));
+    };
+}
+const QByteArray Decoy("\"D\",7,2\r\n");
 
 // Runs the check where folder permissions hold: as root, in a child process
 // that has dropped to an unprivileged user. Returns the check's result.
@@ -96,6 +105,12 @@ QByteArray FullTable()
     return Written(table);
 }
 
+QByteArray Utf16(const QByteArray& latin1)
+{
+    const QString text = QString::fromLatin1(latin1);
+    return "\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
 class ScoreFolders : public ::testing::Test {
 protected:
     void SetUp() override
@@ -105,12 +120,14 @@ protected:
         SetPermissions(root.path(), 0777);
         ASSERT_TRUE(QDir(root.path()).mkpath("program"));
         SetPermissions(programFolder(), 0777);
+        WriteBytes(root.filePath("decoy"), Decoy);
     }
 
     QString programFolder() const { return root.filePath("program"); }
     QString dataFolder(int player = 1) const { return root.filePath(QStringLiteral("home%1/quillop").arg(player)); }
     QString programCopy() const { return programFolder() + "/TopScores.txt"; }
     QString dataCopy() const { return dataFolder() + "/TopScores.txt"; }
+    void place(const Place& what, const QString& path) const { what(path, root.path()); }
 
     TopScoreStore store(int player = 1) const { return TopScoreStore(programFolder(), dataFolder(player)); }
 
@@ -132,22 +149,19 @@ protected:
 // What stands in the table's place, and what a load makes of it.
 struct LoadCase {
     const char* name;
-    std::function<void(const QString& path, const QString& folder)> make;
+    Place table;
     Status status;
     TopScoreEntry first;
-};
 
-void PrintTo(const LoadCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+    friend void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
+};
 
 class Loading : public ScoreFolders, public ::testing::WithParamInterface<LoadCase> {};
 
 TEST_P(Loading, GivesFifteenEntriesAndSaysWhatItFoundWithoutTouchingTheFile)
 {
     const LoadCase& c = GetParam();
-    c.make(programCopy(), root.path());
+    place(c.table, programCopy());
     const QStringList before = filesIn(programFolder());
     const QByteArray bytes = QFileInfo(programCopy()).isFile() ? ReadBytes(programCopy()) : QByteArray();
 
@@ -167,41 +181,18 @@ TEST_P(Loading, GivesFifteenEntriesAndSaysWhatItFoundWithoutTouchingTheFile)
 INSTANTIATE_TEST_SUITE_P(
     Files, Loading,
     ::testing::Values(
-        LoadCase{"Missing", [](auto&, auto&) {}, Status::Missing, {}},
-        LoadCase{"Empty", [](auto& path, auto&) { WriteBytes(path, ""); }, Status::Missing, {}},
-        LoadCase{"Whole", [](auto& path, auto&) { WriteBytes(path, "\"A\",5,1\r\n"); }, Status::Read, {"A", 5, 1}},
-        LoadCase{"JunkLine",
-                 [](auto& path, auto&) { WriteBytes(path, "junk\r\n\"A\",5,1\r\n"); },
-                 Status::Damaged,
-                 {"A", 5, 1}},
-        LoadCase{"SavedAsUtf16",
-                 [](auto& path, auto&) {
-                     const QString text = QString::fromLatin1(FullTable());
-                     WriteBytes(path,
-                                "\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
-                 },
-                 Status::Unrecognised,
-                 {}},
-        LoadCase{
-            "LongerThanAnyTable",
-            [](auto& path, auto&) { WriteBytes(path, "\"A\",5,1\r\n" + QByteArray(TopScoreStore::MaxFileBytes, ' ')); },
-            Status::Damaged,
-            {"A", 5, 1}},
-        LoadCase{"AFolder", [](auto& path, auto&) { ASSERT_TRUE(QDir().mkdir(path)); }, Status::Unreadable, {}},
-        LoadCase{"APipeNoOneWritesTo",
-                 [](auto& path, auto&) { ASSERT_EQ(::mkfifo(QFile::encodeName(path), 0644), 0); },
-                 Status::Unreadable,
-                 {}},
-        LoadCase{"LinkToADevice", [](auto& path, auto&) { Link(path, "/dev/zero"); }, Status::Unreadable, {}},
-        LoadCase{"LinkToAFile",
-                 [](auto& path, auto& folder) {
-                     WriteBytes(folder + "/decoy", "\"D\",7,2\r\n");
-                     Link(path, folder + "/decoy");
-                 },
-                 Status::Read,
-                 {"D", 7, 2}},
-        LoadCase{
-            "DanglingLink", [](auto& path, auto& folder) { Link(path, folder + "/nowhere"); }, Status::Missing, {}}),
+        LoadCase{"Missing", Nothing, Status::Missing, {}},
+        LoadCase{"Empty", Bytes(""), Status::Missing, {}},
+        LoadCase{"Whole", Bytes("\"A\",5,1\r\n"), Status::Read, {"A", 5, 1}},
+        LoadCase{"JunkLine", Bytes("junk\r\n\"A\",5,1\r\n"), Status::Damaged, {"A", 5, 1}},
+        LoadCase{"SavedAsUtf16", Bytes(Utf16(FullTable())), Status::Unrecognised, {}},
+        LoadCase{"LongerThanAnyTable", Bytes("\"A\",5,1\r\n" + QByteArray(TopScoreStore::MaxFileBytes, ' ')),
+                 Status::Damaged, {"A", 5, 1}},
+        LoadCase{"AFolder", AFolder, Status::Unreadable, {}},
+        LoadCase{"APipeNoOneWritesTo", APipe, Status::Unreadable, {}},
+        LoadCase{"LinkToADevice", LinkTo("/dev/zero"), Status::Unreadable, {}},
+        LoadCase{"LinkToAFile", LinkTo("decoy"), Status::Read, {"D", 7, 2}},
+        LoadCase{"DanglingLink", LinkTo("nowhere"), Status::Missing, {}}),
     test::Named);
 // clang-format on
 
@@ -220,23 +211,21 @@ TEST_F(ScoreFolders, SavesBesideTheProgramUntilThePlayersCopyExistsThenThere)
     EXPECT_TRUE(ReadBytes(programCopy()).startsWith("\"ANNA\",950,3\r\n"));
 }
 
-// What stands in the player's data folder that is not a table.
+// Something of the player's that is not a table, where the data folder's
+// table or the lock goes.
 struct Shadow {
     const char* name;
-    std::function<void(const QString& path, const QString& folder)> make;
-};
+    Place what;
 
-void PrintTo(const Shadow& c, std::ostream* os)
-{
-    *os << c.name;
-}
+    friend void PrintTo(const Shadow& c, std::ostream* os) { *os << c.name; }
+};
 
 class NoTableInTheDataFolder : public ScoreFolders, public ::testing::WithParamInterface<Shadow> {};
 
 TEST_P(NoTableInTheDataFolder, HidesNeitherTheProgramsTableNorItsNextSave)
 {
     WriteBytes(programCopy(), FullTable());
-    GetParam().make(dataCopy(), root.path());
+    place(GetParam().what, dataCopy());
     TopScoreTable table;
     TopScoreStore scores = store();
     EXPECT_EQ(scores.LoadTopScores(table), Status::Read);
@@ -257,13 +246,27 @@ TEST_P(NoTableInTheDataFolder, HidesNeitherTheProgramsTableNorItsNextSave)
     EXPECT_TRUE(ReadBytes(dataCopy()).startsWith("\"P1\",1000,2\r\n\"Mine\",995,3\r\n\"New\",990,3\r\n"));
 }
 
-// clang-format off
 INSTANTIATE_TEST_SUITE_P(Obstacles, NoTableInTheDataFolder,
-                         ::testing::Values(Shadow{"EmptyFile", [](auto& path, auto&) { WriteBytes(path, ""); }},
-                                           Shadow{"DanglingLink",
-                                                  [](auto& path, auto& folder) { Link(path, folder + "/nowhere"); }}),
+                         ::testing::Values(Shadow{"EmptyFile", Bytes("")}, Shadow{"DanglingLink", LinkTo("nowhere")}),
                          test::Named);
-// clang-format on
+
+class LockInTheWay : public ScoreFolders, public ::testing::WithParamInterface<Shadow> {};
+
+TEST_P(LockInTheWay, StopsTheSaveAndSaysWhy)
+{
+    WriteBytes(programCopy(), "\"Old\",100,1\r\n");
+    place(GetParam().what, programCopy() + ".lock");
+    TopScoreStore scores = store();
+    EXPECT_EQ(scores.SaveTopScores({"New", 200, 1}), Saved::Failed);
+    EXPECT_TRUE(scores.lastMessage().contains("TopScores.txt.lock")) << scores.lastMessage().toStdString();
+    EXPECT_EQ(ReadBytes(programCopy()), "\"Old\",100,1\r\n");
+    EXPECT_FALSE(Occupied(dataFolder()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Obstacles, LockInTheWay,
+                         ::testing::Values(Shadow{"AFolder", AFolder}, Shadow{"ALink", LinkTo("decoy")},
+                                           Shadow{"APipe", APipe}),
+                         test::Named);
 
 TEST_F(ScoreFolders, CopiesOfTheGameOfDifferentPlayersMeetAtTheLockBesideTheirTable)
 {
@@ -285,34 +288,6 @@ TEST_F(ScoreFolders, CopiesOfTheGameOfDifferentPlayersMeetAtTheLockBesideTheirTa
     EXPECT_TRUE(ReadBytes(programCopy()).startsWith("\"First\",300,2\r\n"));
     EXPECT_FALSE(Occupied(dataFolder(2))) << "and never goes on to a table of its own";
 }
-
-// Something of the player's where the lock file goes.
-class LockInTheWay : public ScoreFolders, public ::testing::WithParamInterface<Shadow> {};
-
-TEST_P(LockInTheWay, StopsTheSaveAndSaysWhy)
-{
-    WriteBytes(programCopy(), "\"Old\",100,1\r\n");
-    GetParam().make(programCopy() + ".lock", root.path());
-    TopScoreStore scores = store();
-    EXPECT_EQ(scores.SaveTopScores({"New", 200, 1}), Saved::Failed);
-    EXPECT_TRUE(scores.lastMessage().contains("TopScores.txt.lock")) << scores.lastMessage().toStdString();
-    EXPECT_EQ(ReadBytes(programCopy()), "\"Old\",100,1\r\n");
-    EXPECT_FALSE(Occupied(dataFolder()));
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    Obstacles, LockInTheWay,
-    ::testing::Values(Shadow{"AFolder", [](auto& path, auto&) { ASSERT_TRUE(QDir().mkdir(path)); }},
-                      Shadow{"ALink",
-                             [](auto& path, auto& folder) {
-                                 WriteBytes(folder + "/decoy", "");
-                                 Link(path, folder + "/decoy");
-                             }},
-                      Shadow{"APipe",
-                             [](auto& path, auto&) { ASSERT_EQ(::mkfifo(QFile::encodeName(path), 0644), 0); }}),
-    test::Named);
-// clang-format on
 
 TEST_F(ScoreFolders, AnUnreadableTableIsNeitherReplacedNorShadowed)
 {
@@ -369,28 +344,22 @@ TEST_F(ScoreFolders, ADamagedTableIsKeptAsideUpToWhatWasReadBeforeItIsReplaced)
 // replaces it.
 struct Replaced {
     const char* name;
-    std::function<void(const QString& path, const QString& folder)> make;
+    Place table;
     mode_t mode;
-};
 
-void PrintTo(const Replaced& c, std::ostream* os)
-{
-    *os << c.name;
-}
+    friend void PrintTo(const Replaced& c, std::ostream* os) { *os << c.name; }
+};
 
 class Replacing : public ScoreFolders, public ::testing::WithParamInterface<Replaced> {};
 
 TEST_P(Replacing, NeverWritesThroughALinkNorWidensWhoMayRead)
 {
-    const QString decoy = root.filePath("decoy");
-    WriteBytes(decoy, "\"Decoy\",500,2\r\n");
-    SetPermissions(decoy, 0644);
     const mode_t mask = ::umask(022);
-    GetParam().make(programCopy(), decoy);
+    place(GetParam().table, programCopy());
     const Saved saved = save("New", 600);
     ::umask(mask);
     ASSERT_EQ(saved, Saved::Saved);
-    EXPECT_EQ(ReadBytes(decoy), "\"Decoy\",500,2\r\n");
+    EXPECT_EQ(ReadBytes(root.filePath("decoy")), Decoy);
     EXPECT_FALSE(QFileInfo(programCopy()).isSymLink());
     EXPECT_TRUE(ReadBytes(programCopy()).startsWith("\"New\",600,3\r\n"));
     EXPECT_EQ(Permissions(programCopy()), GetParam().mode);
@@ -399,21 +368,11 @@ TEST_P(Replacing, NeverWritesThroughALinkNorWidensWhoMayRead)
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Tables, Replacing,
-    ::testing::Values(Replaced{"Nothing", [](auto&, auto&) {}, 0644},
-                      Replaced{"TheOwnersOnly",
-                               [](auto& path, auto&) {
-                                   WriteBytes(path, "\"Own\",5,1\r\n");
-                                   SetPermissions(path, 0600);
-                               },
-                               0600},
-                      Replaced{"ForTheGroup",
-                               [](auto& path, auto&) {
-                                   WriteBytes(path, "\"Own\",5,1\r\n");
-                                   SetPermissions(path, 0664);
-                               },
-                               0664},
-                      Replaced{"ALinkToAFile", [](auto& path, auto& decoy) { Link(path, decoy); }, 0600},
-                      Replaced{"ADanglingLink", [](auto& path, auto& decoy) { Link(path, decoy + ".nowhere"); }, 0600}),
+    ::testing::Values(Replaced{"Nothing", Nothing, 0644},
+                      Replaced{"TheOwnersOnly", Bytes("\"Own\",5,1\r\n", 0600), 0600},
+                      Replaced{"ForTheGroup", Bytes("\"Own\",5,1\r\n", 0664), 0664},
+                      Replaced{"ALinkToAFile", LinkTo("decoy"), 0600},
+                      Replaced{"ADanglingLink", LinkTo("nowhere"), 0600}),
     test::Named);
 // clang-format on
 
@@ -433,30 +392,23 @@ class Cleaning : public ScoreFolders, public ::testing::WithParamInterface<bool>
 
 TEST_P(Cleaning, ASaveRemovesOnlyWhatItsOwnCutOffSavesLeft)
 {
-    const bool inData = GetParam();
-    const QString table = inData ? dataCopy() : programCopy();
+    const QString table = GetParam() ? dataCopy() : programCopy();
     WriteBytes(table, "\"Old\",100,1\r\n");
-    const QStringList players{"TopScores.txt.backup", "TopScores.txt.before",   "TopScores.txt.XyZ123",
-                              "TopScores.txt.bak",    "TopScores.txt.saving-1", "TopScores.txt.saving-abcdefg"};
-    for (const QString& name : players) {
-        WriteBytes(QFileInfo(table).dir().filePath(name), "the player's");
+    const QStringList players{".backup", ".before", ".XyZ123", ".bak", ".saving-1", ".saving-abcdefg"};
+    QStringList left{"TopScores.txt", "TopScores.txt.lock", "TopScores.txt.saving-Link00"};
+    for (const QString& suffix : players) {
+        WriteBytes(table + suffix, "the player's");
+        left << "TopScores.txt" + suffix;
     }
     WriteBytes(table + ".saving-a1B2c3", "half a tab");
-    Link(table + ".saving-Link00", root.filePath("decoy"));
+    place(LinkTo("nowhere"), table + ".saving-Link00");
     ASSERT_EQ(save("New", 600), Saved::Saved);
-
-    QStringList left = players;
-    left << "TopScores.txt"
-         << "TopScores.txt.lock"
-         << "TopScores.txt.saving-Link00";
     left.sort(Qt::CaseInsensitive);
     EXPECT_EQ(filesIn(QFileInfo(table).path()), left);
 }
 
-// clang-format off
 INSTANTIATE_TEST_SUITE_P(Folders, Cleaning, ::testing::Bool(),
                          [](const auto& c) { return c.param ? "PlayersDataFolder" : "ProgramFolder"; });
-// clang-format on
 
 TEST_F(ScoreFolders, AFailedSaveReportsItAndLeavesTheOldTableIntact)
 {

@@ -32,12 +32,9 @@ struct Notice {
     const char* panel;
     void (*open)(frmdialog&);
     QSize size;
-};
 
-void PrintTo(const Notice& c, std::ostream* os)
-{
-    *os << c.panel;
-}
+    friend void PrintTo(const Notice& c, std::ostream* os) { *os << c.panel; }
+};
 
 class Notices : public MessageWindow, public ::testing::WithParamInterface<Notice> {};
 
@@ -115,12 +112,9 @@ struct Leaving {
     bool okEnabled;
     bool editing;
     int left;
-};
 
-void PrintTo(const Leaving& c, std::ostream* os)
-{
-    *os << c.name;
-}
+    friend void PrintTo(const Leaving& c, std::ostream* os) { *os << c.name; }
+};
 
 class WindowsLeave : public ::testing::TestWithParam<Leaving> {};
 
