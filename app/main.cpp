@@ -8,6 +8,7 @@
 
 #include "game/core/random.h"
 #include "platform/fonts.h"
+#include "platform/log.h"
 #include "platform/outsideclose.h"
 #include "platform/services.h"
 #include "platform/termination.h"
@@ -24,13 +25,17 @@ namespace {
 // The game places its windows itself (the menu centred, each window where
 // the last one stood), which a Wayland compositor does not let a program do.
 // Where the session also offers X, the game runs there, unless the player
-// chose a platform.
-void PreferX11UnderWayland()
+// chose a platform; should the X display refuse (a stale DISPLAY, a missing
+// XAUTHORITY), on Wayland after all. Returns the platform preferred, if it
+// chose.
+QString PreferX11UnderWayland()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qgetenv("XDG_SESSION_TYPE") == "wayland"
-        && !qEnvironmentVariableIsEmpty("DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    const bool wayland = qgetenv("XDG_SESSION_TYPE") == "wayland" || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && wayland && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+        return QStringLiteral("xcb");
     }
+    return {};
 }
 
 // --help and --version answer without a screen, as in a terminal or a
@@ -55,11 +60,16 @@ int main(int argc, char* argv[])
     const auto fontConfiguration = quillop::platform::ReadFontConfigurationEarly();
     if (argc > 1) // the options ask for a second application object; a plain start needs none
         ReadOptions(argc, argv);
-    PreferX11UnderWayland();
+    const QString preferred = PreferX11UnderWayland();
     // The game's log lines say they are the game's; QT_MESSAGE_PATTERN
     // still has the last word.
     qSetMessagePattern(QStringLiteral("%{if-category}%{category}: %{endif}%{message}"));
     QApplication app(argc, argv);
+    if (!preferred.isEmpty() && QGuiApplication::platformName() != preferred) {
+        qCWarning(lcQuillop).noquote()
+            << "the X display" << qEnvironmentVariable("DISPLAY")
+            << "refused the game, which runs on Wayland instead, where the compositor places its windows";
+    }
     QApplication::setApplicationName(QStringLiteral("quillop"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLOP_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.quillop.Quillop"));

@@ -4,6 +4,8 @@
 
 #include "drag.h"
 
+#include "x11move.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -76,16 +78,27 @@ void DragForm(QWidget* window, QPoint pressedAt)
     if (window == nullptr || activeDrag(window) != nullptr) {
         return;
     }
-    // On X11 the window follows the mouse itself: a window manager's move
-    // takes its anchor from the last pointer position Qt saw in the window,
-    // which for a window that has just appeared under a resting mouse can be
-    // far from the press, and the window jumps. On Wayland, where a program
-    // cannot place its windows, the compositor moves it.
+    // On X11 the window follows the mouse itself, except under a window
+    // manager that ignores a program's moves: that one is told to move it,
+    // anchored at the press (Qt's own request takes its anchor from the last
+    // pointer position it saw in the window, which for a window that has
+    // just appeared under a resting mouse can be far from the press). On
+    // Wayland, where a program cannot place its windows, the compositor
+    // moves it.
     QWindow* handle = window->windowHandle();
-    if (QGuiApplication::platformName() != QLatin1String("xcb") && handle != nullptr && handle->startSystemMove()) {
+    const bool moved = QGuiApplication::platformName() == QLatin1String("xcb")
+                           ? X11ManagerIgnoresProgramMoves() && StartX11Move(window, pressedAt)
+                           : handle != nullptr && handle->startSystemMove();
+    if (!moved) {
+        new ManualDrag(window, pressedAt - window->pos());
         return;
     }
-    new ManualDrag(window, pressedAt - window->pos());
+    // The system keeps the release to itself; without one the window would
+    // go on believing the button held, and send the mouse's moves to itself
+    // instead of lighting the labels under it.
+    const QPoint local = window->mapFromGlobal(pressedAt);
+    QCoreApplication::postEvent(handle, new QMouseEvent(QEvent::MouseButtonRelease, local, pressedAt, Qt::LeftButton,
+                                                        Qt::NoButton, Qt::NoModifier));
 }
 
 bool IsManualDragActive(const QWidget* window)

@@ -6,13 +6,16 @@
 # The real program on Wayland, natively: a headless weston, the program with
 # QT_QPA_PLATFORM=wayland, a screenshot through weston's own screenshooter
 # that must show the menu as its picture draws it, and a clean end when the
-# system asks the program to end.
+# system asks the program to end. With "refused-x", the program is left to
+# choose, in a Wayland session whose X display refuses it: it must come up
+# on Wayland and say so in its log.
 #
-#   wayland_e2e.sh <path to quillop> <path to the menu picture> <work folder>
+#   wayland_e2e.sh <path to quillop> <path to the menu picture> <work folder> [refused-x]
 set -euo pipefail
 program=$1
 picture=$2
 out=$3
+mode=${4:-native}
 rm -rf "$out"
 mkdir -p "$out"
 fail() {
@@ -40,7 +43,15 @@ done
 # In the sanitizer build: Qt's Wayland platform leaves allocations in the
 # libraries it unloads at exit, where the leak checker cannot name them to
 # suppress them. Every other run of that build checks for leaks.
-XDG_DATA_HOME="$out/data" QT_QPA_PLATFORM=wayland ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$program" >"$out/program.log" 2>&1 &
+if [ "$mode" = refused-x ]; then
+    # A display number no server has: the connection is refused.
+    display=63999
+    while [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display - 1)); done
+    launch=(env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland DISPLAY=":$display")
+else
+    launch=(env QT_QPA_PLATFORM=wayland)
+fi
+"${launch[@]}" XDG_DATA_HOME="$out/data" ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$program" >"$out/program.log" 2>&1 &
 app_pid=$!
 
 # The menu's green border, and its lower right corner, where the compositor
@@ -69,6 +80,11 @@ far=$({ compare -metric RMSE "$out/shot-far-corner.png" "$out/far-corner.png" nu
     sed -E 's/.*\(([0-9.e-]+)\).*/\1/')
 awk -v e="$far" 'BEGIN {exit !(e < 0.02)}' || fail "the menu at $found is not whole: its far corner differs by $far"
 echo "the menu is drawn at $found on a headless weston"
+if [ "$mode" = refused-x ]; then
+    grep -q "^quillop: the X display :$display refused the game, which runs on Wayland instead" "$out/program.log" ||
+        fail "the log does not say the game fell back to Wayland: $(cat "$out/program.log")"
+    echo "the refused X display is in the log: $(grep '^quillop:' "$out/program.log")"
+fi
 
 kill -TERM "$app_pid"
 status=0
