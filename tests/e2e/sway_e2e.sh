@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quillop developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The real program under a headless sway, a wlroots compositor that ignores a
+# program's own moves of its windows, on XWayland (the game's choice there)
+# or natively on Wayland. sway has no mouse or keyboard of its own here:
+# quillop_wlpointer plays a mouse through the compositor's virtual pointer
+# and wtype types through its virtual keyboard, so both reach the game as a
+# player's would; sway tells where the windows are, grim what they show.
+# The menu shows; a drag of its background moves it by the drag; right after
+# the drag the item under the mouse lights; New Game shows the game and
+# Escape the menu again; Exit asks, and Yes ends the program. sway refuses
+# to run as root, so as root it all runs as nobody.
+#
+#   sway_e2e.sh <path to quillop> <path to quillop_wlpointer> <work folder> <xwayland|wayland>
+set -euo pipefail
+program=$1
+pointer=$2
+out=$3
+mode=$4
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 || {
+    echo "Qt's Wayland platform is not installed: skipped"
+    exit 77
+}
+rm -rf "$out"
+mkdir -p "$out"
+# Everything the session touches lies in a folder of its own under /tmp,
+# which nobody can reach wherever the build is; the logs are kept in $out.
+work=$(mktemp -d /tmp/quillop-sway.XXXXXX)
+chmod 755 "$work"
+mkdir -p "$work/bin" "$work/home" "$work/run"
+cp "$program" "$pointer" "$work/bin/"
+as=()
+if [ "$(id -u)" = 0 ]; then
+    chown -R 65534:65534 "$work"
+    as=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+fi
+chmod 700 "$work/run"
+export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" XDG_DATA_HOME="$work/home/data"
+cat >"$work/config" <<'CONFIG'
+output HEADLESS-1 resolution 1280x1024 position 0 0
+default_border none
+default_floating_border none
+focus_follows_mouse no
+CONFIG
+WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    "${as[@]}" dbus-run-session -- sway -c "$work/config" >"$work/sway.log" 2>&1 &
+sway_pid=$!
+finish() {
+    pkill -KILL -f "^$work/bin/quillop" 2>/dev/null || true
+    kill "$sway_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    cp "$work"/*.log "$work"/*.png "$out/" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap finish EXIT
+for _ in $(seq 1 100); do
+    SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | head -n 1 || true)
+    [ -n "$SWAYSOCK" ] && [ -S "$XDG_RUNTIME_DIR/wayland-1" ] && break
+    sleep 0.1
+done
+[ -n "$SWAYSOCK" ] || fail "sway did not start: $(tail -n 5 "$work/sway.log")"
+export SWAYSOCK WAYLAND_DISPLAY=wayland-1
+run() { "${as[@]}" env XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" HOME="$HOME" SWAYSOCK="$SWAYSOCK" WAYLAND_DISPLAY="$WAYLAND_DISPLAY" "$@"; }
+
+# "x y width height" of the window with this title and width, as sway has it.
+where() { # title width
+    run swaymsg -r -t get_tree | python3 -c '
+import json, sys
+def walk(node):
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        r = child["rect"]
+        if child.get("name") == sys.argv[1] and str(r["width"]) == sys.argv[2]:
+            print(r["x"], r["y"], r["width"], r["height"])
+            sys.exit(0)
+        walk(child)
+walk(json.load(sys.stdin))' "$1" "$2"
+}
+wait_for() { # title width: waits up to 30 s for the window, sets X Y W H
+    local deadline=$((SECONDS + 30)) at
+    while [ $SECONDS -lt $deadline ]; do
+        at=$(where "$1" "$2")
+        if [ -n "$at" ]; then
+            read -r X Y W H <<<"$at"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+mouse() { run "$work/bin/quillop_wlpointer" 1280 1024; }
+click() { # x y on the screen
+    printf 'move %d %d\nsleep 150\npress\nsleep 60\nrelease\nsleep 300\n' "$1" "$2" | mouse
+}
+
+if [ "$mode" = xwayland ]; then
+    # sway starts its X server on demand; its own programs are told where.
+    run swaymsg exec "echo \$DISPLAY >$work/display" >/dev/null
+    for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    [ -s "$work/display" ] || fail "sway started no X server"
+    launch=(env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland DISPLAY="$(cat "$work/display")")
+else
+    launch=(env QT_QPA_PLATFORM=wayland)
+fi
+run "${launch[@]}" ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$work/bin/quillop" >"$work/program.log" 2>&1 &
+app_pid=$!
+wait_for Quillop 470 || fail "no menu appeared: $(cat "$work/program.log")"
+echo "$mode: menu at $X,$Y"
+
+# A drag of the background: pressed, twenty moves 20 ms apart, released.
+{
+    printf 'move %d %d\nsleep 200\npress\nsleep 150\n' $((X + 5)) $((Y + 300))
+    for i in $(seq 1 20); do printf 'move %d %d\nsleep 20\n' $((X + 5 + 5 * i)) $((Y + 300 + 2 * i)); done
+    printf 'release\nsleep 400\n'
+} | mouse
+from_x=$X from_y=$Y
+sleep 0.3
+wait_for Quillop 470
+dx=$((X - from_x - 100)) dy=$((Y - from_y - 40))
+[ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ] || fail "a drag of 100,40 moved the menu from $from_x,$from_y to $X,$Y"
+echo "$mode: the drag moved the menu to $X,$Y"
+
+# Right after it, the item under the mouse lights.
+printf 'move %d %d\nsleep 100\nmove %d %d\nsleep 400\n' $((X + 370)) $((Y + 370)) $((X + 381)) $((Y + 374)) | mouse
+run grim -g "$((X + 317)),$((Y + 362)) 129x25" "$work/lit.png"
+yellow=$(convert "$work/lit.png" -fx 'r > 0.8 && g > 0.8 && b < 0.4 ? 1 : 0' -format '%[fx:int(mean * w * h + 0.5)]' info:)
+[ "$yellow" -gt 20 ] || fail "New Game did not light under the mouse after the drag ($yellow yellow pixels)"
+echo "$mode: New Game lights under the mouse right after the drag ($yellow yellow pixels)"
+
+click $((X + 381)) $((Y + 374)) # New Game
+wait_for "Quillop - Game" 470 || fail "New Game showed no game window"
+run wtype -s 300 -k Escape
+wait_for Quillop 470 || fail "Escape did not bring the menu back"
+echo "$mode: New Game and Escape"
+
+click $((X + 381)) $((Y + 566)) # Exit, with the game in progress
+wait_for Quillop 385 || fail "Exit asked nothing"
+click $((X + 104)) $((Y + 102)) # Yes
+for _ in $(seq 1 50); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$app_pid" 2>/dev/null && fail "Yes to \"exit anyway?\" did not end the program"
+wait "$app_pid" || fail "the program ended with status $?: $(tail -n 5 "$work/program.log")"
+echo "$mode: Exit, Yes: the program ended"
+echo "1 passed, 0 failed"
