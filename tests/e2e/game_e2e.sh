@@ -142,10 +142,5 @@ eval "$(xdotool getwindowgeometry --shell "$scores")"
 click $(spot ok)
 wait_for_window Quillop >/dev/null || fail "Ok did not bring the menu back"
 click $(spot exit)
-for _ in $(seq 1 40); do
-    kill -0 "$APP_PID" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$APP_PID" 2>/dev/null && fail "Exit did not end the program"
-wait "$APP_PID" || fail "the program ended with status $?"
+expect_end "$APP_PID" Exit
 echo "1 passed, 0 failed"

@@ -46,10 +46,5 @@ eval "$(xdotool getwindowgeometry --shell "$back")"
 echo "menu back at $X,$Y; kept: $(grep '^"Xy"' "$out/program/TopScores.txt" | tr -d '\r')"
 
 click_spot exit
-for _ in $(seq 1 40); do
-    kill -0 "$APP_PID" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$APP_PID" 2>/dev/null && fail "Exit did not end the program"
-wait "$APP_PID" || fail "the program ended with status $?"
+expect_end "$APP_PID" Exit
 echo "1 passed, 0 failed"

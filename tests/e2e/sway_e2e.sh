@@ -21,14 +21,8 @@ program=$1
 pointer=$2
 out=$3
 mode=$4
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 || {
-    echo "Qt's Wayland platform is not installed: skipped"
-    exit 77
-}
+. "$(dirname "$0")/xvfb.sh"
+require_qt_wayland
 rm -rf "$out"
 mkdir -p "$out"
 # Everything the session touches lies in a folder of its own under /tmp,
@@ -143,11 +137,6 @@ echo "$mode: New Game and Escape"
 click $((X + 381)) $((Y + 566)) # Exit, with the game in progress
 wait_for Quillop 385 || fail "Exit asked nothing"
 click $((X + 104)) $((Y + 102)) # Yes
-for _ in $(seq 1 50); do
-    kill -0 "$app_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "Yes to \"exit anyway?\" did not end the program"
-wait "$app_pid" || fail "the program ended with status $?: $(tail -n 5 "$work/program.log")"
+expect_end "$app_pid" "Yes to \"exit anyway?\""
 echo "$mode: Exit, Yes: the program ended"
 echo "1 passed, 0 failed"

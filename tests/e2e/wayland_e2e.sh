@@ -18,14 +18,8 @@ out=$3
 mode=${4:-native}
 rm -rf "$out"
 mkdir -p "$out"
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 || {
-    echo "Qt's Wayland platform is not installed: skipped"
-    exit 77
-}
+. "$(dirname "$0")/xvfb.sh"
+require_qt_wayland
 
 export XDG_RUNTIME_DIR="$out/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"

@@ -2,7 +2,7 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Shared by the end-to-end scripts: a private X server and helpers to read
+# Shared by the end-to-end scripts: a private X server, helpers to read
 # what is on it. Source it, then call start_x.
 
 start_x() { # width height
@@ -144,6 +144,27 @@ click_spot() { # name
     local sx sy
     read -r sx sy <<<"$(spot "$1")"
     xdotool mousemove $((X + ${SCALE:-1} * sx)) $((Y + ${SCALE:-1} * sy)) sleep 0.1 click 1
+}
+
+# Waits up to 5 s for the program to end after what ended it, and checks it
+# ended well.
+expect_end() { # pid what
+    local status=0
+    for _ in $(seq 1 50); do
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$1" 2>/dev/null && fail "$2 did not end the program"
+    wait "$1" || status=$?
+    [ "$status" -eq 0 ] || fail "after $2 the program ended with status $status"
+}
+
+# Skips a Wayland test (77) where Qt has no Wayland platform.
+require_qt_wayland() {
+    ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 || {
+        echo "Qt's Wayland platform is not installed: skipped"
+        exit 77
+    }
 }
 
 fail() {
