@@ -120,14 +120,14 @@ until visible "Quillop - High Scores"; do
         import -window root "$out/end.png"
         fail "the game never ended"
     fi
-    drop "$game"
+    drop
     sleep 1.2
 done
 scores=$(wait_for_window "Quillop - High Scores")
 visible "Quillop - Game" || fail "the finished game is not under the high-score window"
 echo "game over, new high score"
 
-wait_for_focus "$scores" || fail "the name box never had the keyboard"
+wait_for_focus "$scores" || fail "the name box never had the keyboard (focus on $(xdotool getwindowfocus) $(xdotool getwindowfocus getwindowname), scores $scores)"
 xdotool type --delay 50 "E2E"
 xdotool key Return
 sleep 0.5

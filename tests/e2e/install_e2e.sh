@@ -86,7 +86,7 @@ until xdotool search --onlyvisible --name "^Quillop - High Scores\$" >/dev/null 
         import -window root "$out/never-ended.png"
         fail "the game never ended (see $out/never-ended.png)"
     fi
-    drop "$game"
+    drop
     sleep 1.2
 done
 xdotool type --delay 50 "Installed"

@@ -29,7 +29,7 @@ game=$(wait_for_window "Quillop - Game") || fail "New Game showed no game window
 deadline=$((SECONDS + 100))
 until scores=$(xdotool search --onlyvisible --name '^Quillop - High Scores$' 2>/dev/null | head -n 1) && [ -n "$scores" ]; do
     [ $SECONDS -lt $deadline ] || fail "the game never ended"
-    drop "$game"
+    drop
     sleep 1.2
 done
 eval "$(xdotool getwindowgeometry --shell "$scores")"

@@ -107,14 +107,15 @@ pixel() { # file x y
 
 # One hard drop into the game window; a cleared well ends the level, and its
 # notice goes on with Space.
-drop() { # game window
+drop() {
     local notice
     notice=$(xdotool search --onlyvisible --name '^Quillop$' 2>/dev/null | head -n 1 || true)
     if [ -n "$notice" ]; then
         xdotool windowfocus "$notice" 2>/dev/null || true
         xdotool key space
     else
-        xdotool windowfocus "$1" 2>/dev/null || true
+        # The game has the keyboard itself; focusing it here could take the
+        # keyboard from a name window that has just opened.
         xdotool key shift+Down
     fi
 }

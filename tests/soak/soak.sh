@@ -238,7 +238,7 @@ while [ $SECONDS -lt $end ]; do
             import -window root "${SOAK_SHOT:-/tmp/soak-failure.png}" 2>/dev/null || true
             fail "no game over in the kill loop (seed $seed)"
         fi
-        drop "$game"
+        drop
         sleep 1.2
     done
     wait_for_window "Quillop - High Scores.*" >/dev/null

@@ -91,6 +91,11 @@ int main(int argc, char** argv)
         wl_display_roundtrip(display);
     }
     zwlr_virtual_pointer_v1_destroy(pointer);
+    zwlr_virtual_pointer_manager_v1_destroy(manager);
+    if (seat != NULL) {
+        wl_seat_destroy(seat);
+    }
+    wl_registry_destroy(registry);
     wl_display_roundtrip(display);
     wl_display_disconnect(display);
     return 0;
