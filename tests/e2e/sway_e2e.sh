@@ -48,6 +48,8 @@ WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
     "${as[@]}" dbus-run-session -- sway -c "$work/config" >"$work/sway.log" 2>&1 &
 sway_pid=$!
 finish() {
+    run grim "$work/screen.png" 2>/dev/null || true
+    run swaymsg -t get_tree >"$work/tree.log" 2>&1 || true
     pkill -KILL -f "^$work/bin/quillop" 2>/dev/null || true
     kill "$sway_pid" 2>/dev/null || true
     wait 2>/dev/null || true
@@ -77,15 +79,17 @@ def walk(node):
         walk(child)
 walk(json.load(sys.stdin))' "$1" "$2"
 }
-wait_for() { # title width: waits up to 30 s for the window, sets X Y W H
-    local deadline=$((SECONDS + 30)) at
+wait_for() { # title width: waits up to 30 s for the window to stand still, sets X Y W H
+    local deadline=$((SECONDS + 30)) at last=""
     while [ $SECONDS -lt $deadline ]; do
         at=$(where "$1" "$2")
-        if [ -n "$at" ]; then
+        # sway may place a window again just after it maps it.
+        if [ -n "$at" ] && [ "$at" = "$last" ]; then
             read -r X Y W H <<<"$at"
             return 0
         fi
-        sleep 0.1
+        last=$at
+        sleep 0.2
     done
     return 1
 }
@@ -103,7 +107,10 @@ if [ "$mode" = xwayland ]; then
 else
     launch=(env QT_QPA_PLATFORM=wayland)
 fi
-run "${launch[@]}" ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$work/bin/quillop" >"$work/program.log" 2>&1 &
+# With a session bus of its own, as in a player's session: without one, the
+# bus library would start one through the X display and the program could
+# wait on it as it ends.
+run dbus-run-session -- "${launch[@]}" ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$work/bin/quillop" >"$work/program.log" 2>&1 &
 app_pid=$!
 wait_for Quillop 470 || fail "no menu appeared: $(cat "$work/program.log")"
 echo "$mode: menu at $X,$Y"

@@ -147,11 +147,11 @@ click_spot() { # name
     xdotool mousemove $((X + ${SCALE:-1} * sx)) $((Y + ${SCALE:-1} * sy)) sleep 0.1 click 1
 }
 
-# Waits up to 5 s for the program to end after what ended it, and checks it
-# ended well.
+# Waits up to 10 s (a sanitizer build on a busy machine is slow to end) for
+# the program to end after what ended it, and checks it ended well.
 expect_end() { # pid what
     local status=0
-    for _ in $(seq 1 50); do
+    for _ in $(seq 1 100); do
         kill -0 "$1" 2>/dev/null || break
         sleep 0.1
     done
