@@ -44,14 +44,19 @@ default_border none
 default_floating_border none
 focus_follows_mouse no
 CONFIG
+# In a session of its own, so that sway, its X server and all it started end
+# with the test (ending the bus that runs sway would leave sway running).
 WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-    "${as[@]}" dbus-run-session -- sway -c "$work/config" >"$work/sway.log" 2>&1 &
-sway_pid=$!
+    setsid "${as[@]}" dbus-run-session -- sway -c "$work/config" >"$work/sway.log" 2>&1 &
+session=$! # setsid forks only from a group leader, which a job of a script is not
 finish() {
     run grim "$work/screen.png" 2>/dev/null || true
     run swaymsg -t get_tree >"$work/tree.log" 2>&1 || true
+    exec 7>&- 8<&- 2>/dev/null || true
     pkill -KILL -f "^$work/bin/quillop" 2>/dev/null || true
-    kill "$sway_pid" 2>/dev/null || true
+    pkill -TERM -s "$session" 2>/dev/null || true
+    for _ in $(seq 1 30); do pgrep -s "$session" >/dev/null || break; sleep 0.1; done
+    pkill -KILL -s "$session" 2>/dev/null || true
     wait 2>/dev/null || true
     cp "$work"/*.log "$work"/*.png "$out/" 2>/dev/null || true
     rm -rf "$work"
@@ -66,7 +71,8 @@ done
 export SWAYSOCK WAYLAND_DISPLAY=wayland-1
 run() { "${as[@]}" env XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" HOME="$HOME" SWAYSOCK="$SWAYSOCK" WAYLAND_DISPLAY="$WAYLAND_DISPLAY" "$@"; }
 
-# "x y width height" of the window with this title and width, as sway has it.
+# "x y width height shell" of the window with this title and width, as sway
+# has it; the shell says whether it came through XWayland or Wayland's own.
 where() { # title width
     run swaymsg -r -t get_tree | python3 -c '
 import json, sys
@@ -74,18 +80,18 @@ def walk(node):
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         r = child["rect"]
         if child.get("name") == sys.argv[1] and str(r["width"]) == sys.argv[2]:
-            print(r["x"], r["y"], r["width"], r["height"])
+            print(r["x"], r["y"], r["width"], r["height"], child.get("shell"))
             sys.exit(0)
         walk(child)
 walk(json.load(sys.stdin))' "$1" "$2"
 }
-wait_for() { # title width: waits up to 30 s for the window to stand still, sets X Y W H
+wait_for() { # title width: waits up to 30 s for the window to stand still, sets X Y W H KIND
     local deadline=$((SECONDS + 30)) at last=""
     while [ $SECONDS -lt $deadline ]; do
         at=$(where "$1" "$2")
         # sway may place a window again just after it maps it.
         if [ -n "$at" ] && [ "$at" = "$last" ]; then
-            read -r X Y W H <<<"$at"
+            read -r X Y W H KIND <<<"$at"
             return 0
         fi
         last=$at
@@ -93,17 +99,35 @@ wait_for() { # title width: waits up to 30 s for the window to stand still, sets
     done
     return 1
 }
-mouse() { run "$work/bin/quillop_wlpointer" 1280 1024; }
+# One mouse for the whole test, plugged in before the game starts: fed
+# through a pipe, it plays what mouse() is given and says when it is done.
+mkfifo "$work/mouse.in" "$work/mouse.out"
+[ -z "${as[*]}" ] || chown 65534:65534 "$work/mouse.in" "$work/mouse.out"
+run "$work/bin/quillop_wlpointer" 1280 1024 <"$work/mouse.in" >"$work/mouse.out" 2>"$work/mouse.log" &
+exec 7>"$work/mouse.in" 8<"$work/mouse.out"
+mouse() {
+    cat >&7
+    echo sync >&7
+    local reply=""
+    read -r -t 30 -u 8 reply || true
+    [ "$reply" = done ] || fail "the virtual mouse stopped: $(cat "$work/mouse.log")"
+}
 click() { # x y on the screen
     printf 'move %d %d\nsleep 150\npress\nsleep 60\nrelease\nsleep 300\n' "$1" "$2" | mouse
 }
 
 if [ "$mode" = xwayland ]; then
-    # sway starts its X server on demand; its own programs are told where.
-    run swaymsg exec "echo \$DISPLAY >$work/display" >/dev/null
-    for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-    [ -s "$work/display" ] || fail "sway started no X server"
-    launch=(env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland DISPLAY="$(cat "$work/display")")
+    # sway tells its own programs where its X server is once that is ready;
+    # one started before then hears of none.
+    xdisplay=""
+    for _ in $(seq 1 100); do
+        run swaymsg exec "echo \$DISPLAY >$work/display" >/dev/null
+        sleep 0.1
+        xdisplay=$(cat "$work/display" 2>/dev/null || true)
+        [ -n "$xdisplay" ] && break
+    done
+    [ -n "$xdisplay" ] || fail "sway started no X server"
+    launch=(env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland DISPLAY="$xdisplay")
 else
     launch=(env QT_QPA_PLATFORM=wayland)
 fi
@@ -113,7 +137,10 @@ fi
 run dbus-run-session -- "${launch[@]}" ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$work/bin/quillop" >"$work/program.log" 2>&1 &
 app_pid=$!
 wait_for Quillop 470 || fail "no menu appeared: $(cat "$work/program.log")"
-echo "$mode: menu at $X,$Y"
+expected=xdg_shell
+[ "$mode" = wayland ] || expected=xwayland
+[ "$KIND" = "$expected" ] || fail "the game came through $KIND, not $expected"
+echo "$mode: menu at $X,$Y, through $KIND"
 
 # A drag of the background: pressed, twenty moves 20 ms apart, released.
 {
