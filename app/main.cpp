@@ -11,6 +11,7 @@
 #include "platform/log.h"
 #include "platform/outsideclose.h"
 #include "platform/services.h"
+#include "platform/swaywindows.h"
 #include "platform/termination.h"
 #include "platform/tiles.h"
 #include "scores/store/topscorestore.h"
@@ -79,6 +80,7 @@ int main(int argc, char* argv[])
     // The program ends through the menu's Exit, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     quillop::platform::InstallFontSubstitutions();
+    quillop::platform::WatchSwayWindows(&app);
 
     quillop::SeededRandom random(quillop::platform::ClockSeed());
     quillop::Module1 module(quillop::TopScoreStore::forThisProgram(quillop::platform::ProgramFolder()), random);

@@ -12,8 +12,10 @@
 # player's would; sway tells where the windows are, grim what they show.
 # The menu shows; a drag of its background moves it by the drag; right after
 # the drag the item under the mouse lights; New Game shows the game and
-# Escape the menu again; Exit asks, and Yes ends the program. sway refuses
-# to run as root, so as root it all runs as nobody.
+# Escape the menu again, both where the menu stood (on XWayland, where the
+# game knows its places); Exit asks, over the menu; a click on the menu
+# beside the question leaves the question on top and focused; Yes ends the
+# program. sway refuses to run as root, so as root it all runs as nobody.
 #
 #   sway_e2e.sh <path to quillop> <path to quillop_wlpointer> <work folder> <xwayland|wayland>
 set -euo pipefail
@@ -162,14 +164,40 @@ yellow=$(convert "$work/lit.png" -fx 'r > 0.8 && g > 0.8 && b < 0.4 ? 1 : 0' -fo
 [ "$yellow" -gt 20 ] || fail "New Game did not light under the mouse after the drag ($yellow yellow pixels)"
 echo "$mode: New Game lights under the mouse right after the drag ($yellow yellow pixels)"
 
+menu_x=$X menu_y=$Y
+at_menu() { # what: on XWayland, where the game knows its places, the window stands where the menu stood
+    [ "$mode" = wayland ] || [ "$X,$Y" = "$menu_x,$menu_y" ] || fail "$1 at $X,$Y, not where the menu stood ($menu_x,$menu_y)"
+}
 click $((X + 381)) $((Y + 374)) # New Game
 wait_for "Quillop - Game" 470 || fail "New Game showed no game window"
+at_menu "the game window opened"
 run wtype -s 300 -k Escape
 wait_for Quillop 470 || fail "Escape did not bring the menu back"
-echo "$mode: New Game and Escape"
+at_menu "Escape brought the menu back"
+menu_x=$X menu_y=$Y
+echo "$mode: New Game and Escape, at the menu's place"
 
 click $((X + 381)) $((Y + 566)) # Exit, with the game in progress
 wait_for Quillop 385 || fail "Exit asked nothing"
+over_x=$((X - menu_x)) over_y=$((Y - menu_y))
+[ "$mode" = wayland ] || { [ $over_x -ge 42 ] && [ $over_x -le 43 ] && [ $over_y -ge 235 ] && [ $over_y -le 236 ]; } ||
+    fail "the question opened at $X,$Y, not over the menu at $menu_x,$menu_y"
+ask_x=$X ask_y=$Y
+# A click on the menu beside the question, which the question blocks: the
+# question stays on top, focused, and answers.
+click $((menu_x + 30)) $((menu_y + 560))
+sleep 0.5
+top=$(run swaymsg -r -t get_tree | python3 -c '
+import json, sys
+def floating(node):
+    for child in node.get("nodes", []):
+        yield from floating(child)
+    yield from node.get("floating_nodes", [])
+on_top = list(floating(json.load(sys.stdin)))[-1]
+print(on_top["rect"]["width"], on_top["focused"])')
+[ "$top" = "385 True" ] || fail "a click on the menu under the question left on top, focused or not, the window of width and focus \"$top\""
+wait_for Quillop 385 && [ "$X,$Y" = "$ask_x,$ask_y" ] || fail "the question moved to $X,$Y after the click under it"
+echo "$mode: a click on the menu under the question leaves the question on top"
 click $((X + 104)) $((Y + 102)) # Yes
 expect_end "$app_pid" "Yes to \"exit anyway?\""
 echo "$mode: Exit, Yes: the program ended"
