@@ -122,8 +122,8 @@ bool SwayWindows::holds(const QJsonObject& container, const QWidget* window) con
     }
     // A Wayland window is known to sway by no name the program gives it;
     // the game's windows differ by title or size.
-    return container.value(QLatin1String("name")).toString() == window->windowTitle() &&
-           ContentSize(container) == window->size();
+    return container.value(QLatin1String("name")).toString() == window->windowTitle()
+           && ContentSize(container) == window->size();
 }
 
 QString SwayWindows::criteria(const QWidget* window)
@@ -159,8 +159,7 @@ void WatchSwayWindows(QObject* owner)
     }
     auto* sway = new SwayWindows(socket, display, owner);
     if (!sway->isConnected()) {
-        qCInfo(lcQuillop).noquote() << "sway's IPC at" << socket
-                                    << "did not answer: windows open where sway puts them";
+        qCInfo(lcQuillop).noquote() << "sway's IPC at" << socket << "did not answer: windows open where sway puts them";
         delete sway;
         return;
     }

@@ -54,15 +54,15 @@ TEST_P(Frames, AreTakenWholeAndInOrder)
 const QByteArray Run = EncodeSwayMessage(sway::RunCommand, "focus");
 const QByteArray Event = EncodeSwayMessage(sway::WindowEvent, "{}");
 
-INSTANTIATE_TEST_SUITE_P(Sway, Frames,
-                         ::testing::Values(Framing{"One", Run, {"0:focus"}, 0},
-                                           Framing{"TwoBackToBack", Run + Event, {"0:focus", "2147483651:{}"}, 0},
-                                           Framing{"AHeaderShort", Run.left(10), {}, 10},
-                                           Framing{"APayloadShort", Run + Event.left(15), {"0:focus"}, 15},
-                                           Framing{"NotSways", "HTTP/1.1 200 OK\r\n\r\n", {}, 0},
-                                           Framing{"LongerThanAnyAnswer",
-                                                   QByteArray("i3-ipc\xff\xff\xff\x7f\0\0\0\0", 14), {}, 0}),
-                         test::Named);
+INSTANTIATE_TEST_SUITE_P(
+    Sway, Frames,
+    ::testing::Values(Framing{"One", Run, {"0:focus"}, 0},
+                      Framing{"TwoBackToBack", Run + Event, {"0:focus", "2147483651:{}"}, 0},
+                      Framing{"AHeaderShort", Run.left(10), {}, 10},
+                      Framing{"APayloadShort", Run + Event.left(15), {"0:focus"}, 15},
+                      Framing{"NotSways", "HTTP/1.1 200 OK\r\n\r\n", {}, 0},
+                      Framing{"LongerThanAnyAnswer", QByteArray("i3-ipc\xff\xff\xff\x7f\0\0\0\0", 14), {}, 0}),
+    test::Named);
 
 // A sway of the test's own on a socket in a temporary folder: it answers
 // commands with success and a tree with the one it is given, and sends the
@@ -207,7 +207,8 @@ TEST_F(SwayWindowsTest, OnXWaylandAWindowShowsWhereTheGamePutItAndOnlyThen)
     m_sway.sendWindowEvent(Container("new", 5, m_pid, unplaced.internalWinId()));
     m_sway.sendWindowEvent(Container("new", 6, m_pid, 99999)); // not the game's
     m_sway.sendWindowEvent(Container("new", 7, m_pid, placed.internalWinId()));
-    ASSERT_EQ(m_sway.awaitCommands(1), std::vector<QString>{QStringLiteral("[con_id=7] move absolute position 120 80")});
+    ASSERT_EQ(m_sway.awaitCommands(1),
+              std::vector<QString>{QStringLiteral("[con_id=7] move absolute position 120 80")});
     placed.hide();
     placed.move(200, 90);
     placed.show(); // shown again, somewhere else
@@ -233,8 +234,9 @@ TEST_F(SwayWindowsTest, AWindowOfTheGameFocusedUnderAQuestionGivesTheFocusBackTo
     // Sway hears of each event's outcome in turn: this one's tells when all are heard.
     m_sway.sendWindowEvent(Container("new", 6, m_pid, menu.internalWinId()));
 
-    EXPECT_EQ(m_sway.awaitCommands(2), (std::vector<QString>{QStringLiteral("[id=%1] focus").arg(question.internalWinId()),
-                                                             QStringLiteral("[con_id=6] move absolute position 10 20")}));
+    EXPECT_EQ(m_sway.awaitCommands(2),
+              (std::vector<QString>{QStringLiteral("[id=%1] focus").arg(question.internalWinId()),
+                                    QStringLiteral("[con_id=6] move absolute position 10 20")}));
     qApp->removeEventFilter(&windows);
 }
 
@@ -249,8 +251,8 @@ TEST_F(SwayWindowsTest, OnWaylandTheQuestionIsFoundInSwaysTreeByTitleAndSize)
     const QByteArray asked = Container("", 4, m_pid, 0, {385, 129});
     const QByteArray other = Container("", 5, m_pid + 1, 0, {385, 129});
     auto inner = [](const QByteArray& event) { return event.mid(event.indexOf("\"container\": ") + 13).chopped(1); };
-    m_sway.setTree(R"({"nodes": [{"nodes": [], "floating_nodes": [)" + inner(other) + ',' + inner(menu) + ',' +
-                   inner(asked) + "]}]}");
+    m_sway.setTree(R"({"nodes": [{"nodes": [], "floating_nodes": [)" + inner(other) + ',' + inner(menu) + ','
+                   + inner(asked) + "]}]}");
     SwayWindows windows(m_socket, SwayWindows::Display::Wayland);
 
     m_sway.sendWindowEvent(Container("focus", 3, m_pid, 0, {470, 600}));
