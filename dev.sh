@@ -18,6 +18,7 @@ usage() {
 ./dev.sh bench        build and run the benchmarks
 ./dev.sh fuzz [s]     fuzz the top-score reader and the store, s seconds each (default 300)
 ./dev.sh screenshots  take the screenshots in assets/screenshots again
+./dev.sh desktops     the end-to-end checks under a headless GNOME Shell and KWin (not in CI)
 ./dev.sh package      build the Debian package in a clone of the committed tree, check it
                       with lintian, install it and start /usr/games/quillop
 USAGE
@@ -100,6 +101,18 @@ package)
     (cd build-package/quillop && dpkg-buildpackage -us -uc -b)
     lintian --fail-on error,warning --tag-display-limit 0 build-package/quillop_*.changes
     tests/e2e/package_e2e.sh build-package/quillop_*.deb build-package/e2e
+    ;;
+desktops)
+    # GNOME Shell and KWin, each hundreds of megabytes, only for this.
+    PACKAGES+=(gnome-shell kwin-wayland)
+    install_missing
+    build dev
+    status=0
+    for mode in xwayland wayland; do
+        bash tests/e2e/gnome_e2e.sh build/quillop "build/e2e/gnome_$mode" "$mode" || status=1
+    done
+    bash tests/e2e/kwin_e2e.sh build/quillop build/e2e/kwin_xwayland || status=1
+    exit $status
     ;;
 screenshots)
     install_missing

@@ -10,6 +10,7 @@
 #include "platform/fonts.h"
 #include "platform/log.h"
 #include "platform/outsideclose.h"
+#include "platform/questionfocus.h"
 #include "platform/services.h"
 #include "platform/swaywindows.h"
 #include "platform/termination.h"
@@ -81,6 +82,7 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     quillop::platform::InstallFontSubstitutions();
     quillop::platform::WatchSwayWindows(&app);
+    quillop::platform::KeepKeysWithTheQuestion();
 
     quillop::SeededRandom random(quillop::platform::ClockSeed());
     quillop::Module1 module(quillop::TopScoreStore::forThisProgram(quillop::platform::ProgramFolder()), random);
