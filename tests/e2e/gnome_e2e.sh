@@ -81,122 +81,34 @@ global.quillop = {
 };
 "ready"' >/dev/null
 
-at_x=0 at_y=0
-move() { # x y: glides there a few pixels at a time, as a hand does
-    local dx=$(($1 - at_x)) dy=$(($2 - at_y)) steps i
-    steps=$(((${dx#-} > ${dy#-} ? ${dx#-} : ${dy#-}) / 8 + 1))
-    for i in $(seq 1 $steps); do
-        ask "global.quillop.mouse.notify_absolute_motion(global.quillop.now(), $((at_x + dx * i / steps)), $((at_y + dy * i / steps)))" >/dev/null
-    done
-    at_x=$1 at_y=$2
+pointer_to() {
+    ask "global.quillop.mouse.notify_absolute_motion(global.quillop.now(), $1, $2)" >/dev/null
 }
-button() { # PRESSED or RELEASED
-    ask "global.quillop.mouse.notify_button(global.quillop.now(), 1, imports.gi.Clutter.ButtonState.$1)" >/dev/null
-}
-click() { # x y
-    move "$1" "$2"
-    sleep 0.15
-    button PRESSED
-    sleep 0.06
-    button RELEASED
-    sleep 0.4
+button() { # down or up
+    local state=PRESSED
+    [ "$1" = down ] || state=RELEASED
+    ask "global.quillop.mouse.notify_button(global.quillop.now(), 1, imports.gi.Clutter.ButtonState.$state)" >/dev/null
 }
 escape() {
-    ask 'global.quillop.keys.notify_keyval(global.quillop.now(), imports.gi.Clutter.KEY_Escape, imports.gi.Clutter.KeyState.PRESSED)' >/dev/null
-    ask 'global.quillop.keys.notify_keyval(global.quillop.now(), imports.gi.Clutter.KEY_Escape, imports.gi.Clutter.KeyState.RELEASED)' >/dev/null
-}
-# "title x y width height focused" of each of the game's windows, bottom first.
-windows() { ask 'global.quillop.windows()' | tr ';' '\n'; }
-wait_for() { # title width: sets X Y W H FOCUS once the window stands still
-    local deadline=$((SECONDS + 20)) at last=""
-    while [ $SECONDS -lt $deadline ]; do
-        at=$(windows | awk -v t="$1" -v w="$2" '$1 == t && $4 == w { print $2, $3, $4, $5, $6; exit }')
-        if [ -n "$at" ] && [ "$at" = "$last" ]; then
-            read -r X Y W H FOCUS <<<"$at"
-            return 0
-        fi
-        last=$at
-        sleep 0.2
+    local state
+    for state in PRESSED RELEASED; do
+        ask "global.quillop.keys.notify_keyval(global.quillop.now(), imports.gi.Clutter.KEY_Escape, imports.gi.Clutter.KeyState.$state)" >/dev/null
     done
-    return 1
 }
-on_top() { windows | tail -n 1 | awk '{ print $1, $4, $6 }'; }
-
-failed=0
-check() { # what, then a command that passes or fails
-    local what=$1
-    shift
-    if "$@"; then
-        echo "gnome $mode: $what: PASS"
-    else
-        echo "gnome $mode: $what: FAIL"
-        failed=$((failed + 1))
-    fi
+windows() { ask 'global.quillop.windows()' | tr ';' '\n'; }
+picture() { # x y width height file
+    gdbus call --session --dest org.gnome.Shell.Screenshot --object-path /org/gnome/Shell/Screenshot \
+        --method org.gnome.Shell.Screenshot.ScreenshotArea "$1" "$2" "$3" "$4" false "$5" >/dev/null
 }
-near() { [ "$(($1 - $2))" -ge -2 ] && [ "$(($1 - $2))" -le 2 ]; }
 
 if [ "$mode" = xwayland ]; then
-    display=$(ask 'imports.gi.GLib.getenv("DISPLAY")')
-    launch=(env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland DISPLAY="$display" XAUTHORITY="$(ask 'imports.gi.GLib.getenv("XAUTHORITY")')")
+    launch=(env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland DISPLAY="$(ask 'imports.gi.GLib.getenv("DISPLAY")')"
+        XAUTHORITY="$(ask 'imports.gi.GLib.getenv("XAUTHORITY")')")
 else
     launch=(env QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-0)
 fi
 "${launch[@]}" "$program" >"$out/program.log" 2>&1 &
 app_pid=$!
-
-wait_for Quillop 470 || { echo "gnome $mode: no menu appeared: $(cat "$out/program.log")"; exit 1; }
-menu_x=$X menu_y=$Y
-echo "gnome $mode: menu at $X,$Y"
-
-# A drag of the background.
-move $((X + 5)) $((Y + 300))
-sleep 0.2
-button PRESSED
-sleep 0.15
-for i in $(seq 1 20); do
-    ask "global.quillop.mouse.notify_absolute_motion(global.quillop.now(), $((X + 5 + 5 * i)), $((Y + 300 + 2 * i)))" >/dev/null
-    sleep 0.02
-done
-at_x=$((X + 105)) at_y=$((Y + 340))
-button RELEASED
-sleep 0.5
-wait_for Quillop 470
-check "a drag of 100,40 moves the menu by it (to $X,$Y)" near $((X - menu_x)) 100
-menu_x=$X menu_y=$Y
-
-# Right after it, the item under the mouse lights.
-move $((X + 370)) $((Y + 370))
-move $((X + 381)) $((Y + 374))
-sleep 0.4
-gdbus call --session --dest org.gnome.Shell.Screenshot --object-path /org/gnome/Shell/Screenshot \
-    --method org.gnome.Shell.Screenshot.ScreenshotArea $((X + 317)) $((Y + 362)) 129 25 false "$out/lit.png" >/dev/null
-yellow=$(convert "$out/lit.png" -fx 'r > 0.8 && g > 0.8 && b < 0.4 ? 1 : 0' -format '%[fx:int(mean * w * h + 0.5)]' info: 2>/dev/null)
-check "New Game lights under the mouse right after the drag (${yellow:-no} yellow pixels)" test "${yellow:-0}" -gt 20
-
-click $((X + 381)) $((Y + 374)) # New Game
-check "New Game shows the game" wait_for Quillop_-_Game 470
-[ "$mode" = wayland ] || check "the game opens where the menu stood ($X,$Y)" test "$X,$Y" = "$menu_x,$menu_y"
-escape
-sleep 0.5
-check "Escape brings the menu back" wait_for Quillop 470
-[ "$mode" = wayland ] || check "the menu comes back where it stood ($X,$Y)" test "$X,$Y" = "$menu_x,$menu_y"
-menu_x=$X menu_y=$Y
-
-click $((X + 381)) $((Y + 566)) # Exit, with a game in progress
-check "Exit asks" wait_for Quillop 385
-if [ "$mode" = xwayland ]; then
-    check "the question opens centred over the menu (at $X,$Y, menu at $menu_x,$menu_y)" \
-        eval 'near $((X - menu_x)) 42 && near $((Y - menu_y)) 235'
-else # GNOME Shell 43 places a Qt program's Wayland dialogs as any window
-    echo "gnome $mode: the question opens where GNOME puts it (at $X,$Y, menu at $menu_x,$menu_y): INFO"
-fi
-check "the question opens on top with the keys ($(on_top))" test "$(on_top)" = "Quillop 385 1"
-ask_x=$X ask_y=$Y
-click $((menu_x + 30)) $((menu_y + 560)) # the menu beside the question
-check "after a click on the menu beside it the question is still on top with the keys ($(on_top))" \
-    test "$(on_top)" = "Quillop 385 1"
-click $((ask_x + 104)) $((ask_y + 102)) # Yes
-for _ in $(seq 1 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-check "Yes ends the program" eval '! kill -0 "$app_pid" 2>/dev/null'
-echo "$((${failed} == 0 ? 1 : 0)) passed, $((${failed} == 0 ? 0 : 1)) failed"
-[ "$failed" -eq 0 ]
+desktop=gnome
+. "$(dirname "$0")/desktop_checks.sh"
+run_checks
