@@ -10,12 +10,8 @@
 # quillop_wlpointer plays a mouse through the compositor's virtual pointer
 # and wtype types through its virtual keyboard, so both reach the game as a
 # player's would; sway tells where the windows are, grim what they show.
-# The menu shows; a drag of its background moves it by the drag; right after
-# the drag the item under the mouse lights; New Game shows the game and
-# Escape the menu again, both where the menu stood (on XWayland, where the
-# game knows its places); Exit asks, over the menu; a click on the menu
-# beside the question leaves the question on top and focused; Yes ends the
-# program. sway refuses to run as root, so as root it all runs as nobody.
+# It plays the checks every desktop's script plays (desktop_checks.sh). sway
+# refuses to run as root, so as root it all runs as nobody.
 #
 #   sway_e2e.sh <path to quillop> <path to quillop_wlpointer> <work folder> <xwayland|wayland>
 set -euo pipefail
@@ -73,33 +69,19 @@ done
 export SWAYSOCK WAYLAND_DISPLAY=wayland-1
 run() { "${as[@]}" env XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" HOME="$HOME" SWAYSOCK="$SWAYSOCK" WAYLAND_DISPLAY="$WAYLAND_DISPLAY" "$@"; }
 
-# "x y width height shell" of the window with this title and width, as sway
-# has it; the shell says whether it came through XWayland or Wayland's own.
-where() { # title width
+# "title x y width height focused shell" of each of the game's windows,
+# bottom first; the shell says whether it came through XWayland or Wayland's own.
+windows() {
     run swaymsg -r -t get_tree | python3 -c '
 import json, sys
-def walk(node):
-    for child in node.get("nodes", []) + node.get("floating_nodes", []):
-        r = child["rect"]
-        if child.get("name") == sys.argv[1] and str(r["width"]) == sys.argv[2]:
-            print(r["x"], r["y"], r["width"], r["height"], child.get("shell"))
-            sys.exit(0)
-        walk(child)
-walk(json.load(sys.stdin))' "$1" "$2"
-}
-wait_for() { # title width: waits up to 30 s for the window to stand still, sets X Y W H KIND
-    local deadline=$((SECONDS + 30)) at last=""
-    while [ $SECONDS -lt $deadline ]; do
-        at=$(where "$1" "$2")
-        # sway may place a window again just after it maps it.
-        if [ -n "$at" ] && [ "$at" = "$last" ]; then
-            read -r X Y W H KIND <<<"$at"
-            return 0
-        fi
-        last=$at
-        sleep 0.2
-    done
-    return 1
+def floating(node):
+    for child in node.get("nodes", []):
+        yield from floating(child)
+    yield from node.get("floating_nodes", [])
+for window in floating(json.load(sys.stdin)):
+    if window.get("name", "").startswith("Quillop"):
+        r = window["rect"]
+        print(window["name"].replace(" ", "_"), r["x"], r["y"], r["width"], r["height"], int(window["focused"]), window.get("shell"))'
 }
 # One mouse for the whole test, plugged in before the game starts: fed
 # through a pipe, it plays what mouse() is given and says when it is done.
@@ -114,8 +96,14 @@ mouse() {
     read -r -t 30 -u 8 reply || true
     [ "$reply" = done ] || fail "the virtual mouse stopped: $(cat "$work/mouse.log")"
 }
-click() { # x y on the screen
-    printf 'move %d %d\nsleep 150\npress\nsleep 60\nrelease\nsleep 300\n' "$1" "$2" | mouse
+pointer_to() { echo "move $1 $2" | mouse; }
+button() { # down or up
+    if [ "$1" = down ]; then echo press | mouse; else echo release | mouse; fi
+}
+# A new virtual keyboard needs a moment before clients take its keys.
+escape() { run wtype -s 300 -k Escape; }
+picture() { # x y width height file
+    run grim -g "$1,$2 ${3}x$4" "$work/picture.png" && cp "$work/picture.png" "$5"
 }
 
 if [ "$mode" = xwayland ]; then
@@ -138,67 +126,21 @@ fi
 # wait on it as it ends.
 run dbus-run-session -- "${launch[@]}" ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$work/bin/quillop" >"$work/program.log" 2>&1 &
 app_pid=$!
-wait_for Quillop 470 || fail "no menu appeared: $(cat "$work/program.log")"
+for _ in $(seq 1 150); do
+    kind=$(windows | awk '$1 == "Quillop" { print $7; exit }')
+    [ -n "$kind" ] && break
+    sleep 0.2
+done
+[ -n "$kind" ] || fail "no menu appeared: $(cat "$work/program.log")"
 expected=xdg_shell
 [ "$mode" = wayland ] || expected=xwayland
-[ "$KIND" = "$expected" ] || fail "the game came through $KIND, not $expected"
-echo "$mode: menu at $X,$Y, through $KIND"
+[ "$kind" = "$expected" ] || fail "the game came through $kind, not $expected"
+echo "sway $mode: the game came through $kind"
 
-# A drag of the background: pressed, twenty moves 20 ms apart, released.
-{
-    printf 'move %d %d\nsleep 200\npress\nsleep 150\n' $((X + 5)) $((Y + 300))
-    for i in $(seq 1 20); do printf 'move %d %d\nsleep 20\n' $((X + 5 + 5 * i)) $((Y + 300 + 2 * i)); done
-    printf 'release\nsleep 400\n'
-} | mouse
-from_x=$X from_y=$Y
-sleep 0.3
-wait_for Quillop 470
-dx=$((X - from_x - 100)) dy=$((Y - from_y - 40))
-[ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ] || fail "a drag of 100,40 moved the menu from $from_x,$from_y to $X,$Y"
-echo "$mode: the drag moved the menu to $X,$Y"
-
-# Right after it, the item under the mouse lights.
-printf 'move %d %d\nsleep 100\nmove %d %d\nsleep 400\n' $((X + 370)) $((Y + 370)) $((X + 381)) $((Y + 374)) | mouse
-run grim -g "$((X + 317)),$((Y + 362)) 129x25" "$work/lit.png"
-yellow=$(convert "$work/lit.png" -fx 'r > 0.8 && g > 0.8 && b < 0.4 ? 1 : 0' -format '%[fx:int(mean * w * h + 0.5)]' info:)
-[ "$yellow" -gt 20 ] || fail "New Game did not light under the mouse after the drag ($yellow yellow pixels)"
-echo "$mode: New Game lights under the mouse right after the drag ($yellow yellow pixels)"
-
-menu_x=$X menu_y=$Y
-at_menu() { # what: on XWayland, where the game knows its places, the window stands where the menu stood
-    [ "$mode" = wayland ] || [ "$X,$Y" = "$menu_x,$menu_y" ] || fail "$1 at $X,$Y, not where the menu stood ($menu_x,$menu_y)"
-}
-click $((X + 381)) $((Y + 374)) # New Game
-wait_for "Quillop - Game" 470 || fail "New Game showed no game window"
-at_menu "the game window opened"
-run wtype -s 300 -k Escape
-wait_for Quillop 470 || fail "Escape did not bring the menu back"
-at_menu "Escape brought the menu back"
-menu_x=$X menu_y=$Y
-echo "$mode: New Game and Escape, at the menu's place"
-
-click $((X + 381)) $((Y + 566)) # Exit, with the game in progress
-wait_for Quillop 385 || fail "Exit asked nothing"
-over_x=$((X - menu_x)) over_y=$((Y - menu_y))
-[ "$mode" = wayland ] || { [ $over_x -ge 42 ] && [ $over_x -le 43 ] && [ $over_y -ge 235 ] && [ $over_y -le 236 ]; } ||
-    fail "the question opened at $X,$Y, not over the menu at $menu_x,$menu_y"
-ask_x=$X ask_y=$Y
-# A click on the menu beside the question, which the question blocks: the
-# question stays on top, focused, and answers.
-click $((menu_x + 30)) $((menu_y + 560))
-sleep 0.5
-top=$(run swaymsg -r -t get_tree | python3 -c '
-import json, sys
-def floating(node):
-    for child in node.get("nodes", []):
-        yield from floating(child)
-    yield from node.get("floating_nodes", [])
-on_top = list(floating(json.load(sys.stdin)))[-1]
-print(on_top["rect"]["width"], on_top["focused"])')
-[ "$top" = "385 True" ] || fail "a click on the menu under the question left on top, focused or not, the window of width and focus \"$top\""
-wait_for Quillop 385 && [ "$X,$Y" = "$ask_x,$ask_y" ] || fail "the question moved to $X,$Y after the click under it"
-echo "$mode: a click on the menu under the question leaves the question on top"
-click $((X + 104)) $((Y + 102)) # Yes
-expect_end "$app_pid" "Yes to \"exit anyway?\""
-echo "$mode: Exit, Yes: the program ended"
-echo "1 passed, 0 failed"
+set +e
+desktop=sway
+. "$(dirname "$0")/desktop_checks.sh"
+run_checks || exit 1
+wait "$app_pid"
+status=$?
+[ "$status" -eq 0 ] || fail "after Yes the program ended with status $status"
