@@ -127,7 +127,7 @@ void SwayConnection::readEvents()
 {
     m_read += m_socket.readAll();
     while (auto message = TakeSwayMessage(m_read)) {
-        emit event(message->type, QJsonDocument::fromJson(message->payload));
+        emit received(message->type, QJsonDocument::fromJson(message->payload));
     }
 }
 

@@ -48,11 +48,12 @@ public:
     std::optional<QJsonDocument> request(quint32 type, const QByteArray& payload);
     // Whether sway did all that the command asked.
     bool run(const QString& command);
-    // From now on the connection only hears events: each is signalled.
+    // From now on the connection only hears events: each is signalled by
+    // received().
     bool subscribe(const QByteArray& events);
 
 signals:
-    void event(quint32 type, const QJsonDocument& body);
+    void received(quint32 type, const QJsonDocument& body);
 
 private:
     void readEvents();

@@ -52,7 +52,7 @@ template <typename Test> QJsonObject Find(const QJsonObject& node, const Test& t
 SwayWindows::SwayWindows(const QString& socket, Display display, QObject* parent)
     : QObject(parent), m_commands(socket), m_events(socket), m_display(display)
 {
-    connect(&m_events, &SwayConnection::event, this, [this](quint32 type, const QJsonDocument& body) {
+    connect(&m_events, &SwayConnection::received, this, [this](quint32 type, const QJsonDocument& body) {
         if (type == sway::WindowEvent) {
             windowEvent(body.object());
         }
@@ -163,7 +163,9 @@ void WatchSwayWindows(QObject* owner)
         delete sway;
         return;
     }
-    qApp->installEventFilter(sway);
+    if (display == SwayWindows::Display::XWayland) {
+        qApp->installEventFilter(sway); // the places it keeps
+    }
 }
 
 } // namespace quillop::platform
