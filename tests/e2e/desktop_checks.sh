@@ -14,7 +14,10 @@
 # run_checks prints a line for each check and returns non-zero if one failed.
 
 at_x=0 at_y=0
-move() { # x y: glides there a few pixels at a time, as a hand does
+# Moves the pointer as a hand does, a few pixels at a time. One long jump
+# from one window into another is no mouse's: XWayland, told where the
+# pointer entered the window, moves it by the jump again.
+move() { # x y
     local dx=$(($1 - at_x)) dy=$(($2 - at_y)) steps i
     steps=$(((${dx#-} > ${dy#-} ? ${dx#-} : ${dy#-}) / 8 + 1))
     for i in $(seq 1 $steps); do

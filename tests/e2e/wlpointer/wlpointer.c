@@ -6,8 +6,7 @@
 // which has none of its own: reads commands, one a line, from standard input
 // and plays them through the compositor's virtual pointer, so every window,
 // Wayland's or XWayland's, gets them as from a real mouse.
-//   move X Y     the pointer to X, Y on the output (WIDTH x HEIGHT, the
-//                arguments), a few pixels at a time
+//   move X Y     the pointer to X, Y on the output (WIDTH x HEIGHT, the arguments)
 //   press        the left button down
 //   release      the left button up
 //   sleep MS     a pause
@@ -52,30 +51,6 @@ static uint32_t now_ms(void)
     return (uint32_t)(t.tv_sec * 1000 + t.tv_nsec / 1000000);
 }
 
-static int at_x = -1, at_y = -1; // where the pointer is, once it has been moved
-
-// Moves the pointer as a hand does, a few pixels at a time. One long jump
-// from one window to another is no mouse's: XWayland, told where the pointer
-// entered the window, moves it by the jump again.
-static void glide(struct wl_display* display, struct zwlr_virtual_pointer_v1* pointer, unsigned x, unsigned y,
-                  unsigned width, unsigned height)
-{
-    const int step = 8;
-    const int dx = at_x < 0 ? 0 : (int)x - at_x;
-    const int dy = at_y < 0 ? 0 : (int)y - at_y;
-    const int far = abs(dx) > abs(dy) ? abs(dx) : abs(dy);
-    const int steps = far / step + 1;
-    for (int i = 1; i <= steps; ++i) {
-        const unsigned sx = (unsigned)((int)x - dx + dx * i / steps);
-        const unsigned sy = (unsigned)((int)y - dy + dy * i / steps);
-        zwlr_virtual_pointer_v1_motion_absolute(pointer, now_ms(), sx, sy, width, height);
-        zwlr_virtual_pointer_v1_frame(pointer);
-        wl_display_roundtrip(display);
-    }
-    at_x = (int)x;
-    at_y = (int)y;
-}
-
 int main(int argc, char** argv)
 {
     if (argc != 3) {
@@ -103,8 +78,7 @@ int main(int argc, char** argv)
     while (fgets(line, sizeof line, stdin) != NULL) {
         unsigned x = 0, y = 0, ms = 0;
         if (sscanf(line, "move %u %u", &x, &y) == 2) {
-            glide(display, pointer, x, y, width, height);
-            continue;
+            zwlr_virtual_pointer_v1_motion_absolute(pointer, now_ms(), x, y, width, height);
         } else if (strncmp(line, "press", 5) == 0 || strncmp(line, "release", 7) == 0) {
             zwlr_virtual_pointer_v1_button(pointer, now_ms(), 0x110 /* BTN_LEFT */, line[0] == 'p' ? 1 : 0);
         } else if (strncmp(line, "sync", 4) == 0) {
