@@ -29,7 +29,7 @@ cd "$(dirname "$0")"
 JOBS=$(nproc 2>/dev/null || echo 2)
 PACKAGES=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev fonts-liberation2
-          xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick openbox libx11-dev libxext-dev libxcb1-dev pkgconf libfontconfig-dev
+          xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick openbox i3-wm libx11-dev libxext-dev libxcb1-dev pkgconf libfontconfig-dev
           desktop-file-utils appstream reuse man-db strace weston qt6-wayland
           sway xwayland grim wtype dbus-daemon libwayland-dev libwayland-bin python3-minimal
           clang libclang-rt-14-dev clang-format-14)

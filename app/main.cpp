@@ -4,16 +4,15 @@
 
 // Quillop: a falling-block puzzle game.
 #include "module1.h"
+#include "termination.h"
 #include "windows.h"
 
+#include "desktop/session.h"
 #include "game/core/random.h"
+#include "platform/clock.h"
 #include "platform/fonts.h"
 #include "platform/log.h"
-#include "platform/outsideclose.h"
-#include "platform/questionfocus.h"
-#include "platform/services.h"
-#include "platform/swaywindows.h"
-#include "platform/termination.h"
+#include "platform/programfolder.h"
 #include "platform/tiles.h"
 #include "scores/store/topscorestore.h"
 
@@ -81,14 +80,14 @@ int main(int argc, char* argv[])
     // The program ends through the menu's Exit, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     quillop::platform::InstallFontSubstitutions();
-    quillop::platform::WatchSwayWindows(&app);
-    quillop::platform::KeepKeysWithTheQuestion();
+    quillop::desktop::Install(quillop::desktop::ForThisSession());
 
     quillop::SeededRandom random(quillop::platform::ClockSeed());
     quillop::Module1 module(quillop::TopScoreStore::forThisProgram(quillop::platform::ProgramFolder()), random);
     quillop::InstallWindows(module, quillop::platform::ProgramFolder());
-    quillop::platform::OnTerminationRequest([&module] { module.endProgram(); });
-    quillop::platform::OnWindowDestroyedOutside([&module](QWidget* window) { module.windowDestroyedOutside(window); });
+    quillop::OnTerminationRequest([&module] { module.endProgram(); });
+    quillop::desktop::Current().watchOutsideDestroys(
+        [&module](QWidget* window) { module.windowDestroyedOutside(window); });
     module.Start();
     return QApplication::exec();
 }

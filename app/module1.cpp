@@ -7,7 +7,10 @@
 #include "frmmenu.h"
 
 #include "game/ui/frmgame.h"
-#include "platform/services.h"
+#include "desktop/desktop.h"
+#include "desktop/screens.h"
+#include "platform/clock.h"
+#include "platform/queuedinput.h"
 #include "shell/ui/formwindow.h"
 #include "shell/ui/frmdialog.h"
 #include "shell/ui/handover.h"
@@ -63,7 +66,7 @@ void Module1::Start()
         m_menu = new frmMenu(*this);
         watchCloseRequests(m_menu);
     }
-    platform::CentreOnScreen(m_menu);
+    desktop::Current().place(m_menu, desktop::CentredOnScreen(m_menu->size()));
     HandOver(nullptr, m_menu, Leave::Hide);
 }
 

@@ -7,7 +7,7 @@
 
 #include "app/frmmenu.h"
 #include "game/ui/frmgame.h"
-#include "platform/drag.h"
+#include "desktop/manualdrag.h"
 #include "scores/ui/frmhighscores.h"
 #include "shell/ui/formwindow.h"
 
@@ -81,9 +81,9 @@ TEST_F(Menu, ItemsStayLitUntilTheMouseCrossesTheBackgroundWhichAloneDrags)
         EXPECT_EQ(item->textColour(), ButtonWhite) << item->text().toStdString();
     }
     QTest::mousePress(Find(menu(), "lblNewGame"), Qt::LeftButton, {}, QPoint(3, 3));
-    EXPECT_FALSE(platform::IsManualDragActive(&menu()));
+    EXPECT_FALSE(desktop::ManualDrag::isActive(&menu()));
     QTest::mousePress(&menu(), Qt::LeftButton, {}, QPoint(100, 400));
-    EXPECT_TRUE(platform::IsManualDragActive(&menu()));
+    EXPECT_TRUE(desktop::ManualDrag::isActive(&menu()));
     QTest::mouseRelease(&menu(), Qt::LeftButton, {}, QPoint(100, 400));
 }
 

@@ -4,9 +4,9 @@
 
 #include "frmgame.h"
 
+#include "platform/clock.h"
 #include "platform/fonts.h"
 #include "platform/keys.h"
-#include "platform/services.h"
 #include "platform/tiles.h"
 #include "platform/widgets.h"
 #include "shell/ui/text.h"

@@ -2,10 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/drag.h"
 #include "platform/fonts.h"
 #include "platform/keys.h"
-#include "platform/services.h"
 #include "platform/tiles.h"
 #include "platform/widgets.h"
 
@@ -147,50 +145,6 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"offscreen", Qt::Key_Exclam, Shift, 0, 49}, KeyCase{"offscreen", Qt::Key_Z, None, 0, 90},
         KeyCase{"offscreen", Qt::Key_Comma, None, 0, 188}, KeyCase{"offscreen", Qt::Key_Adiaeresis, None, 0, 0}));
 // clang-format on
-
-// A window that drags from its background, as every game window does.
-class DragWindow : public QWidget {
-public:
-    DragWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
-    {
-        resize(470, 600);
-        label = new Label(QStringLiteral("Score:"), this);
-        label->setGeometry(344, 536, 113, 17);
-        picture = new PictureBox(this);
-        picture->setGeometry(10, 10, 319, 580);
-    }
-    Label* label;
-    PictureBox* picture;
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override { DragForm(this, event->globalPosition().toPoint()); }
-};
-
-TEST(Dragging, APressOnTheBackgroundWithAnyButtonMovesTheWindowUntilRelease)
-{
-    DragWindow window;
-    window.move(100, 80);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    const auto moveMouse = [&](QPoint global, Qt::MouseButtons buttons) {
-        QMouseEvent move(QEvent::MouseMove, window.mapFromGlobal(QPointF(global)), QPointF(global), Qt::NoButton,
-                         buttons, Qt::NoModifier);
-        QApplication::sendEvent(&window, &move);
-    };
-    QTest::mousePress(window.label, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    QTest::mousePress(window.picture, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    EXPECT_FALSE(IsManualDragActive(&window)) << "labels and pictures take their own presses";
-
-    const QPoint start = window.mapToGlobal(QPoint(400, 300));
-    QTest::mousePress(&window, Qt::RightButton, Qt::NoModifier, QPoint(400, 300));
-    ASSERT_TRUE(IsManualDragActive(&window)) << "offscreen refuses a system move";
-    moveMouse(start + QPoint(30, 40), Qt::RightButton);
-    EXPECT_EQ(window.pos(), QPoint(130, 120));
-    QTest::mouseRelease(&window, Qt::RightButton, Qt::NoModifier, QPoint(400, 300));
-    EXPECT_FALSE(IsManualDragActive(&window));
-    moveMouse(start + QPoint(90, 90), Qt::NoButton);
-    EXPECT_EQ(window.pos(), QPoint(130, 120));
-}
 
 TEST(Fonts, TheDesignFacesResolveToMetricCompatibleOnesAtFixedPixelSizes)
 {

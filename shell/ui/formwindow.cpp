@@ -5,7 +5,7 @@
 #include "formwindow.h"
 
 #include "common/virtualkey.h"
-#include "platform/drag.h"
+#include "desktop/desktop.h"
 #include "platform/keys.h"
 
 #include <QCloseEvent>
@@ -67,7 +67,7 @@ void FormWindow::paintEvent(QPaintEvent* event)
 void FormWindow::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    platform::DragForm(this, event->globalPosition().toPoint());
+    desktop::Current().drag(this, event->globalPosition().toPoint());
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event)

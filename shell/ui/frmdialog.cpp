@@ -11,8 +11,9 @@
 #include "windowhost.h"
 
 #include "common/virtualkey.h"
+#include "desktop/desktop.h"
+#include "desktop/screens.h"
 #include "platform/keys.h"
-#include "platform/services.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -108,13 +109,10 @@ void frmdialog::showModal(Kind kind, Panel* panel)
 {
     m_kind = kind;
     setFixedSize(panel->size());
-    if (m_over != nullptr && m_over->isVisible()) {
-        QRect place(QPoint(0, 0), size());
-        place.moveCenter(m_over->frameGeometry().center());
-        move(platform::InsideScreen(place).topLeft());
-    } else {
-        platform::CentreOnScreen(this);
-    }
+    desktop::Desktop& desktop = desktop::Current();
+    desktop.place(this, m_over != nullptr && m_over->isVisible() ? desktop::CentredOver(size(), m_over)
+                                                                 : desktop::CentredOnScreen(size()));
+    desktop.keepOnTop(this);
     exec();
     // Keys go back to the window the message was opened from, also where no
     // window manager hands the focus back.

@@ -6,6 +6,8 @@
 
 #include "formwindow.h"
 
+#include "desktop/desktop.h"
+
 namespace quillop {
 
 namespace {
@@ -27,7 +29,7 @@ void HandOver(QWidget* from, QWidget* to, Leave leave)
 {
     // Placed before it is mapped, so it never shows for a moment elsewhere.
     if (from != nullptr) {
-        to->move(from->pos());
+        desktop::Current().place(to, from->pos());
     }
     to->show();
     to->raise();

@@ -4,7 +4,7 @@
 
 # The checks that a desktop's end-to-end script plays on the game, sourced
 # by the script once it has started the game (app_pid) and set `desktop`
-# and `mode`. The script gives what only it knows how to do:
+# and `mode` (x11, xwayland or wayland). The script gives what only it knows how to do:
 #   windows         one line "title x y width height focused" for each of
 #                   the game's windows, bottom first, spaces in titles as _
 #   pointer_to X Y  the pointer to X, Y on the screen, in one step
@@ -93,19 +93,26 @@ run_checks() {
         -format '%[fx:int(mean * w * h + 0.5)]' info: 2>/dev/null)
     check "New Game lights under the mouse right after the drag (${yellow:-no} yellow pixels)" test "${yellow:-0}" -gt 20
 
-    # On XWayland the game knows its places; on Wayland the compositor has them.
-    click $((X + 381)) $((Y + 374)) # New Game
-    check "New Game shows the game" wait_for Quillop_-_Game 470
-    [ "$mode" = wayland ] || check "the game opens where the menu stood ($X,$Y)" test "$X,$Y" = "$menu_x,$menu_y"
-    escape
-    sleep 0.5
-    check "Escape brings the menu back" wait_for Quillop 470
-    [ "$mode" = wayland ] || check "the menu comes back where it stood ($X,$Y)" test "$X,$Y" = "$menu_x,$menu_y"
+    # On X the game knows its places; on Wayland the compositor has them.
+    # Five round trips, New Game and then Continue Game: a window that opened
+    # a little off its place would wander further each time.
+    local trip trips=5 item=374 # New Game
+    [ "$mode" != wayland ] || trips=1
+    for trip in $(seq 1 $trips); do
+        click $((X + 381)) $((Y + item))
+        item=326 # Continue Game
+        check "the menu shows the game ($trip)" wait_for Quillop_-_Game 470
+        [ "$mode" = wayland ] || check "the game opens where the menu stood ($X,$Y, trip $trip)" test "$X,$Y" = "$menu_x,$menu_y"
+        escape
+        sleep 0.5
+        check "Escape brings the menu back ($trip)" wait_for Quillop 470
+        [ "$mode" = wayland ] || check "the menu comes back where it stood ($X,$Y, trip $trip)" test "$X,$Y" = "$menu_x,$menu_y"
+    done
     menu_x=$X menu_y=$Y
 
     click $((X + 381)) $((Y + 566)) # Exit, with a game in progress
     check "Exit asks" wait_for Quillop 385
-    if [ "$mode" = xwayland ]; then
+    if [ "$mode" != wayland ]; then
         check "the question opens centred over the menu (at $X,$Y, menu at $menu_x,$menu_y)" \
             eval 'near $((X - menu_x)) 42 && near $((Y - menu_y)) 235'
     else

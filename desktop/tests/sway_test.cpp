@@ -2,14 +2,16 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/swayipc.h"
-#include "platform/swaywindows.h"
+#include "desktop/swaydesktop.h"
+#include "desktop/swayipc.h"
 #include "tests/support/naming.h"
 #include "tests/support/qtprinting.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -17,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <poll.h>
 #include <sys/socket.h>
@@ -25,7 +28,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace quillop::platform {
+namespace quillop::desktop {
 namespace {
 
 // Message framing: what is taken off the stream, and what is left.
@@ -94,6 +97,9 @@ public:
     FakeSway(const FakeSway&) = delete;
     FakeSway& operator=(const FakeSway&) = delete;
 
+    // Each answer comes this much later, as from a sway that hangs now and
+    // then.
+    void setAnswerDelay(std::chrono::milliseconds delay) { m_delay = delay; }
     void setTree(const QByteArray& tree)
     {
         const std::lock_guard lock(m_mutex);
@@ -101,13 +107,21 @@ public:
     }
     void sendWindowEvent(const QByteArray& body)
     {
-        const QByteArray message = EncodeSwayMessage(sway::WindowEvent, body);
-        EXPECT_EQ(write(m_subscribed, message.constData(), static_cast<size_t>(message.size())), message.size());
+        send(m_subscribed, EncodeSwayMessage(sway::WindowEvent, body));
     }
     std::vector<QString> commands()
     {
         const std::lock_guard lock(m_mutex);
         return m_commands;
+    }
+    // Waits, the game's event loop running, until a connection subscribed.
+    bool awaitSubscription()
+    {
+        const QDeadlineTimer deadline(5000);
+        while (m_subscribed < 0 && !deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        return m_subscribed >= 0;
     }
     // Waits, the game's event loop running, until sway has heard `count` commands.
     std::vector<QString> awaitCommands(std::size_t count)
@@ -157,8 +171,15 @@ private:
         } else if (message.type == sway::Subscribe) {
             m_subscribed = fd;
         }
-        const QByteArray reply = EncodeSwayMessage(message.type, body);
-        EXPECT_EQ(write(fd, reply.constData(), static_cast<size_t>(reply.size())), reply.size());
+        std::this_thread::sleep_for(m_delay.load());
+        send(fd, EncodeSwayMessage(message.type, body));
+    }
+    void send(int fd, const QByteArray& message)
+    {
+        const std::lock_guard lock(m_writing);
+        // The game may have gone before a late answer.
+        const ssize_t sent = ::send(fd, message.constData(), static_cast<size_t>(message.size()), MSG_NOSIGNAL);
+        EXPECT_TRUE(sent == message.size() || errno == EPIPE);
     }
 
     QString m_path;
@@ -166,6 +187,8 @@ private:
     int m_stop[2] = {-1, -1};
     std::atomic<int> m_subscribed = -1;
     std::mutex m_mutex;
+    std::mutex m_writing; // events and answers share the game's one connection
+    std::atomic<std::chrono::milliseconds> m_delay{std::chrono::milliseconds(0)};
     std::vector<QString> m_commands;
     QByteArray m_tree = "{}";
     std::thread m_thread;
@@ -184,63 +207,68 @@ QByteArray Container(const char* change, qint64 id, qint64 pid, quint64 window, 
         .toUtf8();
 }
 
-class SwayWindowsTest : public ::testing::Test {
+class SwayDesktopTest : public ::testing::Test {
 protected:
+    std::unique_ptr<SwayDesktop> swayDesktop(SwayDesktop::Display display)
+    {
+        auto connection = std::make_unique<SwayConnection>(m_socket);
+        EXPECT_TRUE(connection->isOpen());
+        auto desktop = std::make_unique<SwayDesktop>(std::make_unique<Desktop>(), std::move(connection), display);
+        EXPECT_TRUE(m_sway.awaitSubscription());
+        return desktop;
+    }
+
     QTemporaryDir m_folder;
     QString m_socket = m_folder.filePath(QStringLiteral("sway-ipc.sock"));
     FakeSway m_sway{m_socket};
     const qint64 m_pid = QCoreApplication::applicationPid();
 };
 
-TEST_F(SwayWindowsTest, OnXWaylandAWindowShowsWhereTheGamePutItAndOnlyThen)
+TEST_F(SwayDesktopTest, OnXWaylandAWindowShowsWhereTheGamePutItAndOnlyThen)
 {
-    SwayWindows windows(m_socket, SwayWindows::Display::XWayland);
-    ASSERT_TRUE(windows.isConnected());
-    qApp->installEventFilter(&windows);
+    const auto desktop = swayDesktop(SwayDesktop::Display::XWayland);
     QWidget placed;
     placed.setWindowTitle(QStringLiteral("Quillop"));
-    placed.move(120, 80);
+    desktop->place(&placed, {120, 80});
     placed.show();
     QWidget unplaced; // sway's own place is as good as any
     unplaced.show();
 
-    m_sway.sendWindowEvent(Container("new", 5, m_pid, unplaced.internalWinId()));
+    m_sway.sendWindowEvent(Container("new", 5, m_pid, unplaced.winId()));
     m_sway.sendWindowEvent(Container("new", 6, m_pid, 99999)); // not the game's
-    m_sway.sendWindowEvent(Container("new", 7, m_pid, placed.internalWinId()));
+    m_sway.sendWindowEvent(Container("new", 7, m_pid, placed.winId()));
     ASSERT_EQ(m_sway.awaitCommands(1),
               std::vector<QString>{QStringLiteral("[con_id=7] move absolute position 120 80")});
     placed.hide();
-    placed.move(200, 90);
+    desktop->place(&placed, {200, 90});
     placed.show(); // shown again, somewhere else
-    m_sway.sendWindowEvent(Container("new", 9, m_pid, placed.internalWinId()));
+    m_sway.sendWindowEvent(Container("new", 9, m_pid, placed.winId()));
 
     EXPECT_EQ(m_sway.awaitCommands(2).back(), QStringLiteral("[con_id=9] move absolute position 200 90"));
-    qApp->removeEventFilter(&windows);
 }
 
-TEST_F(SwayWindowsTest, AWindowOfTheGameFocusedUnderAQuestionGivesTheFocusBackToTheQuestion)
+TEST_F(SwayDesktopTest, AWindowOfTheGameFocusedUnderAQuestionGivesTheFocusBackToTheQuestion)
 {
-    SwayWindows windows(m_socket, SwayWindows::Display::XWayland);
-    qApp->installEventFilter(&windows);
+    const auto desktop = swayDesktop(SwayDesktop::Display::XWayland);
     QWidget menu;
-    menu.move(10, 20);
+    desktop->place(&menu, {10, 20});
     menu.show();
     QDialog question;
     question.setModal(true);
+    desktop->keepOnTop(&question);
     question.show();
-    m_sway.sendWindowEvent(Container("focus", 4, m_pid, question.internalWinId()));
+    m_sway.sendWindowEvent(Container("focus", 4, m_pid, question.winId()));
     m_sway.sendWindowEvent(Container("focus", 5, m_pid + 1, 4242)); // another program's
-    m_sway.sendWindowEvent(Container("focus", 3, m_pid, menu.internalWinId()));
+    m_sway.sendWindowEvent(Container("focus", 3, m_pid, menu.winId()));
     // Sway hears of each event's outcome in turn: this one's tells when all are heard.
-    m_sway.sendWindowEvent(Container("new", 6, m_pid, menu.internalWinId()));
+    m_sway.sendWindowEvent(Container("new", 6, m_pid, menu.winId()));
 
     EXPECT_EQ(m_sway.awaitCommands(2),
-              (std::vector<QString>{QStringLiteral("[id=%1] focus").arg(question.internalWinId()),
+              (std::vector<QString>{QStringLiteral("[id=%1] focus").arg(question.winId()),
                                     QStringLiteral("[con_id=6] move absolute position 10 20")}));
-    qApp->removeEventFilter(&windows);
 }
 
-TEST_F(SwayWindowsTest, OnWaylandTheQuestionIsFoundInSwaysTreeByTitleAndSize)
+TEST_F(SwayDesktopTest, OnWaylandTheQuestionIsFoundInSwaysTreeByTitleAndSize)
 {
     QDialog question;
     question.setWindowTitle(QStringLiteral("Quillop"));
@@ -253,20 +281,52 @@ TEST_F(SwayWindowsTest, OnWaylandTheQuestionIsFoundInSwaysTreeByTitleAndSize)
     auto inner = [](const QByteArray& event) { return event.mid(event.indexOf("\"container\": ") + 13).chopped(1); };
     m_sway.setTree(R"({"nodes": [{"nodes": [], "floating_nodes": [)" + inner(other) + ',' + inner(menu) + ','
                    + inner(asked) + "]}]}");
-    SwayWindows windows(m_socket, SwayWindows::Display::Wayland);
+    const auto desktop = swayDesktop(SwayDesktop::Display::Wayland);
+    desktop->keepOnTop(&question);
 
     m_sway.sendWindowEvent(Container("focus", 3, m_pid, 0, {470, 600}));
 
     EXPECT_EQ(m_sway.awaitCommands(1), std::vector<QString>{QStringLiteral("[con_id=4] focus")});
 }
 
-TEST(SwayConnection, WithNoSwayListeningAsksNothing)
+TEST_F(SwayDesktopTest, ASlowSwayFloodingFocusEventsNeverHoldsTheGameUp)
+{
+    m_sway.setAnswerDelay(std::chrono::milliseconds(220));
+    const auto desktop = swayDesktop(SwayDesktop::Display::XWayland);
+    QWidget menu;
+    menu.show();
+    QDialog question;
+    question.setModal(true);
+    desktop->keepOnTop(&question);
+    question.show();
+    for (int i = 0; i < 100; ++i) { // as many as the socket holds at once
+        m_sway.sendWindowEvent(Container("focus", 3, m_pid, menu.winId()));
+    }
+    // The game's event loop turns every 10 ms while sway takes its time.
+    QElapsedTimer sinceLastTurn;
+    qint64 longestTurn = 0;
+    QTimer turns;
+    QObject::connect(&turns, &QTimer::timeout, [&] {
+        longestTurn = std::max(longestTurn, sinceLastTurn.restart());
+    });
+    sinceLastTurn.start();
+    turns.start(10);
+
+    const std::vector<QString> heard = m_sway.awaitCommands(2);
+
+    EXPECT_EQ(heard.size(), 2U) << "the question was brought back again after the first answer";
+    EXPECT_LT(longestTurn, 150) << "no wait for sway on the game's thread";
+    EXPECT_LE(m_sway.commands().size(), 3U) << "one request at a time, not one per event";
+}
+
+TEST(SwayConnection, WithNoSwayListeningIsClosedAndAsksNothing)
 {
     QTemporaryDir folder;
     SwayConnection sway(folder.filePath(QStringLiteral("none.sock")));
-    EXPECT_FALSE(sway.isConnected());
-    EXPECT_FALSE(sway.run(QStringLiteral("focus")));
+    EXPECT_FALSE(sway.isOpen());
+    sway.request(sway::RunCommand, "focus");
+    EXPECT_EQ(sway.waiting(), 0U);
 }
 
 } // namespace
-} // namespace quillop::platform
+} // namespace quillop::desktop

@@ -11,7 +11,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace quillop::platform {
+namespace quillop {
 
 namespace {
 
@@ -47,4 +47,4 @@ void OnTerminationRequest(std::function<void()> end)
     }
 }
 
-} // namespace quillop::platform
+} // namespace quillop

@@ -6,17 +6,20 @@
 
 #include <QByteArray>
 #include <QJsonDocument>
-#include <QLocalSocket>
 #include <QObject>
 
+#include <deque>
+#include <functional>
 #include <optional>
 
-namespace quillop::platform {
+class QSocketNotifier;
+
+namespace quillop::desktop {
 
 // sway's IPC, i3's protocol on the UNIX socket that SWAYSOCK names: each
 // message is "i3-ipc", the payload's length and the message's type (32 bits
 // each, in the machine's order), then the payload. Events carry the high bit
-// in their type.
+// in their type; answers come in the order the requests went.
 namespace sway {
 constexpr quint32 RunCommand = 0;
 constexpr quint32 Subscribe = 2;
@@ -35,31 +38,42 @@ struct SwayMessage {
 // while it is not all there. A stream that is not sway's is cleared.
 std::optional<SwayMessage> TakeSwayMessage(QByteArray& read);
 
-// One connection to sway. Requests wait for their answer, which sway gives
-// at once, but never long: a compositor that does not answer costs the game
-// a quarter of a second, not its life.
+// One connection to sway that never waits: a request goes out when the
+// socket takes it, and its answer, whenever it comes, goes to the function
+// given with it. A sway that answers late or never costs the game nothing
+// but the answer; one that closes the connection ends it.
 class SwayConnection : public QObject {
     Q_OBJECT
 
 public:
-    explicit SwayConnection(const QString& socket, QObject* parent = nullptr);
+    using Answered = std::function<void(const QJsonDocument&)>;
 
-    bool isConnected() const;
-    std::optional<QJsonDocument> request(quint32 type, const QByteArray& payload);
-    // Whether sway did all that the command asked.
-    bool run(const QString& command);
-    // From now on the connection only hears events: each is signalled by
-    // received().
-    bool subscribe(const QByteArray& events);
+    explicit SwayConnection(const QString& socket, QObject* parent = nullptr);
+    ~SwayConnection() override;
+
+    bool isOpen() const;
+    void request(quint32 type, const QByteArray& payload, Answered answered = {});
+    // How many requests wait for their answer.
+    std::size_t waiting() const;
 
 signals:
+    // An event of those the connection subscribed to.
     void received(quint32 type, const QJsonDocument& body);
 
 private:
-    void readEvents();
+    void readMore();
+    void writeMore();
+    void close();
 
-    QLocalSocket m_socket;
+    int m_fd = -1;
+    QSocketNotifier* m_reader = nullptr;
+    QSocketNotifier* m_writer = nullptr;
     QByteArray m_read;
+    QByteArray m_unsent;
+    std::deque<Answered> m_waiting;
 };
 
-} // namespace quillop::platform
+// Whether sway did all that a command's answer says it was asked.
+bool SwayDidAll(const QJsonDocument& answer);
+
+} // namespace quillop::desktop
