@@ -18,7 +18,7 @@ usage() {
 ./dev.sh bench        build and run the benchmarks
 ./dev.sh fuzz [s]     fuzz the top-score reader and the store, s seconds each (default 300)
 ./dev.sh screenshots  take the screenshots in assets/screenshots again
-./dev.sh desktops     the end-to-end checks under a headless GNOME Shell and KWin (not in CI)
+./dev.sh desktops     the end-to-end checks under a headless GNOME Shell, KWin and kwin_x11 (not in CI)
 ./dev.sh package      build the Debian package in a clone of the committed tree, check it
                       with lintian, install it and start /usr/games/quillop
 USAGE
@@ -104,7 +104,7 @@ package)
     ;;
 desktops)
     # GNOME Shell and KWin, each hundreds of megabytes, only for this.
-    PACKAGES+=(gnome-shell kwin-wayland)
+    PACKAGES+=(gnome-shell kwin-wayland kwin-x11)
     install_missing
     build dev
     status=0
@@ -112,6 +112,7 @@ desktops)
         bash tests/e2e/gnome_e2e.sh build/quillop "build/e2e/gnome_$mode" "$mode" || status=1
     done
     bash tests/e2e/kwin_e2e.sh build/quillop build/e2e/kwin_xwayland || status=1
+    bash tests/e2e/kwin_x11_e2e.sh build/quillop build/e2e/kwin_x11 || status=1
     exit $status
     ;;
 screenshots)

@@ -89,5 +89,9 @@ int main(int argc, char* argv[])
     quillop::desktop::Current().watchOutsideDestroys(
         [&module](QWidget* window) { module.windowDestroyedOutside(window); });
     module.Start();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // What the desktop holds of the window system goes while the
+    // application that reaches it still stands.
+    quillop::desktop::Install(std::make_unique<quillop::desktop::Desktop>());
+    return status;
 }

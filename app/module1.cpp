@@ -6,9 +6,9 @@
 
 #include "frmmenu.h"
 
-#include "game/ui/frmgame.h"
 #include "desktop/desktop.h"
 #include "desktop/screens.h"
+#include "game/ui/frmgame.h"
 #include "platform/clock.h"
 #include "platform/queuedinput.h"
 #include "shell/ui/formwindow.h"

@@ -6,7 +6,10 @@
 
 #include "manualdrag.h"
 
+#include <QGuiApplication>
+#include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 namespace quillop::desktop {
 
@@ -32,8 +35,19 @@ void Desktop::drag(QWidget* window, QPoint pressedAt)
     ManualDrag::start(window, pressedAt);
 }
 
-void Desktop::keepOnTop(QWidget*)
+void Desktop::keepOnTop(QWidget* question)
 {
+    // Qt hands the keys of a window that a question blocks on to the
+    // question, but some compositors give them to the window clicked beside
+    // it all the same (GNOME's among them): the game asks for them back, for
+    // as long as the question lives and shows.
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, question,
+                     [question = QPointer<QWidget>(question)](QWindow* focused) {
+                         if (focused != nullptr && question && question->isVisible()
+                             && question->windowHandle() != focused) {
+                             question->activateWindow();
+                         }
+                     });
 }
 
 void Desktop::watchOutsideDestroys(std::function<void(QWidget*)>)

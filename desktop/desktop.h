@@ -37,7 +37,8 @@ public:
     virtual void drag(QWidget* window, QPoint pressedAt);
 
     // While the question is open it stays above the windows it blocks, and
-    // keeps the keys, whatever the player clicks.
+    // keeps the keys, whatever the player clicks. This one asks for the keys
+    // back whenever another window of the game takes them.
     virtual void keepOnTop(QWidget* question);
 
     // Calls `lost` with a top-level window of the game whose window on the

@@ -6,7 +6,6 @@
 
 #include <QGuiApplication>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QWidget>
 #include <QWindow>
 
@@ -24,18 +23,6 @@ void WaylandDesktop::drag(QWidget* window, QPoint pressedAt)
     // itself instead of lighting the labels under it.
     QCoreApplication::postEvent(handle, new QMouseEvent(QEvent::MouseButtonRelease, window->mapFromGlobal(pressedAt),
                                                         pressedAt, Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
-}
-
-void WaylandDesktop::keepOnTop(QWidget* question)
-{
-    // For as long as the question lives; it ignores focus while hidden.
-    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, question,
-                     [question = QPointer<QWidget>(question)](QWindow* focused) {
-                         if (focused != nullptr && question && question->isVisible()
-                             && question->windowHandle() != focused) {
-                             question->activateWindow();
-                         }
-                     });
 }
 
 } // namespace quillop::desktop

@@ -113,14 +113,14 @@ void X11Desktop::drag(QWidget* window, QPoint pressedAt)
     // go on believing the button held, and send the mouse's moves to itself
     // instead of lighting the labels under it.
     QCoreApplication::postEvent(window->windowHandle(),
-                                new QMouseEvent(QEvent::MouseButtonRelease, window->mapFromGlobal(pressedAt),
-                                                pressedAt, Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+                                new QMouseEvent(QEvent::MouseButtonRelease, window->mapFromGlobal(pressedAt), pressedAt,
+                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
 }
 
 void X11Desktop::keepOnTop(QWidget*)
 {
-    // Qt hands the keys of a window that a question blocks on to the
-    // question, and the managers keep a dialog over its window.
+    // Qt itself asks for the keys back for the question when a window it
+    // blocks takes them, and the managers keep a dialog over its window.
 }
 
 void X11Desktop::watchOutsideDestroys(std::function<void(QWidget*)> lost)

@@ -11,7 +11,9 @@
 
 namespace quillop::desktop {
 
-X11DestroyWatch::X11DestroyWatch(std::function<void(QWidget*)> lost) : m_lost(std::move(lost)) {}
+X11DestroyWatch::X11DestroyWatch(std::function<void(QWidget*)> lost) : m_lost(std::move(lost))
+{
+}
 
 bool X11DestroyWatch::nativeEventFilter(const QByteArray& type, void* message, qintptr*)
 {

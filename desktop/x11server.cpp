@@ -69,7 +69,8 @@ std::optional<QPoint> WhereIs(std::uint32_t window)
     if (c == nullptr) {
         return std::nullopt;
     }
-    const auto at = own(xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, root(c), 0, 0), nullptr));
+    const auto at =
+        own(xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, root(c), 0, 0), nullptr));
     if (!at) {
         return std::nullopt;
     }

@@ -65,12 +65,12 @@ TEST(Dragging, APressOnTheBackgroundWithAnyButtonMovesTheWindowUntilRelease)
     EXPECT_TRUE(ManualDrag::isActive(&window)) << "the next press drags again";
 }
 
-// On some compositors (GNOME's among them) a click on the window that a
-// question blocks gives that window the keys, past Qt's own hand-over to
-// the question; the Wayland desktop asks for them back for as long as the
-// question is open. Off screen, Qt's hand-over is kept out of it by a
-// question that blocks nothing.
-TEST(WaylandQuestion, TakesTheKeysBackFromAnyOtherWindowWhileOpen)
+// Some compositors (GNOME's among them) give the window that a question
+// blocks the keys when it is clicked, past Qt's own hand-over to the
+// question; the Wayland desktop asks for them back for as long as the
+// question is open. Off screen, Qt's hand-over is kept out of it by
+// a question that blocks nothing.
+TEST(Question, TakesTheKeysBackFromAnyOtherWindowWhileOpen)
 {
     WaylandDesktop desktop;
     QWidget menu;

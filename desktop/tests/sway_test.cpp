@@ -11,9 +11,9 @@
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -105,10 +105,7 @@ public:
         const std::lock_guard lock(m_mutex);
         m_tree = tree;
     }
-    void sendWindowEvent(const QByteArray& body)
-    {
-        send(m_subscribed, EncodeSwayMessage(sway::WindowEvent, body));
-    }
+    void sendWindowEvent(const QByteArray& body) { send(m_subscribed, EncodeSwayMessage(sway::WindowEvent, body)); }
     std::vector<QString> commands()
     {
         const std::lock_guard lock(m_mutex);
@@ -306,9 +303,7 @@ TEST_F(SwayDesktopTest, ASlowSwayFloodingFocusEventsNeverHoldsTheGameUp)
     QElapsedTimer sinceLastTurn;
     qint64 longestTurn = 0;
     QTimer turns;
-    QObject::connect(&turns, &QTimer::timeout, [&] {
-        longestTurn = std::max(longestTurn, sinceLastTurn.restart());
-    });
+    QObject::connect(&turns, &QTimer::timeout, [&] { longestTurn = std::max(longestTurn, sinceLastTurn.restart()); });
     sinceLastTurn.start();
     turns.start(10);
 

@@ -13,12 +13,17 @@
 # It plays the checks every desktop's script plays (desktop_checks.sh). sway
 # refuses to run as root, so as root it all runs as nobody.
 #
-#   sway_e2e.sh <path to quillop> <path to quillop_wlpointer> <work folder> <xwayland|wayland>
+#   sway_e2e.sh <path to quillop> <path to quillop_wlpointer> <work folder> <xwayland|wayland> [scale]
+#
+# With a scale, the game runs with QT_SCALE_FACTOR at it, on a screen as
+# much larger.
 set -euo pipefail
 program=$1
 pointer=$2
 out=$3
 mode=$4
+SCALE=${5:-1}
+width=$((1280 * SCALE)) height=$((1024 * SCALE))
 . "$(dirname "$0")/xvfb.sh"
 require_qt_wayland
 rm -rf "$out"
@@ -36,8 +41,8 @@ if [ "$(id -u)" = 0 ]; then
 fi
 chmod 700 "$work/run"
 export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" XDG_DATA_HOME="$work/home/data"
-cat >"$work/config" <<'CONFIG'
-output HEADLESS-1 resolution 1280x1024 position 0 0
+cat >"$work/config" <<CONFIG
+output HEADLESS-1 resolution ${width}x${height} position 0 0
 default_border none
 default_floating_border none
 focus_follows_mouse no
@@ -87,7 +92,7 @@ for window in floating(json.load(sys.stdin)):
 # through a pipe, it plays what mouse() is given and says when it is done.
 mkfifo "$work/mouse.in" "$work/mouse.out"
 [ -z "${as[*]}" ] || chown 65534:65534 "$work/mouse.in" "$work/mouse.out"
-run "$work/bin/quillop_wlpointer" 1280 1024 <"$work/mouse.in" >"$work/mouse.out" 2>"$work/mouse.log" &
+run "$work/bin/quillop_wlpointer" "$width" "$height" <"$work/mouse.in" >"$work/mouse.out" 2>"$work/mouse.log" &
 exec 7>"$work/mouse.in" 8<"$work/mouse.out"
 mouse() {
     cat >&7
@@ -124,7 +129,7 @@ fi
 # With a session bus of its own, as in a player's session: without one, the
 # bus library would start one through the X display and the program could
 # wait on it as it ends.
-run dbus-run-session -- "${launch[@]}" ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$work/bin/quillop" >"$work/program.log" 2>&1 &
+run dbus-run-session -- "${launch[@]}" QT_SCALE_FACTOR="$SCALE" ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$work/bin/quillop" >"$work/program.log" 2>&1 &
 app_pid=$!
 for _ in $(seq 1 150); do
     kind=$(windows | awk '$1 == "Quillop" { print $7; exit }')
