@@ -6,8 +6,8 @@
 #include "tests/support/naming.h"
 
 #include "app/frmmenu.h"
-#include "game/ui/frmgame.h"
 #include "desktop/manualdrag.h"
+#include "game/ui/frmgame.h"
 #include "scores/ui/frmhighscores.h"
 #include "shell/ui/formwindow.h"
 
