@@ -7,6 +7,7 @@
 #include "manualdrag.h"
 
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
@@ -52,6 +53,13 @@ void Desktop::keepOnTop(QWidget* question)
 
 void Desktop::watchOutsideDestroys(std::function<void(QWidget*)>)
 {
+}
+
+void Desktop::releaseAfterSystemMove(QWidget* window, QPoint pressedAt)
+{
+    QCoreApplication::postEvent(window->windowHandle(),
+                                new QMouseEvent(QEvent::MouseButtonRelease, window->mapFromGlobal(pressedAt), pressedAt,
+                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
 }
 
 Desktop& Current()

@@ -47,6 +47,13 @@ public:
     // holds it, and what it held must be kept or handed on. Only some window
     // systems tell; elsewhere nothing is called.
     virtual void watchOutsideDestroys(std::function<void(QWidget*)> lost);
+
+protected:
+    // After a drag the window system took over: it keeps the release to
+    // itself, and without one the window would go on believing the button
+    // held, and send the mouse's moves to itself instead of lighting the
+    // labels under it.
+    static void releaseAfterSystemMove(QWidget* window, QPoint pressedAt);
 };
 
 // The desktop the game's windows are on: the one installed at start, or,

@@ -5,7 +5,6 @@
 #include "waylanddesktop.h"
 
 #include <QGuiApplication>
-#include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -18,11 +17,7 @@ void WaylandDesktop::drag(QWidget* window, QPoint pressedAt)
         Desktop::drag(window, pressedAt);
         return;
     }
-    // The compositor keeps the release to itself; without one the window
-    // would go on believing the button held, and send the mouse's moves to
-    // itself instead of lighting the labels under it.
-    QCoreApplication::postEvent(handle, new QMouseEvent(QEvent::MouseButtonRelease, window->mapFromGlobal(pressedAt),
-                                                        pressedAt, Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    releaseAfterSystemMove(window, pressedAt);
 }
 
 } // namespace quillop::desktop

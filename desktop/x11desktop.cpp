@@ -9,7 +9,6 @@
 #include "x11server.h"
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -109,12 +108,7 @@ void X11Desktop::drag(QWidget* window, QPoint pressedAt)
         Desktop::drag(window, pressedAt);
         return;
     }
-    // The manager keeps the release to itself; without one the window would
-    // go on believing the button held, and send the mouse's moves to itself
-    // instead of lighting the labels under it.
-    QCoreApplication::postEvent(window->windowHandle(),
-                                new QMouseEvent(QEvent::MouseButtonRelease, window->mapFromGlobal(pressedAt), pressedAt,
-                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    releaseAfterSystemMove(window, pressedAt);
 }
 
 void X11Desktop::keepOnTop(QWidget*)

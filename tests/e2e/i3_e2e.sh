@@ -39,10 +39,5 @@ for attempt in 1 2 3; do
 done
 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || fail "i3 did not start: $(tail -n 3 "$out/i3.log")"
 
-start_program "$out/program.log" "$program"
-app_pid=$APP_PID
 . "$(dirname "$0")/x11_input.sh"
-set +e
-desktop=i3 mode=x11
-. "$(dirname "$0")/desktop_checks.sh"
-run_checks
+play_checks_on_x i3 "$program"

@@ -32,10 +32,5 @@ for _ in $(seq 1 200); do
 done
 sleep 1 # KWin reads its configuration after it took the screen
 
-start_program "$out/program.log" env QT_QPA_PLATFORM=xcb "$program"
-app_pid=$APP_PID
 . "$(dirname "$0")/x11_input.sh"
-set +e
-desktop=kwin_x11 mode=x11
-. "$(dirname "$0")/desktop_checks.sh"
-run_checks
+play_checks_on_x kwin_x11 env QT_QPA_PLATFORM=xcb "$program"

@@ -26,3 +26,16 @@ picture() { # x y width height file: from the topmost window there (a rootless X
     read -r left top id <<<"$window"
     import -window "$id" -crop "${3}x${4}+$(($1 - left))+$(($2 - top))" "$5"
 }
+
+# Starts the program on the X display and plays the shared checks on it as
+# this desktop; returns as run_checks does.
+play_checks_on_x() { # desktop, then the command that starts the program
+    desktop=$1
+    shift
+    start_program "$out/program.log" "$@"
+    app_pid=$APP_PID
+    mode=x11
+    set +e
+    . "$(dirname "${BASH_SOURCE[0]}")/desktop_checks.sh"
+    run_checks
+}
