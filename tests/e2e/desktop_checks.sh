@@ -27,7 +27,10 @@ move() { # x y
     done
     at_x=$1 at_y=$2
 }
+# A hand comes to rest on what it clicks: sway gives the pointer to a window
+# that has just appeared under a resting mouse only once the mouse moves.
 click() { # x y
+    move $(($1 - 3)) $(($2 - 3))
     move "$1" "$2"
     sleep 0.15
     button down
