@@ -8,9 +8,12 @@
 #include "x11destroywatch.h"
 #include "x11server.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QWidget>
 #include <QWindow>
+
+#include <xcb/xproto.h>
 
 namespace quillop::desktop {
 
@@ -59,6 +62,47 @@ private:
 
     QWidget* m_window;
     QPoint m_corner;
+};
+
+// While a question is open, hears from the X server of each window of the
+// game that takes the keys. Qt asks for them back for the question as an
+// application may, which most managers grant; KWin turns that down as focus
+// stealing and leaves the keys with the window clicked beside the question
+// (Qt then never even hears that the focus moved, as the question still
+// counts as active). The keys are asked back as a task bar would ask them,
+// on the player's behalf: the player cannot answer anything else.
+class QuestionKeys final : public QObject, public QAbstractNativeEventFilter {
+    Q_OBJECT
+
+public:
+    explicit QuestionKeys(QWidget* question) : QObject(question), m_question(question)
+    {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~QuestionKeys() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
+    {
+        if (type != "xcb_generic_event_t"
+            || (static_cast<const xcb_generic_event_t*>(message)->response_type & 0x7F) != XCB_FOCUS_IN) {
+            return false;
+        }
+        const auto* focus = static_cast<const xcb_focus_in_event_t*>(message);
+        if (focus->mode != XCB_NOTIFY_MODE_NORMAL || !m_question->isVisible()
+            || focus->event == m_question->internalWinId()) {
+            return false;
+        }
+        for (const QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->internalWinId() == focus->event) {
+                x11::ActivateForThePlayer(static_cast<std::uint32_t>(m_question->winId()));
+                break;
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_question;
 };
 
 X11Desktop::X11Desktop() = default;
@@ -111,10 +155,9 @@ void X11Desktop::drag(QWidget* window, QPoint pressedAt)
     releaseAfterSystemMove(window, pressedAt);
 }
 
-void X11Desktop::keepOnTop(QWidget*)
+void X11Desktop::keepOnTop(QWidget* question)
 {
-    // Qt itself asks for the keys back for the question when a window it
-    // blocks takes them, and the managers keep a dialog over its window.
+    new QuestionKeys(question);
 }
 
 void X11Desktop::watchOutsideDestroys(std::function<void(QWidget*)> lost)

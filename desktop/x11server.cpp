@@ -88,6 +88,24 @@ void MoveTo(std::uint32_t window, QPoint corner)
     xcb_flush(c);
 }
 
+void ActivateForThePlayer(std::uint32_t window)
+{
+    xcb_connection_t* c = connection();
+    if (c == nullptr) {
+        return;
+    }
+    xcb_client_message_event_t activate{};
+    activate.response_type = XCB_CLIENT_MESSAGE;
+    activate.format = 32;
+    activate.window = window;
+    activate.type = atom(c, "_NET_ACTIVE_WINDOW");
+    activate.data.data32[0] = 2; // a pager's request, on the player's behalf
+    activate.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(c, 0, root(c), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&activate));
+    xcb_flush(c);
+}
+
 bool StartManagerMove(std::uint32_t window, QPoint pressedAt)
 {
     xcb_connection_t* c = connection();

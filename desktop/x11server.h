@@ -26,6 +26,11 @@ std::optional<QPoint> WhereIs(std::uint32_t window);
 // grant, as Qt's own moves are).
 void MoveTo(std::uint32_t window, QPoint corner);
 
+// Asks the window manager to make the window the active one, with the keys,
+// as a task bar does on the player's behalf (_NET_ACTIVE_WINDOW from a
+// pager), which no focus-stealing rule turns down.
+void ActivateForThePlayer(std::uint32_t window);
+
 // Asks the window manager to move the window with the mouse until the
 // button is released, as a press on a title bar does (_NET_WM_MOVERESIZE),
 // anchored at the press. False off X.
