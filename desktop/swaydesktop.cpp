@@ -78,9 +78,25 @@ void SwayDesktop::place(QWidget* window, QPoint corner)
     Desktop::place(window, corner);
     // Where the game put a window it shows, before sway maps it elsewhere:
     // in the X server's pixels, which are sway's for an X window.
+    // The X window is known once the window is shown, and asking for it
+    // sooner would make every widget in it a window of its own.
     if (m_display == Display::XWayland && !window->isVisible()) {
-        m_places.insert(window->winId(), (QPointF(corner) * window->devicePixelRatioF()).toPoint());
+        m_shown.insert(window, (QPointF(corner) * window->devicePixelRatioF()).toPoint());
+        window->installEventFilter(this);
     }
+}
+
+bool SwayDesktop::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* window = static_cast<QWidget*>(watched);
+        window->removeEventFilter(this);
+        if (const auto place = m_shown.constFind(window); place != m_shown.cend()) {
+            m_places.insert(window->internalWinId(), *place);
+            m_shown.erase(place);
+        }
+    }
+    return false;
 }
 
 void SwayDesktop::drag(QWidget* window, QPoint pressedAt)

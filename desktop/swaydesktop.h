@@ -38,6 +38,9 @@ public:
     void keepOnTop(QWidget* question) override;
     void watchOutsideDestroys(std::function<void(QWidget*)> lost) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void windowEvent(const QJsonObject& body);
     void placeNew(const QJsonObject& container);
@@ -50,7 +53,8 @@ private:
     std::unique_ptr<Desktop> m_under;
     std::unique_ptr<SwayConnection> m_sway;
     Display m_display;
-    QHash<quint64, QPoint> m_places; // by X window, in the screen's pixels
+    QHash<const QObject*, QPoint> m_shown; // placed, to be shown, in the screen's pixels
+    QHash<quint64, QPoint> m_places; // shown, by X window
     QPointer<QWidget> m_question;
     bool m_focusing = false; // a request to focus the question is on its way
     bool m_focusAgain = false; // and a window of the game took the focus since

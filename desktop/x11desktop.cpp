@@ -34,14 +34,18 @@ class PlaceCheck final : public QObject {
 public:
     PlaceCheck(QWidget* window, QPoint corner) : QObject(window), m_window(window), m_corner(corner)
     {
-        window->windowHandle()->installEventFilter(this);
+        window->installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Expose && m_window->windowHandle()->isExposed()) {
-            const auto id = static_cast<std::uint32_t>(m_window->winId());
+        // Shown, it has its window on the screen, not yet mapped.
+        if (watched == m_window && event->type() == QEvent::Show && m_window->windowHandle() != nullptr) {
+            m_window->removeEventFilter(this);
+            m_window->windowHandle()->installEventFilter(this);
+        } else if (watched != m_window && event->type() == QEvent::Expose && m_window->windowHandle()->isExposed()) {
+            const auto id = static_cast<std::uint32_t>(m_window->internalWinId());
             const QPoint wanted = devicePixels(m_window, m_corner);
             if (const auto at = x11::WhereIs(id); at && *at != wanted) {
                 x11::MoveTo(id, wanted);
@@ -56,7 +60,10 @@ protected:
 private:
     void done()
     {
-        m_window->windowHandle()->removeEventFilter(this);
+        m_window->removeEventFilter(this);
+        if (QWindow* handle = m_window->windowHandle()) {
+            handle->removeEventFilter(this);
+        }
         deleteLater();
     }
 
@@ -136,7 +143,6 @@ void X11Desktop::place(QWidget* window, QPoint corner)
     for (PlaceCheck* earlier : window->findChildren<PlaceCheck*>(QString(), Qt::FindDirectChildrenOnly)) {
         delete earlier;
     }
-    window->winId(); // its X window, to watch
     new PlaceCheck(window, corner);
 }
 
