@@ -7,6 +7,7 @@
 #include "termination.h"
 #include "windows.h"
 
+#include "desktop/playeraway.h"
 #include "desktop/session.h"
 #include "game/core/random.h"
 #include "platform/clock.h"
@@ -89,6 +90,10 @@ int main(int argc, char* argv[])
     quillop::desktop::Current().watchOutsideDestroys(
         [&module](QWidget* window) { module.windowDestroyedOutside(window); });
     module.Start();
+    // A short grace: between two of the game's windows the keys are nowhere
+    // for a moment.
+    const quillop::desktop::PlayerAway away(QDBusConnection::systemBus(), std::chrono::milliseconds(100));
+    QObject::connect(&away, &quillop::desktop::PlayerAway::away, &module, &quillop::Module1::PauseWhileAway);
     const int status = QApplication::exec();
     // What the desktop holds of the window system goes while the
     // application that reaches it still stands.

@@ -201,6 +201,13 @@ void Module1::ContinueGame()
     m_game->Continue();
 }
 
+void Module1::PauseWhileAway()
+{
+    if (m_game != nullptr) {
+        m_game->PauseWhileAway();
+    }
+}
+
 void Module1::Exit(QWidget* from)
 {
     // A qualifying score waits for its name; the only way on is Enter, and

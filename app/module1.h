@@ -101,6 +101,9 @@ public:
     void ShowMenuAt(QWidget* from);
     // Continue Game: the kept game at the menu's place, its timer on.
     void ContinueGame();
+    // The player turned away (the keys went to another program, the session
+    // locked, the machine went to sleep): a running game pauses.
+    void PauseWhileAway();
     // The menu's Exit, and any window's close request: a question while a
     // game is in progress, otherwise the end of the program.
     void Exit(QWidget* from);

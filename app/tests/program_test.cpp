@@ -358,6 +358,89 @@ TEST_F(GameEnds, AQualifyingScoreTakesANameOverTheStillGameAndTheNextGameStartsA
     EXPECT_EQ(screen(), "frmGame 40,30 ticking, continue");
 }
 
+// The player turns away (the keys to another program, the session locked,
+// sleep) at some moment of a game, then comes back and does one thing.
+class AwayFromTheGame;
+struct Moment {
+    const char* name;
+    std::function<void(AwayFromTheGame&)> reach;
+    const char* whileAway;
+    std::function<void(AwayFromTheGame&)> back;
+    const char* after;
+
+    friend void PrintTo(const Moment& m, std::ostream* os) { *os << m.name; }
+};
+
+class AwayFromTheGame : public Program, public ::testing::WithParamInterface<Moment> {
+public:
+    using Program::finishGameWithScore;
+    using Program::module;
+    void key(Qt::Key key) { QTest::keyClick(module->GameWindow(), key); }
+};
+
+TEST_P(AwayFromTheGame, OnlyARunningGamePausesAndNothingResumesButThePlayer)
+{
+    writeScores(TableOf(100));
+    menu().move(40, 0);
+    module->NewGame();
+    GetParam().reach(*this);
+    module->PauseWhileAway();
+    EXPECT_EQ(screen(), GetParam().whileAway);
+    GetParam().back(*this);
+    EXPECT_EQ(screen(), GetParam().after);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Moments, AwayFromTheGame,
+    ::testing::Values(
+        Moment{"Running", [](AwayFromTheGame& p) { for (int i = 0; i < 3; ++i) p.module->GameWindow()->Timer1_Timer(); },
+               "frmGame 40,0 still, continue",
+               [](AwayFromTheGame& p) {
+                   const int column = p.module->Game.CurrentCol;
+                   p.key(Qt::Key_Left);
+                   EXPECT_EQ(p.module->Game.CurrentCol, column - 1) << "the key that resumes also acts";
+               }, "frmGame 40,0 ticking, continue"},
+        Moment{"PausedWithP", [](AwayFromTheGame& p) { p.key(Qt::Key_P); }, "frmGame 40,0 still, continue",
+               [](AwayFromTheGame& p) { p.key(Qt::Key_Left); }, "frmGame 40,0 ticking, continue"},
+        Moment{"AtTheMenu", [](AwayFromTheGame& p) { p.key(Qt::Key_Escape); }, "frmMenu 40,0 still, continue",
+               [](AwayFromTheGame& p) { QTest::mouseClick(Find(*p.module->Menu(), "lblContinue"), Qt::LeftButton); },
+               "frmGame 40,0 ticking, continue"},
+        Moment{"NamingAHighScore",
+               [](AwayFromTheGame& p) {
+                   p.finishGameWithScore(101);
+                   p.module->GameWindow()->Timer1_Timer();
+               }, "frmGame 40,0 + frmHighScores 40,0 still, no continue",
+               [](AwayFromTheGame& p) {
+                   auto* scores = p.module->OpenWindow(Module1::Window::HighScores);
+                   QTest::keyClick(Find<QLineEdit>(*scores, "txtControl"), Qt::Key_Return);
+                   ClickButton(*scores, "lblOk");
+                   QTest::mouseClick(Find(*p.module->Menu(), "lblNewGame"), Qt::LeftButton);
+               }, "frmGame 40,0 ticking, continue"}),
+    Named);
+// clang-format on
+
+TEST_F(AwayFromTheGame, UnderANoticeOrAQuestionTheGameWaitsForItsAnswerAsBefore)
+{
+    menu().move(40, 0);
+    module->NewGame();
+    completeLevel();
+    WhenMessageOpens([&](frmdialog& dialog) {
+        module->PauseWhileAway();
+        QTest::keyClick(&dialog, Qt::Key_Space);
+    });
+    game().Timer1_Timer();
+    EXPECT_EQ(module->Game.GameLevel, 2);
+    EXPECT_EQ(screen(), "frmGame 40,0 ticking, continue") << "Space starts the next level running";
+
+    WhenMessageOpens([&](frmdialog& dialog) {
+        module->PauseWhileAway();
+        ClickButton(dialog, "lblNo");
+    });
+    game().close();
+    EXPECT_EQ(screen(), "frmGame 40,0 ticking, continue") << "No goes on where the game was";
+}
+
 // How the name window can go while a name is awaited, without Enter: the
 // program asked to end (SIGTERM), or its window destroyed by another X
 // client; and what is on the screen after.

@@ -131,6 +131,14 @@ void frmGame::Release()
     m_timer1.Release(isVisible());
 }
 
+void frmGame::PauseWhileAway()
+{
+    // A game at the menu, over or paused has its timer off already.
+    if (!m_timer1.Held()) {
+        m_timer1.SetEnabled(false);
+    }
+}
+
 void frmGame::setPauseFunction(std::function<void(int)> pause)
 {
     m_pause = std::move(pause);

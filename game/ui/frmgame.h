@@ -56,6 +56,11 @@ public:
     void Hold();
     void Release();
 
+    // The player turned away: a game ticking on the screen pauses as P
+    // pauses it, and their first key resumes it. One at the menu, standing
+    // under a notice or a question, over or already paused stays as it is.
+    void PauseWhileAway();
+
     // Where the removal pauses go; the program sleeps, tests record.
     void setPauseFunction(std::function<void(int)> pause);
 

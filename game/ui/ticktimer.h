@@ -29,6 +29,7 @@ public:
     void SetInterval(int milliseconds) override;
 
     void Hold();
+    bool Held() const { return m_held; }
     // Without resume (the game is no longer on the screen) it stays off.
     void Release(bool resume);
 

@@ -24,20 +24,7 @@ start_session "$out" 1280 1024
 export HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config"
 mkdir -p "$XDG_CONFIG_HOME/i3"
 cp /etc/i3/config "$XDG_CONFIG_HOME/i3/config"
-# A fresh server now and then refuses its first client: i3 is started again.
-i3_pid=""
-trap 'kill "${APP_PID:-}" "$i3_pid" 2>/dev/null || true; stop_x' EXIT
-for attempt in 1 2 3; do
-    i3 >>"$out/i3.log" 2>&1 &
-    i3_pid=$!
-    for _ in $(seq 1 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break 2
-        kill -0 "$i3_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    echo "i3 did not take the screen (attempt $attempt)" >&2
-done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || fail "i3 did not start: $(tail -n 3 "$out/i3.log")"
+start_wm "$out/i3.log" i3
 
 . "$(dirname "$0")/x11_input.sh"
 play_checks_on_x i3 "$program"

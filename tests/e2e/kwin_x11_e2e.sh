@@ -23,13 +23,7 @@ start_session "$out" 1280 1024
 export HOME="$out/home" XDG_RUNTIME_DIR="$out/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
-kwin_x11 --replace >"$out/kwin.log" 2>&1 &
-kwin_pid=$!
-trap 'kill "${APP_PID:-}" "$kwin_pid" 2>/dev/null || true; stop_x' EXIT
-for _ in $(seq 1 200); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
+start_wm "$out/kwin.log" kwin_x11 --replace
 sleep 1 # KWin reads its configuration after it took the screen
 
 . "$(dirname "$0")/x11_input.sh"

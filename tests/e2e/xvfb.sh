@@ -40,8 +40,27 @@ start_session() { # work-folder width height
     rm -rf "$1"
     mkdir -p "$1"
     start_x "$2" "$3"
-    trap 'kill "${APP_PID:-}" 2>/dev/null || true; stop_x' EXIT
+    trap 'kill "${APP_PID:-}" "${WM_PID:-}" 2>/dev/null || true; stop_x' EXIT
     export XDG_DATA_HOME="$1/data"
+}
+
+# Starts a window manager (WM_PID) and waits up to 20 s until it has taken
+# the screen; one the fresh server refused is started again.
+start_wm() { # log command...
+    local log=$1 attempt
+    shift
+    for attempt in 1 2 3; do
+        "$@" >>"$log" 2>&1 &
+        WM_PID=$!
+        for _ in $(seq 1 200); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+            kill -0 "$WM_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$WM_PID" 2>/dev/null || true
+        echo "$1 did not take the screen (attempt $attempt)" >&2
+    done
+    fail "$1 did not start: $(tail -n 3 "$log")"
 }
 
 # Starts the program in the background (APP_PID) with its output in the log.
