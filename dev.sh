@@ -8,7 +8,7 @@
 # Quillop on Debian 12. Installs what is missing with apt-get first.
 usage() {
     cat <<'USAGE'
-./dev.sh play         build and start the game
+./dev.sh play [opt]   build the game alone and start it (installs only what it needs)
 ./dev.sh test         build and run every test
 ./dev.sh sanitize     the same tests in an AddressSanitizer + UBSan build
 ./dev.sh release      the same tests in the Release build packagers make
@@ -27,16 +27,20 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 JOBS=$(nproc 2>/dev/null || echo 2)
-PACKAGES=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev fonts-liberation2
-          xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick openbox i3-wm libx11-dev libxext-dev libxcb1-dev pkgconf libfontconfig-dev
-          desktop-file-utils appstream reuse man-db strace weston qt6-wayland
-          sway xwayland grim wtype dbus-daemon libwayland-dev libwayland-bin python3-minimal
+# What the game needs to build and to run: the compiler, CMake, Qt with its X
+# and Wayland platforms, the X and font libraries it links, its fonts.
+PLAY_PACKAGES=(cmake make g++ pkgconf qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev libxcb1-dev
+               libfontconfig-dev fonts-liberation2)
+# And what the tests need besides.
+PACKAGES=("${PLAY_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev
+          xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick openbox i3-wm libx11-dev libxext-dev
+          desktop-file-utils appstream reuse man-db strace weston dbus-daemon
+          sway xwayland grim wtype libwayland-dev libwayland-bin python3-minimal
           clang libclang-rt-14-dev clang-format-14)
 
-install_missing() {
+install_missing() { # package...
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -60,39 +64,45 @@ run_tests() { # preset
 
 case "${1:-}" in
 play)
-    install_missing
-    build dev
-    exec ./build/quillop
+    shift
+    install_missing "${PLAY_PACKAGES[@]}"
+    # Scores kept by a game built here before (in build/) come along.
+    if [ ! -e build-play/TopScores.txt ] && [ -f build/TopScores.txt ]; then
+        mkdir -p build-play
+        cp -p build/TopScores.txt build-play/TopScores.txt
+    fi
+    build play
+    exec ./build-play/quillop "$@"
     ;;
 test)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     build dev
     run_tests dev
     ;;
 sanitize)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     build sanitize
     run_tests sanitize
     ;;
 soak)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     build sanitize
     tests/soak/soak.sh build-sanitize "${2:-2}" ${3:+"$3"}
     ;;
 release)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     build release
     run_tests release
     ;;
 bench)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     build bench
     ./build-bench/quillop_core_bench
     ./build-bench/quillop_ui_bench
     ;;
 package)
     PACKAGES+=(debhelper lintian dpkg-dev fakeroot git)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     rm -rf build-package
     mkdir -p build-package
     # A clone, as a packager's checkout is: the build runs in the tree git
@@ -105,7 +115,7 @@ package)
 desktops)
     # GNOME Shell and KWin, each hundreds of megabytes, only for this.
     PACKAGES+=(gnome-shell kwin-wayland kwin-x11)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     build dev
     status=0
     for mode in xwayland wayland; do
@@ -116,24 +126,24 @@ desktops)
     exit $status
     ;;
 screenshots)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     build dev
     bash tests/e2e/screenshots_e2e.sh build/quillop build/e2e/screenshots assets/screenshots --update
     ;;
 layout)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     # Every C++ file as .clang-format lays it out; tables that read better
     # by hand sit between "clang-format off" and "on".
     git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run --Werror
     echo "every C++ file follows .clang-format"
     ;;
 clang)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     build clang
     run_tests clang
     ;;
 fuzz)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     build clang
     # The reader, then the store on a real folder, each for the time given.
     for target in topscores topscorestore; do
