@@ -55,7 +55,8 @@ void PlayerAway::watchOurSession()
 {
     // "auto" is the session this program runs in or, outside one, the
     // player's graphical session; Lock is sent on that session's object.
-    QDBusMessage call = QDBusMessage::createMethodCall(Login, ManagerPath, ManagerInterface, QStringLiteral("GetSession"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(Login, ManagerPath, ManagerInterface, QStringLiteral("GetSession"));
     call << QStringLiteral("auto");
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answered) {

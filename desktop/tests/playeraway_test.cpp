@@ -143,8 +143,12 @@ INSTANTIATE_TEST_SUITE_P(
         Announcement{"Woken", ManagerPath, "org.freedesktop.login1.Manager", "PrepareForSleep", {false}, 0},
         Announcement{"OurSessionLocked", OurSession, "org.freedesktop.login1.Session", "Lock", {}, 1},
         Announcement{"OurSessionUnlocked", OurSession, "org.freedesktop.login1.Session", "Unlock", {}, 0},
-        Announcement{"AnotherSessionLocked", QStringLiteral("/org/freedesktop/login1/session/_8"),
-                     "org.freedesktop.login1.Session", "Lock", {}, 0}),
+        Announcement{"AnotherSessionLocked",
+                     QStringLiteral("/org/freedesktop/login1/session/_8"),
+                     "org.freedesktop.login1.Session",
+                     "Lock",
+                     {},
+                     0}),
     test::Named);
 
 TEST_F(AwayFromTheSession, ALoginManagerThatIsNotThereIsNotWaitedFor)
@@ -184,13 +188,17 @@ constexpr auto Active = Qt::ApplicationActive;
 constexpr auto Inactive = Qt::ApplicationInactive;
 constexpr auto Hidden = Qt::ApplicationHidden;
 
-INSTANTIATE_TEST_SUITE_P(Moves, KeysGo,
-                         ::testing::Values(KeysMove{"ToAnotherProgram", {{Active}, {Inactive}}, 1},
-                                           KeysMove{"ThroughANoticeOfTheGame", {{Active}, {Inactive, Active}}, 0},
-                                           KeysMove{"AwayTwiceInARow", {{Active}, {Inactive}, {Hidden}}, 1},
-                                           KeysMove{"AwayBackAndAwayAgain", {{Active}, {Inactive}, {Active}, {Inactive}}, 2},
-                                           KeysMove{"NeverHadThem", {{Inactive}, {Hidden}}, 0}),
-                         test::Named);
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Moves, KeysGo,
+    ::testing::Values(
+        KeysMove{"ToAnotherProgram", {{Active}, {Inactive}}, 1},
+        KeysMove{"ThroughANoticeOfTheGame", {{Active}, {Inactive, Active}}, 0},
+        KeysMove{"AwayTwiceInARow", {{Active}, {Inactive}, {Hidden}}, 1},
+        KeysMove{"AwayBackAndAwayAgain", {{Active}, {Inactive}, {Active}, {Inactive}}, 2},
+        KeysMove{"NeverHadThem", {{Inactive}, {Hidden}}, 0}),
+    test::Named);
+// clang-format on
 
 } // namespace
 } // namespace quillop::desktop
