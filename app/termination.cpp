@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -18,17 +19,21 @@ namespace {
 int signalPipe[2] = {-1, -1};
 
 // A signal handler may do next to nothing: it only wakes the event loop.
+// The socket never blocks: once its buffer is full (a storm of signals, the
+// first of which is all that counts), a write just fails.
 extern "C" void wake(int)
 {
+    const int saved = errno;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
+    errno = saved;
 }
 
 } // namespace
 
 void OnTerminationRequest(std::function<void()> end)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) {
         return; // the signals keep their usual meaning
     }
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
