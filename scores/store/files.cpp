@@ -256,6 +256,12 @@ Lock::Lock(const QString& path, int waitMs)
         m_error = QStringLiteral("%1: not a file the game can lock").arg(path);
         return;
     }
+    // Whoever may write the table must be able to take its lock, whatever
+    // the umask of the player who made it: a lock that others cannot read
+    // is opened to them by its owner (one made by an older copy too).
+    if (info.st_uid == ::geteuid() && (info.st_mode & 0044) != 0044) {
+        ::fchmod(m_fd, (info.st_mode & 07777) | 0044);
+    }
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK && errno != EINTR) {

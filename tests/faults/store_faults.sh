@@ -146,6 +146,35 @@ for held in fdatasync rename,renameat,renameat2; do
     fi
 done
 
+# 2c. Two players share a writable program folder; the first plays under
+# umask 077 and makes the lock. The second can still take it and save.
+echo "== two players, the first under umask 077"
+as() { # uid command...: as another player, who has only what others have
+    local uid=$1
+    shift
+    setpriv --reuid="$uid" --regid="$uid" --clear-groups "$@"
+}
+dir="$work/players"
+fresh "$dir"
+chmod 0777 "$dir"
+chmod 0666 "$dir/TopScores.txt"
+chmod o+rx "$work"
+if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null && as 65534 test -x "$probe" -a -w "$dir"; then
+    (umask 077 && as 65534 "$probe" "$dir" "" First 450 7) 2>"$work/stderr1"
+    first=$?
+    (umask 022 && as 65533 "$probe" "$dir" "" Second 440 7) 2>"$work/stderr2"
+    second=$?
+    if [ "$first" -ne 0 ] || [ "$second" -ne 0 ] || ! grep -q '"First",450,7' "$dir/TopScores.txt" \
+        || ! grep -q '"Second",440,7' "$dir/TopScores.txt"; then
+        fail "two players: exits $first and $second, lock $(stat -c %a "$dir/TopScores.txt.lock"):" \
+            "$(cat "$work/stderr1" "$work/stderr2")"
+    else
+        echo "ok   a lock made under umask 077 ($(stat -c %a "$dir/TopScores.txt.lock")) is taken by the other player"
+    fi
+else
+    echo "skip two players: needs root, setpriv and a folder other players reach"
+fi
+
 # 3. A kill at every system call of a save, one after another.
 echo "== a kill at each system call"
 fresh "$work/dry"
