@@ -240,6 +240,14 @@ void Module1::endProgram()
 
 void Module1::windowDestroyedOutside(QWidget* window)
 {
+    // A hidden window (the menu under a game or a name awaited) went
+    // without the player seeing it go; it shows again when its turn comes.
+    if (window->isHidden()) {
+        if (auto* form = qobject_cast<FormWindow*>(window)) {
+            form->forgetDestroyedWindow();
+        }
+        return;
+    }
     for (const QPointer<FormWindow>& opened : m_windows) {
         if (opened == window) {
             ReturnToMenu(window);

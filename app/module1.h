@@ -113,7 +113,8 @@ public:
     // Another program destroyed one of the windows on the screen: a window
     // opened from the menu goes back to it as through Ok (a name awaited is
     // taken as typed, and its score saved); the menu and the game window
-    // ask as a close from the desktop does.
+    // ask as a close from the desktop does. A hidden window is made anew
+    // the next time it shows.
     void windowDestroyedOutside(QWidget* window);
 
 private:

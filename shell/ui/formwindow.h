@@ -42,6 +42,9 @@ public:
     void setCloseRequestHandler(std::function<void()> handler) { m_closeRequested = std::move(handler); }
     // The program's own close, which the handler never sees.
     virtual void closeByProgram();
+    // Another program destroyed the window on the screen: what stood for it
+    // there is let go, and made anew the next time the window shows.
+    void forgetDestroyedWindow() { destroy(); }
 
 protected:
     // What the window's keys come to, its text boxes' keys included: Escape

@@ -4,10 +4,10 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Another X client destroys the window that waits for a new score's name
-# (XDestroyWindow, no close request the game could refuse): the name typed
-# so far is kept with the score, the menu comes back where the window stood,
-# and Exit still ends the program.
+# Another X client destroys the menu hidden under the game, then the window
+# that waits for a new score's name (XDestroyWindow, no close request the
+# game could refuse): the name typed so far is kept with the score, the menu
+# comes back where the window stood, and Exit still ends the program.
 #
 #   outside_close_e2e.sh <path to quillop> <work folder>
 set -euo pipefail
@@ -35,6 +35,9 @@ done
 eval "$(xdotool getwindowgeometry --shell "$scores")"
 wait_for_focus "$scores" || fail "the name box never had the keyboard"
 xdotool type --delay 50 "Xy"
+xdotool windowclose "$menu"
+echo "the hidden menu destroyed"
+sleep 0.5
 xdotool windowclose "$scores"
 echo "the name window destroyed at $X,$Y with \"Xy\" typed"
 
