@@ -182,12 +182,15 @@ TopScoreStore::SaveStatus TopScoreStore::saveLocked(const QString& folder, const
     if (written != nullptr) {
         *written = table;
     }
-    // The new table is in place and what the game shows; only a power cut
-    // in the next few seconds could still undo it.
-    if (!files::SyncFolder(folder, error)) {
-        m_message = QStringLiteral("saved, but the folder could not be synced: %1").arg(error);
+    // The new table is in place and what the game shows; until the folder
+    // is synced a power cut could still undo it.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (files::SyncFolder(folder, error)) {
+            return SaveStatus::Saved;
+        }
     }
-    return SaveStatus::Saved;
+    m_message = QStringLiteral("in the table, but the folder could not be synced: %1").arg(error);
+    return SaveStatus::NotSynced;
 }
 
 bool TopScoreStore::keepAside(const QString& folder, const QByteArray& bytes)

@@ -21,7 +21,8 @@ namespace quillop {
 // - it is atomic: the new table goes to a file of the game's own name
 //   (TopScores.txt.saving-XXXXXX), every write and the sync to disk are
 //   checked, and only a complete file takes the table's name; the folder is
-//   synced after, so a power cut cannot bring back a table reported saved;
+//   synced after (tried three times), so a power cut cannot bring back a
+//   table reported saved, and a save whose folder would not sync says so;
 // - it holds a lock beside the table it rewrites (TopScores.txt.lock), so
 //   every copy of the game that writes that table, whoever plays it, waits
 //   for the others, and it inserts the new entry into the table as it is on
@@ -51,6 +52,7 @@ public:
 
     enum class SaveStatus {
         Saved,
+        NotSynced, // the entry is in the table, but the folder would not sync: a power cut could undo it
         NotPlaced, // the table on disk filled with better results meanwhile; nothing changed
         Failed, // nothing could be written; the table is as it was
         Unreadable, // the table on disk could not be read, so it was left alone
@@ -69,10 +71,9 @@ public:
 
     // Puts a new result into the table on disk, as InsertTopScore places it
     // in the table read now, and writes all 15 entries. `written` (when
-    // given) receives the table now on disk, on Saved and NotPlaced.
-    // Unless Saved, lastMessage() says why; on Saved it may still hold what
-    // the player's log should know (a damaged table kept aside, a folder
-    // that could not be synced).
+    // given) receives the table now on disk, on Saved, NotSynced and
+    // NotPlaced. Unless Saved, lastMessage() says why; on Saved it may still
+    // hold what the player's log should know (a damaged table kept aside).
     SaveStatus SaveTopScores(const TopScoreEntry& added, TopScoreTable* written = nullptr);
 
     // How long a save waits for another copy of the game to finish its own

@@ -196,6 +196,10 @@ void frmHighScores::ConfirmName()
             qCWarning(lcQuillop).noquote() << "the top scores were saved, but:" << why;
         }
         break;
+    case TopScoreStore::SaveStatus::NotSynced:
+        qCWarning(lcQuillop).noquote() << "the new score may not be on disk yet:" << why;
+        tellPlayer(QStringLiteral("This score is in the table, but may not be on disk yet."));
+        break;
     case TopScoreStore::SaveStatus::NotPlaced:
         qCWarning(lcQuillop).noquote() << "the new score was not put in the table:" << why;
         tellPlayer(QStringLiteral("Better scores filled the table meanwhile."));
@@ -209,7 +213,8 @@ void frmHighScores::ConfirmName()
         tellPlayer(QStringLiteral("The score table could not be read, so this score was not saved."));
         break;
     }
-    if (saved == TopScoreStore::SaveStatus::Saved || saved == TopScoreStore::SaveStatus::NotPlaced) {
+    if (saved == TopScoreStore::SaveStatus::Saved || saved == TopScoreStore::SaveStatus::NotSynced
+        || saved == TopScoreStore::SaveStatus::NotPlaced) {
         m_shared.TopScores = written;
     } else {
         // Not on disk, but still this game's result: it stays on screen

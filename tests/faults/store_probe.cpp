@@ -7,7 +7,8 @@
 //   store_probe PROGRAM_FOLDER DATA_FOLDER NAME SCORE LEVEL
 // Exits 0 when the store reports the result saved (printing what it still
 // had to say), 1 when it could not save, 2 when it left an unreadable table
-// alone, 3 when the result no longer made the table.
+// alone, 3 when the result no longer made the table, 5 when it is in the
+// table but the folder would not sync.
 #include "scores/store/topscorestore.h"
 
 #include <cstdio>
@@ -35,6 +36,8 @@ int main(int argc, char** argv)
         return 2;
     case quillop::TopScoreStore::SaveStatus::NotPlaced:
         return 3;
+    case quillop::TopScoreStore::SaveStatus::NotSynced:
+        return 5;
     }
     return 4;
 }
