@@ -10,10 +10,12 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <thread>
 
 #include <fcntl.h>
@@ -105,7 +107,7 @@ std::optional<mode_t> PermissionsToKeep(const QString& path)
     return S_ISREG(link.st_mode) ? std::optional<mode_t>(link.st_mode & 0777) : std::nullopt;
 }
 
-Read ReadUpTo(const QString& path, qint64 limit)
+Read ReadLines(const QString& path, qint64 maxLine, qint64 limit)
 {
     Read read;
     // Without O_NONBLOCK a pipe in the table's place would hold the game
@@ -123,10 +125,25 @@ Read ReadUpTo(const QString& path, qint64 limit)
         ::close(fd);
         return read;
     }
-    read.bytes.resize(limit + 1);
-    qsizetype got = 0;
-    while (got < read.bytes.size()) {
-        const ssize_t n = ::read(fd, read.bytes.data() + got, static_cast<std::size_t>(read.bytes.size() - got));
+    QByteArray line; // the line read so far, while it is short enough
+    bool tooLong = false;
+    const auto endLine = [&](bool lineEnd) {
+        if (tooLong) {
+            ++read.longLines;
+        } else if (read.bytes.size() + line.size() + (lineEnd ? 1 : 0) > limit) {
+            read.cut = true;
+        } else {
+            read.bytes += line;
+            if (lineEnd) {
+                read.bytes += '\n';
+            }
+        }
+        line.clear();
+        tooLong = false;
+    };
+    std::array<char, 65536> chunk{};
+    while (!read.cut) {
+        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -140,10 +157,22 @@ Read ReadUpTo(const QString& path, qint64 limit)
         if (n == 0) {
             break;
         }
-        got += n;
+        for (const std::string_view rest(chunk.data(), static_cast<std::size_t>(n)); const char c : rest) {
+            if (c == '\n') {
+                endLine(true);
+            } else if (!tooLong) {
+                line += c;
+                tooLong = line.size() > maxLine;
+                if (tooLong) {
+                    line.clear();
+                }
+            }
+        }
+    }
+    if (!line.isEmpty() || tooLong) {
+        endLine(false);
     }
     ::close(fd);
-    read.bytes.truncate(got);
     read.outcome = Read::Bytes;
     return read;
 }
@@ -209,6 +238,19 @@ bool RenameToNew(const QString& from, const QString& to, QString& error, bool& t
 {
     taken = false;
     if (::renameat2(AT_FDCWD, native(from).constData(), AT_FDCWD, native(to).constData(), RENAME_NOREPLACE) != 0) {
+        taken = errno == EEXIST;
+        error = systemError(to, errno);
+        return false;
+    }
+    return true;
+}
+
+bool LinkToNew(const QString& from, const QString& to, QString& error, bool& taken)
+{
+    // link() never follows a link standing at `from`; the caller has made
+    // sure a plain file stands there.
+    taken = false;
+    if (::link(native(from).constData(), native(to).constData()) != 0) {
         taken = errno == EEXIST;
         error = systemError(to, errno);
         return false;

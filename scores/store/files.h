@@ -30,11 +30,15 @@ std::optional<mode_t> PermissionsToKeep(const QString& path);
 
 struct Read {
     enum Outcome { Bytes, Missing, Failed } outcome = Missing;
-    QByteArray bytes; // at most the limit plus one byte, so a longer file shows
+    QByteArray bytes; // the lines kept, each whole with its line end
+    int longLines = 0; // lines longer than the longest kept, left out
+    bool cut = false; // the file went on past the most kept
     QString error;
 };
-// Reads a regular file, without waiting on a pipe or a device in its place.
-Read ReadUpTo(const QString& path, qint64 limit);
+// Reads the lines of a regular file up to `maxLine` bytes long, at most
+// `limit` bytes of them; a longer line is left out, not the rest of the
+// file. It never waits on a pipe or a device in the file's place.
+Read ReadLines(const QString& path, qint64 maxLine, qint64 limit);
 
 // Writes `bytes` to a new file beside `target` whose name only the game
 // makes (target.saving-XXXXXX), syncs it and gives it `mode` when given.
@@ -49,6 +53,9 @@ QStringList UnfinishedFiles(const QString& target);
 bool Rename(const QString& from, const QString& to, QString& error);
 // Renames to a name nothing has yet; `taken` says when something had it.
 bool RenameToNew(const QString& from, const QString& to, QString& error, bool& taken);
+// Gives the file `from` a second name nothing has yet (a hard link: the
+// whole file, whatever its size, at no cost); `taken` as above.
+bool LinkToNew(const QString& from, const QString& to, QString& error, bool& taken);
 void Remove(const QString& path);
 bool SyncFolder(const QString& folder, QString& error);
 

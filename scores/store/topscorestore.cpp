@@ -22,7 +22,7 @@ QString inFolder(const QString& folder, const char* suffix = "")
 
 struct ReadTable {
     TopScoreStore::LoadStatus status;
-    QByteArray bytes; // as read, at most MaxFileBytes
+    QByteArray bytes; // the lines as read, at most MaxFileBytes
     QString problem;
 };
 
@@ -30,7 +30,7 @@ ReadTable readFile(const QString& path, TopScoreTable& table)
 {
     using Status = TopScoreStore::LoadStatus;
     table = TopScoreTable{};
-    files::Read read = files::ReadUpTo(path, TopScoreStore::MaxFileBytes);
+    files::Read read = files::ReadLines(path, TopScoreStore::MaxLineBytes, TopScoreStore::MaxFileBytes);
     switch (read.outcome) {
     case files::Read::Missing:
         return {Status::Missing, {}, {}};
@@ -39,19 +39,20 @@ ReadTable readFile(const QString& path, TopScoreTable& table)
     case files::Read::Bytes:
         break;
     }
-    if (read.bytes.isEmpty()) {
+    if (read.bytes.isEmpty() && read.longLines == 0) {
         return {Status::Missing, {}, {}};
     }
-    const bool tooLong = read.bytes.size() > TopScoreStore::MaxFileBytes;
-    read.bytes.truncate(TopScoreStore::MaxFileBytes);
     std::istringstream in(read.bytes.toStdString());
     int skipped = 0;
     table = ReadTopScores(in, &skipped);
-    if (skipped == 0 && !tooLong) {
+    if (skipped == 0 && read.longLines == 0 && !read.cut) {
         return {Status::Read, std::move(read.bytes), {}};
     }
     QString problem = QStringLiteral("%1: %2 entries could not be read").arg(path).arg(skipped);
-    if (tooLong) {
+    if (read.longLines > 0) {
+        problem += QStringLiteral(", %1 lines longer than any entry were passed over").arg(read.longLines);
+    }
+    if (read.cut) {
         problem +=
             QStringLiteral(", and it is longer than any table (read up to %1 bytes)").arg(TopScoreStore::MaxFileBytes);
     }
@@ -161,8 +162,12 @@ TopScoreStore::SaveStatus TopScoreStore::saveLocked(const QString& folder, const
     // A damaged table about to be replaced is kept aside first: what could
     // not be read of it may still matter to the player.
     const bool damaged = read.status == LoadStatus::Damaged || read.status == LoadStatus::Unrecognised;
-    if (damaged && source == target && files::IsPlainFile(target) && !keepAside(folder, read.bytes)) {
-        return SaveStatus::Failed;
+    std::optional<QString> aside;
+    if (damaged && source == target && files::IsPlainFile(target)) {
+        aside = keepAside(folder, read.bytes);
+        if (!aside) {
+            return SaveStatus::Failed;
+        }
     }
 
     std::ostringstream out;
@@ -175,6 +180,10 @@ TopScoreStore::SaveStatus TopScoreStore::saveLocked(const QString& folder, const
     if (!made || !files::Rename(*made, target, error)) {
         if (made) {
             files::Remove(*made);
+        }
+        // The damaged table is still in its place: no second name for it.
+        if (aside) {
+            files::Remove(*aside);
         }
         m_message = error;
         return SaveStatus::Failed;
@@ -193,36 +202,44 @@ TopScoreStore::SaveStatus TopScoreStore::saveLocked(const QString& folder, const
     return SaveStatus::NotSynced;
 }
 
-bool TopScoreStore::keepAside(const QString& folder, const QByteArray& bytes)
+std::optional<QString> TopScoreStore::keepAside(const QString& folder, const QByteArray& read)
 {
+    // The whole damaged table gets a second name, the first free one: a
+    // copy kept earlier, or a file of the player's of that name, stays as
+    // it is.
+    const QString table = inFolder(folder);
     const QString damaged = inFolder(folder, ".damaged");
+    std::optional<QString> copy;
     QString error;
-    const auto copy = files::WriteNew(inFolder(folder), bytes, files::PermissionsToKeep(inFolder(folder)), error);
-    if (!copy) {
-        m_message = QStringLiteral("the damaged table could not be kept aside: %1").arg(error);
-        return false;
-    }
-    // The first free name: a copy kept earlier, or a file of the player's
-    // of that name, stays as it is.
-    QString aside = damaged;
-    bool kept = false;
-    bool taken = true;
-    for (int n = 2; !kept && taken && n < 1000; ++n) {
-        kept = files::RenameToNew(*copy, aside, error, taken);
-        if (!kept) {
-            aside = damaged + QString::number(n);
+    for (int n = 1; n < 1000; ++n) {
+        const QString aside = n == 1 ? damaged : damaged + QString::number(n);
+        bool taken = false;
+        if (copy ? files::RenameToNew(*copy, aside, error, taken) : files::LinkToNew(table, aside, error, taken)) {
+            m_message += QStringLiteral("; kept aside as %1").arg(aside);
+            if (copy) {
+                m_message += QStringLiteral(" (what could be read of it)");
+            }
+            return aside;
         }
+        if (taken) {
+            continue;
+        }
+        if (copy) {
+            break;
+        }
+        // A file system without hard links: what could be read of the
+        // table is written aside instead, under the same name.
+        copy = files::WriteNew(table, read, files::PermissionsToKeep(table), error);
+        if (!copy) {
+            break;
+        }
+        --n;
     }
-    if (!kept) {
+    if (copy) {
         files::Remove(*copy);
-        m_message = QStringLiteral("the damaged table could not be kept aside: %1").arg(error);
-        return false;
     }
-    m_message += QStringLiteral("; kept aside as %1").arg(aside);
-    if (bytes.size() == MaxFileBytes) {
-        m_message += QStringLiteral(" (its first %1 bytes)").arg(MaxFileBytes);
-    }
-    return true;
+    m_message = QStringLiteral("the damaged table could not be kept aside: %1").arg(error);
+    return std::nullopt;
 }
 
 } // namespace quillop

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace quillop {
 
 // The top-score file on disk. There is one table at a time: the one in the
@@ -30,16 +32,17 @@ namespace quillop {
 // - a save that cannot take the lock, or whose writes fail, says so and
 //   leaves the table as it was; it never goes on to write another table;
 // - a file that exists but cannot be read is never replaced or shadowed;
-//   a damaged one is first copied aside as TopScores.txt.damaged (what was
-//   read of it, at most MaxFileBytes);
+//   a damaged one is first kept aside, whole, as TopScores.txt.damaged;
 // - a link in the table's place is read, but a save replaces the link with
 //   a regular file, never writes through it, and lets only its owner read
 //   what came through it; a table replaced keeps its permissions.
 class TopScoreStore {
 public:
     static constexpr const char* FileName = "TopScores.txt";
-    // No table of the game comes near this; a longer file is read this far
-    // and counts as damaged.
+    // No table of the game comes near these: a longer line is passed over
+    // as a damaged entry, and a longer file is read this far and counts as
+    // damaged.
+    static constexpr qint64 MaxLineBytes = 4096;
     static constexpr qint64 MaxFileBytes = 1 << 20;
 
     enum class LoadStatus {
@@ -87,7 +90,7 @@ public:
 private:
     QString saveFolder();
     SaveStatus saveLocked(const QString& folder, const TopScoreEntry& added, TopScoreTable* written);
-    bool keepAside(const QString& folder, const QByteArray& bytes);
+    std::optional<QString> keepAside(const QString& folder, const QByteArray& read);
 
     QString m_programFolder;
     QString m_dataFolder;

@@ -315,7 +315,7 @@ TEST_F(ScoreFolders, AnUnreadableTableIsNeitherReplacedNorShadowed)
     EXPECT_FALSE(Occupied(dataCopy()));
 }
 
-TEST_F(ScoreFolders, ADamagedTableIsKeptAsideUpToWhatWasReadBeforeItIsReplaced)
+TEST_F(ScoreFolders, ADamagedTableIsKeptAsideWholeBeforeItIsReplaced)
 {
     const QByteArray damaged("\"A\",5,1\r\nnot a score\r\n\"B\",4,1\r\n");
     WriteBytes(programCopy(), damaged);
@@ -328,16 +328,30 @@ TEST_F(ScoreFolders, ADamagedTableIsKeptAsideUpToWhatWasReadBeforeItIsReplaced)
     EXPECT_TRUE(scores.lastMessage().endsWith("kept aside as " + programCopy() + ".damaged2"))
         << scores.lastMessage().toStdString();
 
-    // A table far longer than any the game writes: what was read of it.
+    // A first line far longer than any entry (a name of 2 MiB) is passed
+    // over, not the fourteen entries after it; the table kept aside is the
+    // whole file.
+    QByteArray longLine = "\"" + QByteArray(2 * TopScoreStore::MaxFileBytes, 'x') + "\",9,1\r\n";
+    for (int i = 2; i <= 15; ++i) {
+        longLine += "\"P" + QByteArray::number(i) + "\"," + QByteArray::number(100 - i) + ",1\r\n";
+    }
+    WriteBytes(programCopy(), longLine);
+    TopScoreTable written;
+    ASSERT_EQ(scores.SaveTopScores({"New", 99, 3}, &written), Saved::Saved);
+    EXPECT_EQ(written[0], (TopScoreEntry{"New", 99, 3}));
+    EXPECT_EQ(written[14], (TopScoreEntry{"P15", 85, 1})) << "every readable entry is kept";
+    EXPECT_EQ(ReadBytes(programCopy() + ".damaged3"), longLine);
+    EXPECT_TRUE(scores.lastMessage().contains("1 lines longer than any entry")) << scores.lastMessage().toStdString();
+
+    // A table far longer than any the game writes: all of it, at no cost.
     QFile big(programCopy());
     ASSERT_TRUE(big.open(QIODevice::WriteOnly | QIODevice::Truncate));
     big.write("\"Big\",7,1\r\n");
     ASSERT_TRUE(big.resize(64 * TopScoreStore::MaxFileBytes)); // a hole: no disk space
     big.close();
     ASSERT_EQ(scores.SaveTopScores({"New", 10, 3}), Saved::Saved);
-    EXPECT_EQ(QFileInfo(programCopy() + ".damaged3").size(), TopScoreStore::MaxFileBytes);
-    EXPECT_TRUE(ReadBytes(programCopy() + ".damaged3").startsWith("\"Big\",7,1\r\n"));
-    EXPECT_TRUE(scores.lastMessage().contains("first 1048576 bytes")) << scores.lastMessage().toStdString();
+    EXPECT_EQ(QFileInfo(programCopy() + ".damaged4").size(), 64 * TopScoreStore::MaxFileBytes);
+    EXPECT_TRUE(ReadBytes(programCopy() + ".damaged4").startsWith("\"Big\",7,1\r\n"));
 }
 
 // What stands in the table's place, and who may read the table that
