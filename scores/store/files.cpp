@@ -114,7 +114,8 @@ Read ReadLines(const QString& path, qint64 maxLine, qint64 limit)
     // until something wrote to it.
     const int fd = ::open(native(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        read.outcome = errno == ENOENT ? Read::Missing : Read::Failed;
+        const bool refused = errno == EMFILE || errno == ENFILE || errno == ENOMEM;
+        read.outcome = errno == ENOENT ? Read::Missing : refused ? Read::Refused : Read::Failed;
         read.error = systemError(path, errno);
         return read;
     }

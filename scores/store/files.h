@@ -29,7 +29,9 @@ bool WritableFolder(const QString& folder);
 std::optional<mode_t> PermissionsToKeep(const QString& path);
 
 struct Read {
-    enum Outcome { Bytes, Missing, Failed } outcome = Missing;
+    // Refused: the system would not open any file just now (out of file
+    // descriptors or memory); nothing is known about this one.
+    enum Outcome { Bytes, Missing, Refused, Failed } outcome = Missing;
     QByteArray bytes; // the lines kept, each whole with its line end
     int longLines = 0; // lines longer than the longest kept, left out
     bool cut = false; // the file went on past the most kept

@@ -34,6 +34,8 @@ ReadTable readFile(const QString& path, TopScoreTable& table)
     switch (read.outcome) {
     case files::Read::Missing:
         return {Status::Missing, {}, {}};
+    case files::Read::Refused:
+        return {Status::NotOpened, {}, read.error};
     case files::Read::Failed:
         return {Status::Unreadable, {}, read.error};
     case files::Read::Bytes:
@@ -150,6 +152,9 @@ TopScoreStore::SaveStatus TopScoreStore::saveLocked(const QString& folder, const
     m_message = read.problem;
     if (read.status == LoadStatus::Unreadable) {
         return SaveStatus::Unreadable;
+    }
+    if (read.status == LoadStatus::NotOpened) {
+        return SaveStatus::Failed;
     }
     if (InsertTopScore(table, added.Score, added.Name, added.Level) < 0) {
         if (written != nullptr) {

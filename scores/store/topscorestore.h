@@ -51,6 +51,7 @@ public:
         Damaged, // some entries could not be read; the rest are there
         Unrecognised, // a file with no entry that could be read: empty slots; a save keeps it aside
         Unreadable, // a file is there but could not be read: empty slots; a save leaves it alone
+        NotOpened, // the system would open no file just now (out of descriptors): empty slots
     };
 
     enum class SaveStatus {

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -352,6 +353,32 @@ TEST_F(ScoreFolders, ADamagedTableIsKeptAsideWholeBeforeItIsReplaced)
     ASSERT_EQ(scores.SaveTopScores({"New", 10, 3}), Saved::Saved);
     EXPECT_EQ(QFileInfo(programCopy() + ".damaged4").size(), 64 * TopScoreStore::MaxFileBytes);
     EXPECT_TRUE(ReadBytes(programCopy() + ".damaged4").startsWith("\"Big\",7,1\r\n"));
+}
+
+TEST_F(ScoreFolders, OutOfFileDescriptorsIsToldAsSuchNotAsAnUnreadableTable)
+{
+    WriteBytes(programCopy(), "\"A\",5,1\r\n");
+    TopScoreStore scores = store();
+    // No descriptor is free below the limit: the next file opened fails.
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &before), 0);
+    const int lowestFree = ::dup(0);
+    ASSERT_GE(lowestFree, 0);
+    ::close(lowestFree);
+    rlimit tight = before;
+    tight.rlim_cur = static_cast<rlim_t>(lowestFree);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+    TopScoreTable table;
+    const Status loaded = scores.LoadTopScores(table);
+    const QString loadMessage = scores.lastMessage();
+    const Saved saved = scores.SaveTopScores({"New", 10, 3});
+    ::setrlimit(RLIMIT_NOFILE, &before);
+
+    EXPECT_EQ(loaded, Status::NotOpened);
+    EXPECT_TRUE(loadMessage.contains("Too many open files")) << loadMessage.toStdString();
+    EXPECT_EQ(saved, Saved::Failed);
+    EXPECT_TRUE(scores.lastMessage().contains("Too many open files")) << scores.lastMessage().toStdString();
+    EXPECT_EQ(ReadBytes(programCopy()), "\"A\",5,1\r\n");
 }
 
 // What stands in the table's place, and who may read the table that

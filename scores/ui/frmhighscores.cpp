@@ -240,6 +240,10 @@ void frmHighScores::tell(const TableRead& read)
         qCWarning(lcQuillop).noquote() << "the top scores could not be read:" << read.Problem;
         tellPlayer(QStringLiteral("The score table could not be read."));
         break;
+    case TopScoreStore::LoadStatus::NotOpened:
+        qCWarning(lcQuillop).noquote() << "the top scores could not be opened:" << read.Problem;
+        tellPlayer(QStringLiteral("The score table could not be opened just now."));
+        break;
     case TopScoreStore::LoadStatus::Damaged:
         qCWarning(lcQuillop).noquote() << "part of the top scores could not be read:" << read.Problem;
         tellPlayer(QStringLiteral("Part of the score table could not be read."));
