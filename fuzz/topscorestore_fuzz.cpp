@@ -71,6 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(written == read && ReadAll(table) == bytes);
         break;
     case TopScoreStore::SaveStatus::NotSynced:
+    case TopScoreStore::SaveStatus::Busy:
     case TopScoreStore::SaveStatus::Failed:
     case TopScoreStore::SaveStatus::Unreadable:
         std::abort();

@@ -61,6 +61,30 @@ bool writeAll(int fd, const QByteArray& bytes)
     return true;
 }
 
+// Who holds the kernel's lock on the open file: "process 1234 (name)" as
+// /proc/locks and the process's own name say, or a plainer word where they
+// do not.
+QString lockHolder(int fd)
+{
+    struct stat info {};
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (::fstat(fd, &info) != 0 || !locks.open(QIODevice::ReadOnly)) {
+        return QStringLiteral("another process");
+    }
+    // "1: FLOCK  ADVISORY  WRITE 4242 08:01:131090 0 EOF"
+    const QString inode = QStringLiteral(":%1").arg(info.st_ino);
+    for (const QByteArray& line : locks.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() >= 6 && fields[1] == "FLOCK" && QString::fromLatin1(fields[5]).endsWith(inode)) {
+            const QByteArray pid = fields[4];
+            QFile comm(QStringLiteral("/proc/%1/comm").arg(QString::fromLatin1(pid)));
+            const QByteArray name = comm.open(QIODevice::ReadOnly) ? comm.readAll().trimmed() : QByteArray("?");
+            return QStringLiteral("process %1 (%2)").arg(QString::fromLatin1(pid), QString::fromLocal8Bit(name));
+        }
+    }
+    return QStringLiteral("another process");
+}
+
 QString unfinishedName(const QString& target)
 {
     static constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -311,8 +335,9 @@ Lock::Lock(const QString& path, int waitMs)
             m_error = systemError(path, errno);
             return;
         }
-        if (std::chrono::steady_clock::now() > giveUp) {
-            m_error = QStringLiteral("%1: another copy of the game is saving").arg(path);
+        if (std::chrono::steady_clock::now() >= giveUp) {
+            m_busy = true;
+            m_error = QStringLiteral("%1: held by %2").arg(path, lockHolder(m_fd));
             return;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));

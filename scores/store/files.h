@@ -72,11 +72,14 @@ public:
     Lock& operator=(const Lock&) = delete;
 
     bool held() const { return m_held; }
+    // Another process held it all the wait; error() names that process.
+    bool busy() const { return m_busy; }
     QString error() const { return m_error; }
 
 private:
     int m_fd = -1;
     bool m_held = false;
+    bool m_busy = false;
     QString m_error;
 };
 

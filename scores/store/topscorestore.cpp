@@ -129,7 +129,7 @@ TopScoreStore::SaveStatus TopScoreStore::SaveTopScores(const TopScoreEntry& adde
         const files::Lock lock(inFolder(folder, ".lock"), m_lockWaitMs);
         if (!lock.held()) {
             m_message = lock.error();
-            return SaveStatus::Failed;
+            return lock.busy() ? SaveStatus::Busy : SaveStatus::Failed;
         }
         if (saveFolder() == folder) {
             return saveLocked(folder, added, written);

@@ -58,6 +58,7 @@ public:
         Saved,
         NotSynced, // the entry is in the table, but the folder would not sync: a power cut could undo it
         NotPlaced, // the table on disk filled with better results meanwhile; nothing changed
+        Busy, // another process held the lock all the wait; nothing changed, try again
         Failed, // nothing could be written; the table is as it was
         Unreadable, // the table on disk could not be read, so it was left alone
     };
@@ -80,8 +81,8 @@ public:
     // hold what the player's log should know (a damaged table kept aside).
     SaveStatus SaveTopScores(const TopScoreEntry& added, TopScoreTable* written = nullptr);
 
-    // How long a save waits for another copy of the game to finish its own
-    // before it gives up.
+    // How long a save waits for another process (a copy of the game) to let
+    // go of the table's lock before it gives up as Busy.
     void setLockWait(int milliseconds) { m_lockWaitMs = milliseconds; }
 
     // The file the next load reads.

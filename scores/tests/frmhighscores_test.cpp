@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "scores/store/files.h"
 #include "scores/ui/frmhighscores.h"
 #include "shell/tests/shelltesting.h"
 #include "tests/support/files.h"
@@ -166,6 +167,29 @@ TEST_F(HighScoreWindow, EscapeWaitsForTheNameThenLeavesAtTheWindowsPlace)
     window.move(90, 80);
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_EQ(host.asked, QStringList{"menu from 90,80"});
+}
+
+TEST_F(HighScoreWindow, ATableInUseIsTriedAgainWhileTheWindowAnswersAndTheNameWaits)
+{
+    writeScores("\"Old\",100,1\r\n");
+    frmHighScores& window = openWith(true);
+    QTest::keyClicks(nameBox(window), QStringLiteral("Ann"));
+    auto held = std::make_unique<files::Lock>(programFolder() + "/TopScores.txt.lock", 0);
+    ASSERT_TRUE(held->held());
+
+    QTest::keyClick(nameBox(window), Qt::Key_Return);
+    const QLabel* notice = Find<QLabel>(window, "lblStoreNotice");
+    EXPECT_EQ(notice->text(), QStringLiteral("The score table is in use; trying again."));
+    EXPECT_TRUE(pending) << "the name still waits";
+    EXPECT_TRUE(Find<QWidget>(window, "frameNewScore")->isVisible());
+    QTest::keyClick(nameBox(window), Qt::Key_A); // the window answers meanwhile
+    EXPECT_EQ(nameBox(window)->text(), QStringLiteral("Anna"));
+    EXPECT_EQ(scoreFile(), "\"Old\",100,1\r\n");
+
+    held.reset(); // the other process lets go: the next try saves
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !pending; }, 5 * frmHighScores::RetryMs));
+    EXPECT_FALSE(notice->isVisible());
+    EXPECT_TRUE(scoreFile().startsWith("\"Anna\",500,6\r\n\"Old\",100,1\r\n"));
 }
 
 // What stands where the table goes (no file when null, a folder when

@@ -81,6 +81,9 @@ frmHighScores::frmHighScores(WindowHost& host, HighScoreState shared)
     : FormWindow(QStringLiteral(":/pictures/highscores.ppm"), QStringLiteral("Quillop - High Scores")), m_host(host),
       m_shared(shared)
 {
+    m_retry.setSingleShot(true);
+    m_retry.setInterval(RetryMs);
+    connect(&m_retry, &QTimer::timeout, this, [this] { saveName(false); });
     const std::array<const char*, 4> headings{"Pos", "Name", "Score", "Level"};
     for (std::size_t k = 0; k < Columns.size(); ++k) {
         const auto [left, width] = Columns[k];
@@ -177,18 +180,40 @@ void frmHighScores::ShowTopScores()
 
 void frmHighScores::ConfirmName()
 {
+    if (!m_retry.isActive()) {
+        saveName(false);
+    }
+}
+
+void frmHighScores::saveName(bool ending)
+{
+    const TopScoreEntry added{StoredName(txtControl->text()), m_shared.Score, m_shared.Level};
+    // The save puts the entry into the table as it is on disk now, which
+    // another copy of the game may have changed since this window opened,
+    // and the window shows what is on disk.
+    m_shared.Store.setLockWait(ending ? RetryMs * RetryCount : 0);
+    TopScoreTable written;
+    const TopScoreStore::SaveStatus saved = m_shared.Store.SaveTopScores(added, &written);
+    const QString why = m_shared.Store.lastMessage();
+    if (saved == TopScoreStore::SaveStatus::Busy && !ending) {
+        // The name stays in its box, waiting.
+        m_triesLeft = m_triesLeft == 0 ? RetryCount : m_triesLeft - 1;
+        if (m_triesLeft > 0) {
+            tellPlayer(QStringLiteral("The score table is in use; trying again."));
+            m_retry.start();
+        } else {
+            qCWarning(lcQuillop).noquote() << "the top scores are in use:" << why;
+            tellPlayer(QStringLiteral("The score table is in use. Press Enter to try again."));
+        }
+        return;
+    }
+    m_retry.stop();
+    m_triesLeft = 0;
     frameNewScore->hide();
     lblOk->setEnabled(true);
     m_shared.NewHighScorePending = false;
     setFocusProxy(nullptr);
     setFocus();
-    const TopScoreEntry added{StoredName(txtControl->text()), m_shared.Score, m_shared.Level};
-    // The save puts the entry into the table as it is on disk now, which
-    // another copy of the game may have changed since this window opened,
-    // and the window shows what is on disk.
-    TopScoreTable written;
-    const TopScoreStore::SaveStatus saved = m_shared.Store.SaveTopScores(added, &written);
-    const QString why = m_shared.Store.lastMessage();
     switch (saved) {
     case TopScoreStore::SaveStatus::Saved:
         lblStoreNotice->hide();
@@ -204,6 +229,7 @@ void frmHighScores::ConfirmName()
         qCWarning(lcQuillop).noquote() << "the new score was not put in the table:" << why;
         tellPlayer(QStringLiteral("Better scores filled the table meanwhile."));
         break;
+    case TopScoreStore::SaveStatus::Busy:
     case TopScoreStore::SaveStatus::Failed:
         qCWarning(lcQuillop).noquote() << "the top scores could not be saved:" << why;
         tellPlayer(QStringLiteral("This score could not be saved."));
@@ -227,7 +253,8 @@ void frmHighScores::ConfirmName()
 void frmHighScores::closeByProgram()
 {
     if (m_shared.NewHighScorePending) {
-        ConfirmName();
+        m_retry.stop();
+        saveName(true);
     }
     FormWindow::closeByProgram();
 }

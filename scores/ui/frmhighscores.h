@@ -10,6 +10,8 @@
 #include "shell/ui/panel.h"
 #include "shell/ui/windowhost.h"
 
+#include <QTimer>
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -48,6 +50,9 @@ class frmHighScores final : public FormWindow {
     Q_OBJECT
 
 public:
+    static constexpr int RetryMs = 100;
+    static constexpr int RetryCount = 30;
+
     frmHighScores(WindowHost& host, HighScoreState shared);
 
     // Fills the rows from the shared table; empty slots show blank.
@@ -64,6 +69,11 @@ protected:
 private:
     void BuildScoreRows();
     void ConfirmName();
+    // Saves the name typed. While another process holds the table, a save
+    // is tried again every RetryMs for RetryCount tries without freezing
+    // the window, then the name waits for Enter once more; a program that
+    // ends waits for the table instead.
+    void saveName(bool ending);
     void tellPlayer(const QString& text);
     void tell(const TableRead& read);
 
@@ -83,6 +93,8 @@ private:
     platform::Label* lblStoreNotice;
     WindowHost& m_host;
     HighScoreState m_shared;
+    QTimer m_retry;
+    int m_triesLeft = 0;
     std::array<Row, TopScoreCount> m_rows{};
 };
 

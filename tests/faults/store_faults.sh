@@ -177,6 +177,29 @@ else
     echo "skip two players: needs root, setpriv and a folder other players reach"
 fi
 
+# 2d. A shell holds the table's lock with flock(1): the save gives up after
+# its wait, leaves the table as it was and names the process.
+echo "== a lock held by another program"
+if command -v flock >/dev/null; then
+    dir="$work/flocked"
+    fresh "$dir"
+    : >"$dir/TopScores.txt.lock"
+    flock -x "$dir/TopScores.txt.lock" sleep 10 &
+    holder=$!
+    sleep 0.5
+    "$probe" "$dir" "" Probe 450 7 2>"$work/stderr"
+    status=$?
+    kill "$holder" 2>/dev/null
+    wait "$holder" 2>/dev/null
+    if [ "$status" -ne 6 ] || [ "$(table_state "$dir")" != old ] || ! grep -q "held by process $holder (flock)" "$work/stderr"; then
+        fail "lock held by flock: exit $status, table $(table_state "$dir"): $(cat "$work/stderr")"
+    else
+        echo "ok   lock held by flock: not saved, old table, told: $(cut -c1-90 "$work/stderr")"
+    fi
+else
+    echo "skip lock held by another program: no flock"
+fi
+
 # 3. A kill at every system call of a save, one after another.
 echo "== a kill at each system call"
 fresh "$work/dry"

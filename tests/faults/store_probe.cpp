@@ -8,7 +8,7 @@
 // Exits 0 when the store reports the result saved (printing what it still
 // had to say), 1 when it could not save, 2 when it left an unreadable table
 // alone, 3 when the result no longer made the table, 5 when it is in the
-// table but the folder would not sync.
+// table but the folder would not sync, 6 when another process held the lock.
 #include "scores/store/topscorestore.h"
 
 #include <cstdio>
@@ -38,6 +38,8 @@ int main(int argc, char** argv)
         return 3;
     case quillop::TopScoreStore::SaveStatus::NotSynced:
         return 5;
+    case quillop::TopScoreStore::SaveStatus::Busy:
+        return 6;
     }
     return 4;
 }
