@@ -282,16 +282,20 @@ void Module1::gameOver()
     if (!deliverQueuedMouseInput()) {
         return;
     }
-    const TopScoreStore::LoadStatus read = m_store.LoadTopScores(TopScores);
+    const TopScoreStore::LoadStatus status = m_store.LoadTopScores(TopScores);
+    const TableRead read{status, m_store.lastMessage()};
     if (IsNewHighScore(TopScores, Game.GameScore)) {
         // The finished game stays under the table, its timer off; the
-        // table opens as read here, not read again.
+        // table opens as read here, not read again, and says what was
+        // wrong with it.
         NewHighScorePending = true;
-        m_readAtGameOver = TableRead{read, m_store.lastMessage()};
+        m_readAtGameOver = read;
         openFrom(Window::HighScores, m_game, Leave::Stay);
         m_readAtGameOver.reset();
         return;
     }
+    // No table is shown, but the log still hears what was wrong with it.
+    LogTableRead(read);
     ShowMessage(Message::GameOver, m_game);
     Game.GameScore = 0;
     frmGame* finished = m_game;

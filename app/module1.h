@@ -57,7 +57,6 @@ public:
     Message MessageMode = Message::None;
     Answer MessageAnswer = Answer::None;
 
-    TopScoreStore& Store() { return m_store; }
     // What the high-score window works on: at game over, the result that
     // waits for its name and the table as read for it.
     HighScoreState highScoreState();

@@ -18,6 +18,11 @@
 #include <QScreen>
 #include <QTest>
 
+#include <array>
+#include <cstring>
+#include <sys/inotify.h>
+#include <unistd.h>
+
 namespace quillop::test {
 namespace {
 
@@ -327,6 +332,65 @@ TEST_F(GameEnds, AScoreEqualToTheFifteenthShowsTheNoticeThenTheMenuAndClosesTheG
     EXPECT_EQ(module->Game.GameScore, 0);
     EXPECT_EQ(scoreFile(), TableOf(100));
 }
+
+// Counts the times a file is opened from now on. Closes are watched too:
+// two opens one after the other would come as one event.
+class Opens {
+public:
+    explicit Opens(const QString& path) : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        ::inotify_add_watch(m_fd, QFile::encodeName(path).constData(), IN_OPEN | IN_CLOSE);
+    }
+    ~Opens() { ::close(m_fd); }
+    Opens(const Opens&) = delete;
+    Opens& operator=(const Opens&) = delete;
+
+    int count()
+    {
+        alignas(inotify_event) std::array<char, 4096> events{};
+        const ssize_t got = ::read(m_fd, events.data(), events.size());
+        int opens = 0;
+        for (ssize_t at = 0; at + static_cast<ssize_t>(sizeof(inotify_event)) <= got;) {
+            inotify_event event{};
+            std::memcpy(&event, events.data() + at, sizeof event);
+            opens += (event.mask & IN_OPEN) != 0 ? 1 : 0;
+            at += static_cast<ssize_t>(sizeof event + event.len);
+        }
+        return opens;
+    }
+
+private:
+    int m_fd;
+};
+
+// A game ends over a damaged table, with a score that qualifies or not: the
+// table is read once, and the log hears what was wrong with it either way.
+class GameEndsOverADamagedTable : public Program, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(GameEndsOverADamagedTable, ReadsItOnceAndLogsItWhateverFollows)
+{
+    const bool qualifies = GetParam();
+    writeScores("not a score\r\n" + TableOf(100));
+    module->NewGame();
+    finishGameWithScore(qualifies ? 101 : 100);
+    Opens opens(programFolder() + "/TopScores.txt");
+    const LoggedWarnings log;
+    bool noticed = false;
+    WhenMessageOpens([&](frmdialog& dialog) {
+        noticed = true;
+        QTest::keyClick(&dialog, Qt::Key_Space);
+    });
+    game().Timer1_Timer();
+
+    EXPECT_EQ(opens.count(), 1);
+    EXPECT_EQ(log.text().count(QLatin1String("part of the top scores could not be read")), 1) << log.text().toStdString();
+    EXPECT_EQ(noticed, !qualifies) << "the game-over notice, unless a name is asked";
+}
+
+INSTANTIATE_TEST_SUITE_P(Scores, GameEndsOverADamagedTable, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& c) {
+                             return std::string(c.param ? "Qualifying" : "NotQualifying");
+                         });
 
 TEST_F(GameEnds, AQualifyingScoreTakesANameOverTheStillGameAndTheNextGameStartsAfresh)
 {

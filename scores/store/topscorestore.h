@@ -85,11 +85,11 @@ public:
     // go of the table's lock before it gives up as Busy.
     void setLockWait(int milliseconds) { m_lockWaitMs = milliseconds; }
 
-    // The file the next load reads.
-    QString currentPath() const;
     QString lastMessage() const { return m_message; }
 
 private:
+    // The file the next load reads.
+    QString currentPath() const;
     QString saveFolder();
     SaveStatus saveLocked(const QString& folder, const TopScoreEntry& added, TopScoreTable* written);
     std::optional<QString> keepAside(const QString& folder, const QByteArray& read);

@@ -60,6 +60,8 @@ std::string StoredName(const QString& name)
 // those outside Windows-1252, control characters, and the double quote,
 // which would end the name early.
 class NameValidator final : public QValidator {
+    Q_OBJECT
+
 public:
     using QValidator::QValidator;
 
@@ -76,6 +78,25 @@ public:
 };
 
 } // namespace
+
+void LogTableRead(const TableRead& read)
+{
+    switch (read.Status) {
+    case TopScoreStore::LoadStatus::Unreadable:
+    case TopScoreStore::LoadStatus::Unrecognised:
+        qCWarning(lcQuillop).noquote() << "the top scores could not be read:" << read.Problem;
+        break;
+    case TopScoreStore::LoadStatus::NotOpened:
+        qCWarning(lcQuillop).noquote() << "the top scores could not be opened:" << read.Problem;
+        break;
+    case TopScoreStore::LoadStatus::Damaged:
+        qCWarning(lcQuillop).noquote() << "part of the top scores could not be read:" << read.Problem;
+        break;
+    case TopScoreStore::LoadStatus::Read:
+    case TopScoreStore::LoadStatus::Missing:
+        break;
+    }
+}
 
 frmHighScores::frmHighScores(WindowHost& host, HighScoreState shared)
     : FormWindow(QStringLiteral(":/pictures/highscores.ppm"), QStringLiteral("Quillop - High Scores")), m_host(host),
@@ -261,18 +282,16 @@ void frmHighScores::closeByProgram()
 
 void frmHighScores::tell(const TableRead& read)
 {
+    LogTableRead(read);
     switch (read.Status) {
     case TopScoreStore::LoadStatus::Unreadable:
     case TopScoreStore::LoadStatus::Unrecognised:
-        qCWarning(lcQuillop).noquote() << "the top scores could not be read:" << read.Problem;
         tellPlayer(QStringLiteral("The score table could not be read."));
         break;
     case TopScoreStore::LoadStatus::NotOpened:
-        qCWarning(lcQuillop).noquote() << "the top scores could not be opened:" << read.Problem;
         tellPlayer(QStringLiteral("The score table could not be opened just now."));
         break;
     case TopScoreStore::LoadStatus::Damaged:
-        qCWarning(lcQuillop).noquote() << "part of the top scores could not be read:" << read.Problem;
         tellPlayer(QStringLiteral("Part of the score table could not be read."));
         break;
     case TopScoreStore::LoadStatus::Read:
@@ -308,3 +327,5 @@ bool frmHighScores::eventFilter(QObject* watched, QEvent* event)
 }
 
 } // namespace quillop
+
+#include "frmhighscores.moc"

@@ -26,6 +26,9 @@ struct TableRead {
     QString Problem;
 };
 
+// Tells the log what was wrong with a table read, if anything was.
+void LogTableRead(const TableRead& read);
+
 // What the high-score window reads and changes of the state the windows
 // share: the score file, the table, whether a name is awaited, and then the
 // result that waits for it.

@@ -15,6 +15,8 @@ namespace quillop {
 // window from a menu that is gone. Installed on the application, it covers
 // every window and every control in it.
 class HiddenWindowInput final : public QObject {
+    Q_OBJECT
+
 public:
     using QObject::QObject;
 
