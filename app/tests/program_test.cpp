@@ -383,7 +383,8 @@ TEST_P(GameEndsOverADamagedTable, ReadsItOnceAndLogsItWhateverFollows)
     game().Timer1_Timer();
 
     EXPECT_EQ(opens.count(), 1);
-    EXPECT_EQ(log.text().count(QLatin1String("part of the top scores could not be read")), 1) << log.text().toStdString();
+    EXPECT_EQ(log.text().count(QLatin1String("part of the top scores could not be read")), 1)
+        << log.text().toStdString();
     EXPECT_EQ(noticed, !qualifies) << "the game-over notice, unless a name is asked";
 }
 
