@@ -17,6 +17,32 @@ target_compile_definitions(quillop_warnings INTERFACE
     $<$<NOT:$<BOOL:$<TARGET_PROPERTY:QUILLOP_TEST>>>:QT_NO_CAST_FROM_ASCII;QT_NO_CAST_TO_ASCII;QT_NO_CAST_FROM_BYTEARRAY;QT_NO_NARROWING_CONVERSIONS_IN_CONNECT>
     QT_DISABLE_DEPRECATED_UP_TO=0x060400)
 
+# A library's headers, as the game's includes name them ("scores/store/files.h"),
+# and only its own: each library exports a folder of its own that holds its
+# source folder alone, so a header of a library not linked (a higher layer's)
+# cannot be included without the build saying so.
+#   quillop_headers(target [folder])   the folder, from the source root, is the
+#                                      current one unless given
+function(quillop_headers target)
+    if(ARGC GREATER 1)
+        set(folder ${ARGV1})
+    else()
+        file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+    endif()
+    set(root ${PROJECT_BINARY_DIR}/include/${target})
+    get_filename_component(parent ${root}/${folder} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    if(NOT EXISTS ${root}/${folder})
+        file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+    endif()
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+        target_include_directories(${target} INTERFACE ${root})
+    else()
+        target_include_directories(${target} PUBLIC ${root})
+    endif()
+endfunction()
+
 # A rules library: standard C++ only. Any Qt include in its sources stops the
 # configuration, and it links nothing that could bring Qt in.
 function(quillop_rules_library name)
@@ -29,7 +55,7 @@ function(quillop_rules_library name)
         endif()
     endforeach()
     add_library(${name} STATIC ${ARG_SOURCES})
-    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    quillop_headers(${name})
     target_link_libraries(${name} PUBLIC ${ARG_DEPENDS} PRIVATE quillop_warnings)
 endfunction()
 
@@ -40,10 +66,12 @@ function(quillop_test name)
     cmake_parse_arguments(ARG "WIDGETS" "" "SOURCES;LIBRARIES;ENVIRONMENT" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     if(ARG_WIDGETS)
-        target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} quillop_qtest_main quillop_assets quillop_warnings)
+        target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} quillop_qtest_main quillop_test_support quillop_assets
+                                              quillop_warnings)
         list(APPEND ARG_ENVIRONMENT QT_QPA_PLATFORM=offscreen)
     else()
-        target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main quillop_warnings)
+        target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main quillop_test_support
+                                              quillop_warnings)
     endif()
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests QUILLOP_TEST ON)
     # The tests are listed when ctest runs, not when the build does, so a
