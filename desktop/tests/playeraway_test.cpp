@@ -12,11 +12,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <vector>
 
 namespace quillop::desktop {
 namespace {
@@ -37,84 +36,13 @@ public slots:
     }
 };
 
-// A private bus of its own, a stand-in login manager on it when asked, and
-// the watch connected to it as the program connects to the system bus.
-class AwayFromTheSession : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-        if (daemon.isEmpty()) {
-            GTEST_SKIP() << "no dbus-daemon to run a private bus";
-        }
-        ASSERT_TRUE(m_folder.isValid());
-        const QString address = QStringLiteral("unix:path=") + m_folder.filePath(QStringLiteral("bus"));
-        m_daemon.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
-                                QStringLiteral("--address=") + address, QStringLiteral("--print-address=1")});
-        ASSERT_TRUE(m_daemon.waitForReadyRead(10000)) << "the private bus did not start";
-        m_login = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, QStringLiteral("login")));
-        m_game = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, QStringLiteral("game")));
-        ASSERT_TRUE(m_login->isConnected() && m_game->isConnected());
-    }
-
-    void TearDown() override
-    {
-        m_away.reset();
-        m_login.reset();
-        m_game.reset();
-        QDBusConnection::disconnectFromBus(QStringLiteral("login"));
-        QDBusConnection::disconnectFromBus(QStringLiteral("game"));
-        m_daemon.kill();
-        m_daemon.waitForFinished();
-    }
-
-    void startLogin()
-    {
-        ASSERT_TRUE(m_login->registerObject(ManagerPath, &m_manager, QDBusConnection::ExportAllSlots));
-        ASSERT_TRUE(m_login->registerService(Login));
-    }
-
-    // The watch on the game's connection, with what it asked at start
-    // answered and its listening in place.
-    QSignalSpy& startWatch()
-    {
-        m_away = std::make_unique<PlayerAway>(*m_game, std::chrono::milliseconds(0));
-        m_spy = std::make_unique<QSignalSpy>(m_away.get(), &PlayerAway::away);
-        settle();
-        settle();
-        return *m_spy;
-    }
-
-    void send(const QString& path, const char* interface, const char* name, const QVariantList& arguments = {})
-    {
-        QDBusMessage signal = QDBusMessage::createSignal(path, QLatin1String(interface), QLatin1String(name));
-        signal.setArguments(arguments);
-        ASSERT_TRUE(m_login->send(signal));
-    }
-
-    // Everything sent on the bus so far has reached the watch: the bus
-    // keeps each sender's order, so a round trip to the stand-in comes back
-    // after its signals.
-    void settle()
-    {
-        const QDBusMessage ping = QDBusMessage::createMethodCall(
-            m_login->baseService(), ManagerPath, QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
-        m_game->call(ping);
-        QCoreApplication::processEvents();
-    }
-
-    QTemporaryDir m_folder;
-    QProcess m_daemon;
-    std::unique_ptr<QDBusConnection> m_login;
-    std::unique_ptr<QDBusConnection> m_game;
-    StandInLogin m_manager;
-    std::unique_ptr<PlayerAway> m_away;
-    std::unique_ptr<QSignalSpy> m_spy;
-};
-
-// What the login manager sends, and whether it means the player went away.
+// A private bus of its own with a stand-in login manager on it when told,
+// and the watch connected to it as the program connects to the system bus.
+// What the login manager (or someone else) sends, and how often the watch
+// takes it for the player gone.
 struct Announcement {
     const char* name;
+    bool login; // sent by the login manager; otherwise by a connection without its name
     QString path;
     const char* interface;
     const char* signal;
@@ -124,40 +52,83 @@ struct Announcement {
     friend void PrintTo(const Announcement& a, std::ostream* os) { *os << a.name; }
 };
 
-class LoginManagerSays : public AwayFromTheSession, public ::testing::WithParamInterface<Announcement> {};
+class LoginManagerSays : public ::testing::TestWithParam<Announcement> {
+protected:
+    void SetUp() override
+    {
+        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+        if (daemon.isEmpty()) {
+            GTEST_SKIP() << "no dbus-daemon to run a private bus";
+        }
+        const QString address = QStringLiteral("unix:path=") + m_folder.filePath(QStringLiteral("bus"));
+        m_daemon.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
+                                QStringLiteral("--address=") + address, QStringLiteral("--print-address=1")});
+        ASSERT_TRUE(m_daemon.waitForReadyRead(10000)) << "the private bus did not start";
+        m_login = QDBusConnection::connectToBus(address, QStringLiteral("login"));
+        m_game = QDBusConnection::connectToBus(address, QStringLiteral("game"));
+        ASSERT_TRUE(m_login.isConnected() && m_game.isConnected());
+    }
+
+    void TearDown() override
+    {
+        QDBusConnection::disconnectFromBus(QStringLiteral("login"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("game"));
+        m_daemon.kill();
+        m_daemon.waitForFinished();
+    }
+
+    // Everything sent on the bus so far has reached the watch: the bus
+    // keeps each sender's order, so a round trip to the stand-in comes back
+    // after its signals.
+    void settle()
+    {
+        m_game.call(QDBusMessage::createMethodCall(
+            m_login.baseService(), ManagerPath, QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping")));
+        QCoreApplication::processEvents();
+    }
+
+    QTemporaryDir m_folder;
+    QProcess m_daemon;
+    QDBusConnection m_login{QString()};
+    QDBusConnection m_game{QString()};
+    StandInLogin m_manager;
+};
 
 TEST_P(LoginManagerSays, AwayOnlyForSleepAndOurOwnSessionLocked)
 {
-    startLogin();
-    QSignalSpy& away = startWatch();
     const Announcement& said = GetParam();
-    send(said.path, said.interface, said.signal, said.arguments);
+    if (said.login) {
+        ASSERT_TRUE(m_login.registerObject(ManagerPath, &m_manager, QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(m_login.registerService(Login));
+    }
+    PlayerAway watch(m_game, std::chrono::milliseconds(0));
+    QSignalSpy away(&watch, &PlayerAway::away);
+    settle(); // the question of which session is ours is answered
+    settle(); // and the watch listens to it
+    QDBusMessage signal =
+        QDBusMessage::createSignal(said.path, QLatin1String(said.interface), QLatin1String(said.signal));
+    signal.setArguments(said.arguments);
+    ASSERT_TRUE(m_login.send(signal));
     settle();
     EXPECT_EQ(away.count(), said.away);
 }
 
+const char* const Manager = "org.freedesktop.login1.Manager";
+const char* const Session = "org.freedesktop.login1.Session";
+
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Announcements, LoginManagerSays,
     ::testing::Values(
-        Announcement{"Sleep", ManagerPath, "org.freedesktop.login1.Manager", "PrepareForSleep", {true}, 1},
-        Announcement{"Woken", ManagerPath, "org.freedesktop.login1.Manager", "PrepareForSleep", {false}, 0},
-        Announcement{"OurSessionLocked", OurSession, "org.freedesktop.login1.Session", "Lock", {}, 1},
-        Announcement{"OurSessionUnlocked", OurSession, "org.freedesktop.login1.Session", "Unlock", {}, 0},
-        Announcement{"AnotherSessionLocked",
-                     QStringLiteral("/org/freedesktop/login1/session/_8"),
-                     "org.freedesktop.login1.Session",
-                     "Lock",
-                     {},
-                     0}),
+        Announcement{"Sleep", true, ManagerPath, Manager, "PrepareForSleep", {true}, 1},
+        Announcement{"Woken", true, ManagerPath, Manager, "PrepareForSleep", {false}, 0},
+        Announcement{"OurSessionLocked", true, OurSession, Session, "Lock", {}, 1},
+        Announcement{"OurSessionUnlocked", true, OurSession, Session, "Unlock", {}, 0},
+        Announcement{"AnotherSessionLocked", true, QStringLiteral("/org/freedesktop/login1/session/_8"), Session,
+                     "Lock", {}, 0},
+        Announcement{"SleepFromSomeoneElse", false, ManagerPath, Manager, "PrepareForSleep", {true}, 0}),
     test::Named);
-
-TEST_F(AwayFromTheSession, ALoginManagerThatIsNotThereIsNotWaitedFor)
-{
-    QSignalSpy& away = startWatch();
-    send(ManagerPath, "org.freedesktop.login1.Manager", "PrepareForSleep", {true});
-    settle();
-    EXPECT_EQ(away.count(), 0) << "a signal from someone not the login manager";
-}
+// clang-format on
 
 // How the keys move as the window system reports it, and how often that is
 // the player turning away. Each step is one turn of the event loop; the
@@ -166,6 +137,8 @@ struct KeysMove {
     const char* name;
     std::vector<std::vector<Qt::ApplicationState>> turns;
     int away;
+
+    friend void PrintTo(const KeysMove& m, std::ostream* os) { *os << m.name; }
 };
 
 class KeysGo : public ::testing::TestWithParam<KeysMove> {};
