@@ -12,7 +12,7 @@ usage() {
 ./dev.sh test         build and run every test
 ./dev.sh sanitize     the same tests in an AddressSanitizer + UBSan build
 ./dev.sh release      the same tests in the Release build packagers make
-./dev.sh clang        the same tests built with clang
+./dev.sh clang        the same tests built with clang, and every name checked against .clang-tidy
 ./dev.sh layout       check every C++ file against .clang-format
 ./dev.sh soak [m [s]] random play for m minutes (default 2) from seed s in the sanitizer build
 ./dev.sh bench        build and run the benchmarks
@@ -36,7 +36,7 @@ PACKAGES=("${PLAY_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev
           xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick openbox i3-wm libx11-dev libxext-dev
           desktop-file-utils appstream reuse man-db strace weston dbus-daemon
           sway xwayland grim wtype libwayland-dev libwayland-bin python3-minimal
-          clang libclang-rt-14-dev clang-format-14)
+          clang libclang-rt-14-dev clang-format-14 clang-tidy-14)
 
 install_missing() { # package...
     local missing=()
@@ -141,6 +141,11 @@ clang)
     install_missing "${PACKAGES[@]}"
     build clang
     run_tests clang
+    # Every function and member named as .clang-tidy says: the game's own
+    # names as they are, everything else camelCase.
+    run-clang-tidy-14 -quiet -p build-clang -j "$JOBS" "^$(pwd)/(app|common|controls|desktop|fuzz|game|help|platform|scores|shell|tests|tools)/.*\.cpp$" >build-clang/names.log 2>&1 ||
+        { grep -A3 'error:' build-clang/names.log; echo "names do not follow .clang-tidy"; exit 1; }
+    echo "every name follows .clang-tidy"
     ;;
 fuzz)
     install_missing "${PACKAGES[@]}"

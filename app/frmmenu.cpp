@@ -11,7 +11,7 @@ namespace quillop {
 namespace {
 
 // The column of items, 48 pixels apart, over the black slots of the picture.
-QRect Item(int index)
+QRect item(int index)
 {
     return QRect(317, 314 + 48 * index, 129, 25);
 }
@@ -20,16 +20,16 @@ QRect Item(int index)
 
 frmMenu::frmMenu(Module1& module)
     : FormWindow(QStringLiteral(":/pictures/menu.ppm")),
-      lblContinue(addButton("lblContinue", QStringLiteral("Continue Game"), Item(0), 12)),
-      lblNewGame(addButton("lblNewGame", QStringLiteral("New Game"), Item(1), 12)),
-      lblHighScores(addButton("lblHighScores", QStringLiteral("High Scores"), Item(2), 12)),
-      lblInstructions(addButton("lblInstructions", QStringLiteral("Instructions"), Item(3), 12)),
-      lblOptions(addButton("lblOptions", QStringLiteral("Options"), Item(4), 12)),
-      lblExit(addButton("lblExit", QStringLiteral("Exit"), Item(5), 12)),
+      lblContinue(addButton("lblContinue", QStringLiteral("Continue Game"), item(0), 12)),
+      lblNewGame(addButton("lblNewGame", QStringLiteral("New Game"), item(1), 12)),
+      lblHighScores(addButton("lblHighScores", QStringLiteral("High Scores"), item(2), 12)),
+      lblInstructions(addButton("lblInstructions", QStringLiteral("Instructions"), item(3), 12)),
+      lblOptions(addButton("lblOptions", QStringLiteral("Options"), item(4), 12)),
+      lblExit(addButton("lblExit", QStringLiteral("Exit"), item(5), 12)),
       lblCredits(addButton("lblCredits", QStringLiteral("?"), QRect(424, 18, 25, 25))), m_module(module)
 {
     // Every run starts from the default keys.
-    m_module.Keys = KeyBindings{};
+    m_module.keys = KeyBindings{};
 
     // The column starts in the desktop's colour for highlighted text.
     for (ButtonLabel* item : {lblContinue, lblNewGame, lblHighScores, lblInstructions, lblOptions, lblExit}) {
@@ -38,11 +38,11 @@ frmMenu::frmMenu(Module1& module)
     setContinueEnabled(false);
 
     connect(lblNewGame, &ButtonLabel::clicked, this, &frmMenu::lblNewGame_Click);
-    connect(lblContinue, &ButtonLabel::clicked, this, [this] { m_module.ContinueGame(); });
-    connect(lblHighScores, &ButtonLabel::clicked, this, [this] { m_module.Open(Module1::Window::HighScores); });
-    connect(lblInstructions, &ButtonLabel::clicked, this, [this] { m_module.Open(Module1::Window::Help); });
-    connect(lblOptions, &ButtonLabel::clicked, this, [this] { m_module.Open(Module1::Window::Controls); });
-    connect(lblCredits, &ButtonLabel::clicked, this, [this] { m_module.Open(Module1::Window::Credits); });
+    connect(lblContinue, &ButtonLabel::clicked, this, [this] { m_module.continueGame(); });
+    connect(lblHighScores, &ButtonLabel::clicked, this, [this] { m_module.open(Module1::Window::HighScores); });
+    connect(lblInstructions, &ButtonLabel::clicked, this, [this] { m_module.open(Module1::Window::Help); });
+    connect(lblOptions, &ButtonLabel::clicked, this, [this] { m_module.open(Module1::Window::Controls); });
+    connect(lblCredits, &ButtonLabel::clicked, this, [this] { m_module.open(Module1::Window::Credits); });
     connect(lblExit, &ButtonLabel::clicked, this, &frmMenu::lblExit_Click);
 }
 
@@ -53,7 +53,7 @@ void frmMenu::setContinueEnabled(bool enabled)
 
 void frmMenu::lblNewGame_Click()
 {
-    if (m_module.Game.GameInProgress) {
+    if (m_module.game.GameInProgress) {
         m_module.ShowMessage(Message::StartNewAnyway, this);
     } else {
         m_module.NewGame();
@@ -63,7 +63,7 @@ void frmMenu::lblNewGame_Click()
 void frmMenu::lblExit_Click()
 {
     lblExit->setLit(false);
-    m_module.Exit(this);
+    m_module.exit(this);
 }
 
 } // namespace quillop

@@ -30,7 +30,7 @@ namespace {
 // chose a platform; should the X display refuse (a stale DISPLAY, a missing
 // XAUTHORITY), on Wayland after all. Returns the platform preferred, if it
 // chose.
-QString PreferX11UnderWayland()
+QString preferX11UnderWayland()
 {
     const bool wayland = qgetenv("XDG_SESSION_TYPE") == "wayland" || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && wayland && !qEnvironmentVariableIsEmpty("DISPLAY")) {
@@ -42,7 +42,7 @@ QString PreferX11UnderWayland()
 
 // --help and --version answer without a screen, as in a terminal or a
 // package build; anything else goes on to the game.
-void ReadOptions(int& argc, char* argv[])
+void readOptions(int& argc, char* argv[])
 {
     const QCoreApplication probe(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillop"));
@@ -59,10 +59,10 @@ void ReadOptions(int& argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
-    const auto fontConfiguration = quillop::platform::ReadFontConfigurationEarly();
+    const auto fontConfiguration = quillop::platform::readFontConfigurationEarly();
     if (argc > 1) // the options ask for a second application object; a plain start needs none
-        ReadOptions(argc, argv);
-    const QString preferred = PreferX11UnderWayland();
+        readOptions(argc, argv);
+    const QString preferred = preferX11UnderWayland();
     // The game's log lines say they are the game's; QT_MESSAGE_PATTERN
     // still has the last word.
     qSetMessagePattern(QStringLiteral("%{if-category}%{category}: %{endif}%{message}"));
@@ -77,26 +77,26 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("org.quillop.Quillop"));
 
     QApplication::setWindowIcon(
-        QIcon(QPixmap::fromImage(quillop::platform::ReadPicture(QStringLiteral(":/quillop.png")))));
+        QIcon(QPixmap::fromImage(quillop::platform::readPicture(QStringLiteral(":/quillop.png")))));
     // The program ends through the menu's Exit, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
-    quillop::platform::InstallFontSubstitutions();
-    quillop::desktop::Install(quillop::desktop::ForThisSession());
+    quillop::platform::installFontSubstitutions();
+    quillop::desktop::install(quillop::desktop::forThisSession());
 
-    quillop::SeededRandom random(quillop::platform::ClockSeed());
-    quillop::Module1 module(quillop::TopScoreStore::forThisProgram(quillop::platform::ProgramFolder()), random);
-    quillop::InstallWindows(module, quillop::platform::ProgramFolder());
-    quillop::OnTerminationRequest([&module] { module.endProgram(); });
-    quillop::desktop::Current().watchOutsideDestroys(
+    quillop::SeededRandom random(quillop::platform::clockSeed());
+    quillop::Module1 module(quillop::TopScoreStore::forThisProgram(quillop::platform::programFolder()), random);
+    quillop::installWindows(module, quillop::platform::programFolder());
+    quillop::onTerminationRequest([&module] { module.endProgram(); });
+    quillop::desktop::current().watchOutsideDestroys(
         [&module](QWidget* window) { module.windowDestroyedOutside(window); });
-    module.Start();
+    module.start();
     // A short grace: between two of the game's windows the keys are nowhere
     // for a moment.
     const quillop::desktop::PlayerAway away(QDBusConnection::systemBus(), std::chrono::milliseconds(100));
-    QObject::connect(&away, &quillop::desktop::PlayerAway::away, &module, &quillop::Module1::PauseWhileAway);
+    QObject::connect(&away, &quillop::desktop::PlayerAway::away, &module, &quillop::Module1::pauseWhileAway);
     const int status = QApplication::exec();
     // What the desktop holds of the window system goes while the
     // application that reaches it still stands.
-    quillop::desktop::Install(std::make_unique<quillop::desktop::Desktop>());
+    quillop::desktop::install(std::make_unique<quillop::desktop::Desktop>());
     return status;
 }

@@ -50,31 +50,31 @@ void Module1::setFactory(Window window, Factory factory)
     m_factories[slot(window)] = std::move(factory);
 }
 
-FormWindow* Module1::OpenWindow(Window window) const
+FormWindow* Module1::openWindow(Window window) const
 {
     return m_windows[slot(window)];
 }
 
 void Module1::watchCloseRequests(FormWindow* window)
 {
-    window->setCloseRequestHandler([this, window] { Exit(window); });
+    window->setCloseRequestHandler([this, window] { exit(window); });
 }
 
-void Module1::Start()
+void Module1::start()
 {
     if (m_menu == nullptr) {
         m_menu = new frmMenu(*this);
         watchCloseRequests(m_menu);
     }
-    desktop::Current().place(m_menu, desktop::CentredOnScreen(m_menu->size()));
-    HandOver(nullptr, m_menu, Leave::Hide);
+    desktop::current().place(m_menu, desktop::centredOnScreen(m_menu->size()));
+    handOver(nullptr, m_menu, Leave::Hide);
 }
 
 void Module1::NewGame()
 {
-    quillop::NewGame(Game);
+    quillop::NewGame(game);
     if (m_game == nullptr) {
-        m_game = new frmGame(Game, Keys, m_random);
+        m_game = new frmGame(game, keys, m_random);
         m_game->setAttribute(Qt::WA_DeleteOnClose);
         m_game->setPauseFunction(m_gamePause);
         watchCloseRequests(m_game);
@@ -84,8 +84,8 @@ void Module1::NewGame()
     }
     // Every game starts from level 1 with a fresh column, also in a game
     // window kept from an earlier game.
-    m_game->StartGame();
-    HandOver(m_menu, m_game, Leave::Hide);
+    m_game->startGame();
+    handOver(m_menu, m_game, Leave::Hide);
     m_menu->setContinueEnabled(true);
 }
 
@@ -94,7 +94,7 @@ void Module1::ShowMessage(Message mode, QWidget* from)
     showMessage(mode, from, nullptr);
 }
 
-void Module1::AskToSaveKeys(QWidget* from, const KeyCodes& boxes)
+void Module1::askToSaveKeys(QWidget* from, const KeyCodes& boxes)
 {
     showMessage(Message::SaveChanges, from, &boxes);
 }
@@ -106,11 +106,11 @@ void Module1::showMessage(Message mode, QWidget* from, const KeyCodes* boxes)
     // beneath one and open a second message window over the first.
     const QPointer<frmGame> held = m_game;
     if (held) {
-        held->Hold();
+        held->hold();
     }
     switch (mode) {
     case Message::LevelComplete:
-        frmdialog(from).ShowLevelComplete();
+        frmdialog(from).showLevelComplete();
         // Space has closed the notice; the next level starts before the
         // program takes another event, so no frame shows the notice gone
         // and the old level, and no tick comes in between.
@@ -119,8 +119,8 @@ void Module1::showMessage(Message mode, QWidget* from, const KeyCodes* boxes)
         }
         break;
     case Message::GameOver:
-        frmdialog(from).ShowGameOver();
-        ShowMenuAt(held);
+        frmdialog(from).showGameOver();
+        showMenuAt(held);
         break;
     case Message::ExitAnyway:
         if (AskYesNo(QStringLiteral("Game in progress, exit anyway?"), from) == Answer::Yes) {
@@ -134,17 +134,17 @@ void Module1::showMessage(Message mode, QWidget* from, const KeyCodes* boxes)
         break;
     case Message::SaveChanges:
         if (AskYesNo(QStringLiteral("Save changes?"), from) == Answer::Yes && boxes != nullptr) {
-            Keys = FromKeyCodes(*boxes);
+            keys = fromKeyCodes(*boxes);
         }
         break;
     case Message::SetControls:
-        frmdialog(from).ShowSetControls();
+        frmdialog(from).showSetControls();
         break;
     case Message::None:
         break;
     }
     if (held) {
-        held->Release();
+        held->release();
     }
 }
 
@@ -156,15 +156,15 @@ Answer Module1::AskYesNo(const QString& question, QWidget* from)
 
 HighScoreState Module1::highScoreState()
 {
-    return {.Store = m_store,
+    return {.store = m_store,
             .TopScores = TopScores,
             .NewHighScorePending = NewHighScorePending,
-            .Score = Game.GameScore,
-            .Level = Game.GameLevel,
-            .AlreadyRead = m_readAtGameOver};
+            .Score = game.GameScore,
+            .Level = game.GameLevel,
+            .alreadyRead = m_readAtGameOver};
 }
 
-void Module1::Open(Window window)
+void Module1::open(Window window)
 {
     openFrom(window, m_menu, Leave::Hide);
 }
@@ -179,43 +179,43 @@ void Module1::openFrom(Window window, QWidget* from, Leave leave)
     opened->setAttribute(Qt::WA_DeleteOnClose);
     watchCloseRequests(opened);
     m_windows[slot(window)] = opened;
-    HandOver(from, opened, leave);
+    handOver(from, opened, leave);
 }
 
-void Module1::ReturnToMenu(QWidget* from)
+void Module1::returnToMenu(QWidget* from)
 {
-    HandOver(from, m_menu, Leave::Close);
+    handOver(from, m_menu, Leave::Close);
 }
 
-void Module1::ShowMenuAt(QWidget* from)
+void Module1::showMenuAt(QWidget* from)
 {
-    HandOver(from, m_menu, Leave::Stay);
+    handOver(from, m_menu, Leave::Stay);
 }
 
-void Module1::ContinueGame()
+void Module1::continueGame()
 {
     if (m_game == nullptr) {
         return;
     }
-    HandOver(m_menu, m_game, Leave::Hide);
-    m_game->Continue();
+    handOver(m_menu, m_game, Leave::Hide);
+    m_game->continueFromMenu();
 }
 
-void Module1::PauseWhileAway()
+void Module1::pauseWhileAway()
 {
     if (m_game != nullptr) {
-        m_game->PauseWhileAway();
+        m_game->pauseWhileAway();
     }
 }
 
-void Module1::Exit(QWidget* from)
+void Module1::exit(QWidget* from)
 {
     // A qualifying score waits for its name; the only way on is Enter, and
     // a close from the desktop must not throw the score away.
     if (NewHighScorePending) {
         return;
     }
-    if (Game.GameInProgress) {
+    if (game.GameInProgress) {
         ShowMessage(Message::ExitAnyway, from);
     } else {
         endProgram();
@@ -250,12 +250,12 @@ void Module1::windowDestroyedOutside(QWidget* window)
     }
     for (const QPointer<FormWindow>& opened : m_windows) {
         if (opened == window) {
-            ReturnToMenu(window);
+            returnToMenu(window);
             return;
         }
     }
     if (window == m_menu || window == m_game) {
-        Exit(window);
+        exit(window);
     }
 }
 
@@ -264,7 +264,7 @@ bool Module1::deliverQueuedMouseInput()
     // What the mouse did during the landing's pauses (a drag of the game
     // window) happens before a notice blocks the window. A close request
     // queued with it may have ended the program meanwhile.
-    platform::DeliverQueuedMouseInput();
+    platform::deliverQueuedMouseInput();
     return m_game != nullptr && m_game->isVisible();
 }
 
@@ -278,13 +278,13 @@ void Module1::gameLevelComplete()
 void Module1::gameOver()
 {
     m_menu->setContinueEnabled(false);
-    Game.GameInProgress = false;
+    game.GameInProgress = false;
     if (!deliverQueuedMouseInput()) {
         return;
     }
     const TopScoreStore::LoadStatus status = m_store.LoadTopScores(TopScores);
     const TableRead read{status, m_store.lastMessage()};
-    if (IsNewHighScore(TopScores, Game.GameScore)) {
+    if (IsNewHighScore(TopScores, game.GameScore)) {
         // The finished game stays under the table, its timer off; the
         // table opens as read here, not read again, and says what was
         // wrong with it.
@@ -295,17 +295,17 @@ void Module1::gameOver()
         return;
     }
     // No table is shown, but the log still hears what was wrong with it.
-    LogTableRead(read);
+    logTableRead(read);
     ShowMessage(Message::GameOver, m_game);
-    Game.GameScore = 0;
+    game.GameScore = 0;
     frmGame* finished = m_game;
     m_game = nullptr;
-    HandOver(finished, m_menu, Leave::Close);
+    handOver(finished, m_menu, Leave::Close);
 }
 
 void Module1::gameLeftForMenu()
 {
-    HandOver(m_game, m_menu, Leave::Hide);
+    handOver(m_game, m_menu, Leave::Hide);
 }
 
 } // namespace quillop

@@ -50,8 +50,8 @@ public:
     Module1& operator=(const Module1&) = delete;
 
     // Shared state.
-    GameState Game;
-    KeyBindings Keys;
+    GameState game;
+    KeyBindings keys;
     TopScoreTable TopScores{};
     bool NewHighScorePending = false;
     Message MessageMode = Message::None;
@@ -69,11 +69,11 @@ public:
     void setGamePause(std::function<void(int)> pause) { m_gamePause = std::move(pause); }
 
     // Program start: the menu, centred on the screen.
-    void Start();
+    void start();
 
-    frmMenu* Menu() const { return m_menu; }
-    frmGame* GameWindow() const { return m_game; }
-    FormWindow* OpenWindow(Window window) const;
+    frmMenu* menu() const { return m_menu; }
+    frmGame* gameWindow() const { return m_game; }
+    FormWindow* openWindow(Window window) const;
 
     // Clears the well, starts a game from level 1 in the game window (created
     // when there is none) at the menu's place, and hides the menu.
@@ -87,25 +87,25 @@ public:
     // done; the window is centred over the one it is opened from.
     void ShowMessage(Message mode, QWidget* from) override;
     // "Save changes?": on Yes the given key codes become the bindings.
-    void AskToSaveKeys(QWidget* from, const KeyCodes& boxes) override;
+    void askToSaveKeys(QWidget* from, const KeyCodes& boxes) override;
 
     // Asks a yes/no question; a question the desktop closes is No.
     Answer AskYesNo(const QString& question, QWidget* from);
 
     // The menu opens a window at its place and hides.
-    void Open(Window window);
+    void open(Window window);
     // A window goes back to the menu: the menu at its place, the window closed.
-    void ReturnToMenu(QWidget* from) override;
+    void returnToMenu(QWidget* from) override;
     // Shows the menu at the given window's place, without closing anything.
-    void ShowMenuAt(QWidget* from);
+    void showMenuAt(QWidget* from);
     // Continue Game: the kept game at the menu's place, its timer on.
-    void ContinueGame();
+    void continueGame();
     // The player turned away (the keys went to another program, the session
     // locked, the machine went to sleep): a running game pauses.
-    void PauseWhileAway();
+    void pauseWhileAway();
     // The menu's Exit, and any window's close request: a question while a
     // game is in progress, otherwise the end of the program.
-    void Exit(QWidget* from);
+    void exit(QWidget* from);
     // Every window closes and the program ends, asking nothing: Exit's end,
     // and what the system's request to end comes to.
     void endProgram();

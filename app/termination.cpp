@@ -31,7 +31,7 @@ extern "C" void wake(int)
 
 } // namespace
 
-void OnTerminationRequest(std::function<void()> end)
+void onTerminationRequest(std::function<void()> end)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) {
         return; // the signals keep their usual meaning

@@ -11,6 +11,6 @@ namespace quillop {
 // Runs `end` on the user-interface thread when the system asks the program
 // to end (SIGTERM at logout or shutdown, SIGINT, SIGHUP), instead of the
 // process dying where it stands. Call once, after the application exists.
-void OnTerminationRequest(std::function<void()> end);
+void onTerminationRequest(std::function<void()> end);
 
 } // namespace quillop

@@ -13,11 +13,11 @@
 
 namespace quillop {
 
-void InstallWindows(Module1& module, const QString& programFolder)
+void installWindows(Module1& module, const QString& programFolder)
 {
     using Window = Module1::Window;
     module.setFactory(Window::HighScores, [](Module1& m) { return new frmHighScores(m, m.highScoreState()); });
-    module.setFactory(Window::Controls, [](Module1& m) { return new frmControls(m, m.Keys); });
+    module.setFactory(Window::Controls, [](Module1& m) { return new frmControls(m, m.keys); });
     module.setFactory(Window::Help, [](Module1& m) { return new frmHelp(m); });
     module.setFactory(Window::Credits, [programFolder](Module1& m) { return new frmCredits(m, programFolder); });
 }

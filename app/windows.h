@@ -12,6 +12,6 @@ class Module1;
 
 // Tells the program how to build each window the menu opens; the credits
 // read their animation from the given folder.
-void InstallWindows(Module1& module, const QString& programFolder);
+void installWindows(Module1& module, const QString& programFolder);
 
 } // namespace quillop

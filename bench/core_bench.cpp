@@ -19,18 +19,18 @@ using namespace quillop;
 class NullView final : public GameView {
 public:
     void DrawBoard() override {}
-    void Refresh() override {}
-    void Pause(int) override {}
-    void ShowScore(std::int32_t) override {}
-    void ShowLevel(std::int16_t) override {}
+    void refresh() override {}
+    void pause(int) override {}
+    void showScore(std::int32_t) override {}
+    void showLevel(std::int16_t) override {}
 };
 
 class NullTimer final : public GameTimer {
 public:
-    bool Enabled() const override { return m_enabled; }
-    void SetEnabled(bool enabled) override { m_enabled = enabled; }
-    int Interval() const override { return m_interval; }
-    void SetInterval(int milliseconds) override { m_interval = milliseconds; }
+    bool enabled() const override { return m_enabled; }
+    void setEnabled(bool enabled) override { m_enabled = enabled; }
+    int interval() const override { return m_interval; }
+    void setInterval(int milliseconds) override { m_interval = milliseconds; }
 
 private:
     bool m_enabled = false;
@@ -38,13 +38,13 @@ private:
 };
 
 // A level-14 refill: 15 full rows of random colours, sets and all.
-GameState BusyBoard(std::uint64_t seed)
+GameState busyBoard(std::uint64_t seed)
 {
     GameState state;
     SeededRandom random(seed);
     for (int r = 9; r <= FloorRow; ++r) {
         for (int c = 1; c <= BoardGrid::Columns; ++c) {
-            state.Board(r, c) = RoundedColour(random);
+            state.Board(r, c) = roundedColour(random);
         }
     }
     return state;
@@ -53,7 +53,7 @@ GameState BusyBoard(std::uint64_t seed)
 // The floor to compare with: reading every cell of the board once.
 void BM_ReadEveryCell(benchmark::State& bench)
 {
-    const GameState state = BusyBoard(1);
+    const GameState state = busyBoard(1);
     for (auto _ : bench) {
         int sum = 0;
         for (int r = 1; r <= FloorRow; ++r) {
@@ -69,7 +69,7 @@ BENCHMARK(BM_ReadEveryCell);
 // One whole set check, chains included, on a freshly refilled busy board.
 void BM_CheckForSetsBusyBoard(benchmark::State& bench)
 {
-    const GameState busy = BusyBoard(2);
+    const GameState busy = busyBoard(2);
     NullView view;
     for (auto _ : bench) {
         GameState state = busy;
@@ -111,13 +111,13 @@ void BM_HeadlessGames(benchmark::State& bench)
         GameState state;
         NewGame(state);
         GameLoop loop(state, keys, view, timer, random);
-        loop.Start();
+        loop.start();
         for (int ticks = 0; ticks < 100000; ++ticks) {
-            const int key = Pick(player, 6);
+            const int key = pick(player, 6);
             if (key <= 4) {
-                loop.KeyDown(Moves[key - 1], {});
+                loop.keyDown(Moves[key - 1], {});
             } else if (key == 5) {
-                loop.KeyDown(VirtualKey::Down, {true, false, false});
+                loop.keyDown(VirtualKey::Down, {true, false, false});
             }
             const std::int16_t rowBefore = state.CurrentRow;
             const bool fell = CanFall(state);

@@ -30,7 +30,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::set<Window> MappedWindows(Display* display)
+std::set<Window> mappedWindows(Display* display)
 {
     std::set<Window> mapped;
     Window root = 0;
@@ -113,7 +113,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "first_frame: needs an X server with MIT-SHM\n");
         return 2;
     }
-    const std::set<Window> before = MappedWindows(display);
+    const std::set<Window> before = mappedWindows(display);
 
     const auto start = Clock::now();
     const pid_t child = fork();
@@ -129,7 +129,7 @@ int main(int argc, char** argv)
     WindowReader* reader = nullptr;
     while (true) {
         if (reader == nullptr) {
-            for (const Window window : MappedWindows(display)) {
+            for (const Window window : mappedWindows(display)) {
                 if (before.count(window) == 0) {
                     reader = new WindowReader(display, window);
                     break;

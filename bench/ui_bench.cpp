@@ -20,12 +20,12 @@ namespace {
 using namespace quillop;
 
 // A busy board: 15 full rows and a next column with a special piece.
-void FillBusy(GameState& state)
+void fillBusy(GameState& state)
 {
     SeededRandom random(5);
     for (int r = 9; r <= FloorRow; ++r) {
         for (int c = 1; c <= BoardGrid::Columns; ++c) {
-            state.Board(r, c) = RoundedColour(random);
+            state.Board(r, c) = roundedColour(random);
         }
     }
     state.Board(12, 3) = CellCode::Special;
@@ -35,7 +35,7 @@ void FillBusy(GameState& state)
 }
 
 // The falling column of the busy board at a row of column 4.
-void PlaceColumnAt(GameState& state, int row)
+void placeColumnAt(GameState& state, int row)
 {
     for (int r = 1; r <= 8; ++r) {
         state.Board(r, 4) = CellCode::Empty;
@@ -50,8 +50,8 @@ struct Fixture {
     {
         window.setPauseFunction([](int) {});
         NewGame(state);
-        window.StartGame();
-        FillBusy(state);
+        window.startGame();
+        fillBusy(state);
         window.show();
         if (!QTest::qWaitForWindowExposed(&window)) {
             qFatal("the window was never shown");
@@ -102,12 +102,12 @@ BENCHMARK(BM_DrawBoardAllCells)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 void BM_DrawBoardOneDrop(benchmark::State& bench)
 {
     Fixture f(static_cast<int>(bench.range(0)));
-    PlaceColumnAt(f.state, 1);
+    placeColumnAt(f.state, 1);
     f.window.DrawBoard();
     int row = 1;
     for (auto _ : bench) {
         row = row == 5 ? 1 : row + 1;
-        PlaceColumnAt(f.state, row);
+        placeColumnAt(f.state, row);
         f.window.DrawBoard();
         benchmark::DoNotOptimize(f.window.boardPicture().constBits());
     }
@@ -144,7 +144,7 @@ BENCHMARK(BM_KeyToRepaintedFrame)->Unit(benchmark::kMicrosecond);
 void BM_ReadMenuPicture(benchmark::State& bench, const char* path)
 {
     for (auto _ : bench) {
-        benchmark::DoNotOptimize(platform::ScreenPicture(QString::fromUtf8(path), 1).constBits());
+        benchmark::DoNotOptimize(platform::screenPicture(QString::fromUtf8(path), 1).constBits());
     }
 }
 BENCHMARK_CAPTURE(BM_ReadMenuPicture, DrawnPng, QUILLOP_SOURCE_DIR "/assets/pictures/menu.png")

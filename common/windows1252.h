@@ -24,13 +24,13 @@ inline constexpr std::array<char32_t, 32> High{
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 // clang-format on
 
-constexpr char32_t ToUnicode(std::uint8_t byte)
+constexpr char32_t toUnicode(std::uint8_t byte)
 {
     return byte >= 128 && byte < 160 ? High[byte - 128] : char32_t{byte};
 }
 
 // The byte that holds a character, or nothing when the set has no place for it.
-constexpr std::optional<std::uint8_t> FromUnicode(char32_t c)
+constexpr std::optional<std::uint8_t> fromUnicode(char32_t c)
 {
     if (c < 128 || (c >= 160 && c < 256)) {
         return static_cast<std::uint8_t>(c);

@@ -16,7 +16,7 @@ namespace quillop::desktop {
 
 namespace {
 
-std::unique_ptr<Desktop>& Installed()
+std::unique_ptr<Desktop>& installed()
 {
     static std::unique_ptr<Desktop> installed = std::make_unique<Desktop>();
     return installed;
@@ -62,14 +62,14 @@ void Desktop::releaseAfterSystemMove(QWidget* window, QPoint pressedAt)
                                                 Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
 }
 
-Desktop& Current()
+Desktop& current()
 {
-    return *Installed();
+    return *installed();
 }
 
-void Install(std::unique_ptr<Desktop> desktop)
+void install(std::unique_ptr<Desktop> desktop)
 {
-    Installed() = std::move(desktop);
+    installed() = std::move(desktop);
 }
 
 } // namespace quillop::desktop

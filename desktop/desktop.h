@@ -58,7 +58,7 @@ protected:
 
 // The desktop the game's windows are on: the one installed at start, or,
 // until then, the plain one above.
-Desktop& Current();
-void Install(std::unique_ptr<Desktop> desktop);
+Desktop& current();
+void install(std::unique_ptr<Desktop> desktop);
 
 } // namespace quillop::desktop

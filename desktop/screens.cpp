@@ -30,7 +30,7 @@ QRect clamped(QRect frame, const QRect& area)
 
 } // namespace
 
-QPoint CentredOnScreen(QSize size)
+QPoint centredOnScreen(QSize size)
 {
     QRect frame(QPoint(0, 0), size);
     const QScreen* screen = screenAt(QCursor::pos());
@@ -41,14 +41,14 @@ QPoint CentredOnScreen(QSize size)
     return clamped(frame, screen->availableGeometry()).topLeft();
 }
 
-QPoint CentredOver(QSize size, const QWidget* over)
+QPoint centredOver(QSize size, const QWidget* over)
 {
     QRect place(QPoint(0, 0), size);
     place.moveCenter(over->frameGeometry().center());
-    return InsideScreen(place).topLeft();
+    return insideScreen(place).topLeft();
 }
 
-QRect InsideScreen(QRect place)
+QRect insideScreen(QRect place)
 {
     const QScreen* screen = screenAt(place.center());
     return screen != nullptr ? clamped(place, screen->availableGeometry()) : place;

@@ -12,7 +12,7 @@
 
 namespace quillop::desktop {
 
-std::unique_ptr<Desktop> ForThisSession()
+std::unique_ptr<Desktop> forThisSession()
 {
     const QString platform = QGuiApplication::platformName();
     const QString sway = qEnvironmentVariable("SWAYSOCK");
@@ -20,14 +20,14 @@ std::unique_ptr<Desktop> ForThisSession()
         auto x11 = std::make_unique<X11Desktop>();
         // SWAYSOCK may be left over in a session of another X server.
         if (!sway.isEmpty() && x11->managerIgnoresProgramMoves()) {
-            return SwayDesktop::Over(std::move(x11), sway, SwayDesktop::Display::XWayland);
+            return SwayDesktop::over(std::move(x11), sway, SwayDesktop::Display::XWayland);
         }
         return x11;
     }
     if (platform.startsWith(QLatin1String("wayland"))) {
         auto wayland = std::make_unique<WaylandDesktop>();
         if (!sway.isEmpty()) {
-            return SwayDesktop::Over(std::move(wayland), sway, SwayDesktop::Display::Wayland);
+            return SwayDesktop::over(std::move(wayland), sway, SwayDesktop::Display::Wayland);
         }
         return wayland;
     }

@@ -48,7 +48,7 @@ template <typename Test> QJsonObject find(const QJsonObject& node, const Test& t
 
 } // namespace
 
-std::unique_ptr<Desktop> SwayDesktop::Over(std::unique_ptr<Desktop> under, const QString& socket, Display display)
+std::unique_ptr<Desktop> SwayDesktop::over(std::unique_ptr<Desktop> under, const QString& socket, Display display)
 {
     auto sway = std::make_unique<SwayConnection>(socket);
     if (!sway->isOpen()) {
@@ -138,7 +138,7 @@ void SwayDesktop::placeNew(const QJsonObject& container)
     m_sway->request(sway::RunCommand,
                     QStringLiteral("[con_id=%1] move absolute position %2 %3").arg(id).arg(at.x()).arg(at.y()).toUtf8(),
                     [at](const QJsonDocument& answer) {
-                        if (!SwayDidAll(answer)) {
+                        if (!swayDidAll(answer)) {
                             qCDebug(lcQuillop) << "sway did not move a window to" << at;
                         }
                     });
@@ -187,7 +187,7 @@ void SwayDesktop::focusQuestion(const QString& criteria)
 {
     m_sway->request(sway::RunCommand, (criteria + QStringLiteral(" focus")).toUtf8(),
                     [this](const QJsonDocument& answer) {
-                        if (!SwayDidAll(answer)) {
+                        if (!swayDidAll(answer)) {
                             qCDebug(lcQuillop) << "sway did not bring the question back on top";
                         }
                         focusAnswered();

@@ -29,7 +29,7 @@ public:
 
     // The sway desktop over `under`, or `under` itself where sway's IPC at
     // `socket` does not answer.
-    static std::unique_ptr<Desktop> Over(std::unique_ptr<Desktop> under, const QString& socket, Display display);
+    static std::unique_ptr<Desktop> over(std::unique_ptr<Desktop> under, const QString& socket, Display display);
 
     SwayDesktop(std::unique_ptr<Desktop> under, std::unique_ptr<SwayConnection> sway, Display display);
 

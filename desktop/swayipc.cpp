@@ -64,7 +64,7 @@ int connectTo(const QString& path)
 
 } // namespace
 
-QByteArray EncodeSwayMessage(quint32 type, const QByteArray& payload)
+QByteArray encodeSwayMessage(quint32 type, const QByteArray& payload)
 {
     QByteArray message(Magic, MagicSize);
     appendWord(message, static_cast<quint32>(payload.size()));
@@ -72,7 +72,7 @@ QByteArray EncodeSwayMessage(quint32 type, const QByteArray& payload)
     return message + payload;
 }
 
-std::optional<SwayMessage> TakeSwayMessage(QByteArray& read)
+std::optional<SwayMessage> takeSwayMessage(QByteArray& read)
 {
     if (read.size() < HeaderSize) {
         return std::nullopt;
@@ -91,7 +91,7 @@ std::optional<SwayMessage> TakeSwayMessage(QByteArray& read)
     return message;
 }
 
-bool SwayDidAll(const QJsonDocument& answer)
+bool swayDidAll(const QJsonDocument& answer)
 {
     const QJsonArray done = answer.array();
     return !done.isEmpty() && std::all_of(done.begin(), done.end(), [](const QJsonValue& one) {
@@ -133,7 +133,7 @@ void SwayConnection::request(quint32 type, const QByteArray& payload, Answered a
     if (!isOpen()) {
         return;
     }
-    m_unsent += EncodeSwayMessage(type, payload);
+    m_unsent += encodeSwayMessage(type, payload);
     m_waiting.push_back(std::move(answered));
     writeMore();
 }
@@ -177,7 +177,7 @@ void SwayConnection::readMore()
         }
         m_read.append(bytes, got);
     }
-    while (auto message = TakeSwayMessage(m_read)) {
+    while (auto message = takeSwayMessage(m_read)) {
         const QJsonDocument body = QJsonDocument::fromJson(message->payload);
         if ((message->type & 0x80000000U) != 0) {
             emit received(message->type, body);

@@ -27,7 +27,7 @@ constexpr quint32 GetTree = 4;
 constexpr quint32 WindowEvent = 0x80000003;
 } // namespace sway
 
-QByteArray EncodeSwayMessage(quint32 type, const QByteArray& payload);
+QByteArray encodeSwayMessage(quint32 type, const QByteArray& payload);
 
 struct SwayMessage {
     quint32 type = 0;
@@ -36,7 +36,7 @@ struct SwayMessage {
 
 // Takes the first whole message off the front of what was read; nothing
 // while it is not all there. A stream that is not sway's is cleared.
-std::optional<SwayMessage> TakeSwayMessage(QByteArray& read);
+std::optional<SwayMessage> takeSwayMessage(QByteArray& read);
 
 // One connection to sway that never waits: a request goes out when the
 // socket takes it, and its answer, whenever it comes, goes to the function
@@ -74,6 +74,6 @@ private:
 };
 
 // Whether sway did all that a command's answer says it was asked.
-bool SwayDidAll(const QJsonDocument& answer);
+bool swayDidAll(const QJsonDocument& answer);
 
 } // namespace quillop::desktop

@@ -47,8 +47,8 @@ protected:
         } else if (watched != m_window && event->type() == QEvent::Expose && m_window->windowHandle()->isExposed()) {
             const auto id = static_cast<std::uint32_t>(m_window->internalWinId());
             const QPoint wanted = devicePixels(m_window, m_corner);
-            if (const auto at = x11::WhereIs(id); at && *at != wanted) {
-                x11::MoveTo(id, wanted);
+            if (const auto at = x11::whereIs(id); at && *at != wanted) {
+                x11::moveTo(id, wanted);
             }
             done();
         } else if (event->type() == QEvent::Hide) {
@@ -101,7 +101,7 @@ public:
         }
         for (const QWidget* window : QApplication::topLevelWidgets()) {
             if (window->internalWinId() == focus->event) {
-                x11::ActivateForThePlayer(static_cast<std::uint32_t>(m_question->winId()));
+                x11::activateForThePlayer(static_cast<std::uint32_t>(m_question->winId()));
                 break;
             }
         }
@@ -124,7 +124,7 @@ X11Desktop::~X11Desktop()
 QByteArray X11Desktop::managerName() const
 {
     if (!m_managerName) {
-        m_managerName = x11::ManagerName();
+        m_managerName = x11::managerName();
     }
     return *m_managerName;
 }
@@ -154,7 +154,7 @@ void X11Desktop::drag(QWidget* window, QPoint pressedAt)
     // position it saw in the window, which for a window that has just
     // appeared under a resting mouse can be far from the press).
     if (!managerIgnoresProgramMoves()
-        || !x11::StartManagerMove(static_cast<std::uint32_t>(window->winId()), devicePixels(window, pressedAt))) {
+        || !x11::startManagerMove(static_cast<std::uint32_t>(window->winId()), devicePixels(window, pressedAt))) {
         Desktop::drag(window, pressedAt);
         return;
     }

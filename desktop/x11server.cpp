@@ -42,7 +42,7 @@ xcb_window_t root(xcb_connection_t* c)
 
 } // namespace
 
-QByteArray ManagerName()
+QByteArray managerName()
 {
     xcb_connection_t* c = connection();
     if (c == nullptr) {
@@ -63,7 +63,7 @@ QByteArray ManagerName()
                       xcb_get_property_value_length(name.get()));
 }
 
-std::optional<QPoint> WhereIs(std::uint32_t window)
+std::optional<QPoint> whereIs(std::uint32_t window)
 {
     xcb_connection_t* c = connection();
     if (c == nullptr) {
@@ -77,7 +77,7 @@ std::optional<QPoint> WhereIs(std::uint32_t window)
     return QPoint(at->dst_x, at->dst_y);
 }
 
-void MoveTo(std::uint32_t window, QPoint corner)
+void moveTo(std::uint32_t window, QPoint corner)
 {
     xcb_connection_t* c = connection();
     if (c == nullptr) {
@@ -88,7 +88,7 @@ void MoveTo(std::uint32_t window, QPoint corner)
     xcb_flush(c);
 }
 
-void ActivateForThePlayer(std::uint32_t window)
+void activateForThePlayer(std::uint32_t window)
 {
     xcb_connection_t* c = connection();
     if (c == nullptr) {
@@ -106,7 +106,7 @@ void ActivateForThePlayer(std::uint32_t window)
     xcb_flush(c);
 }
 
-bool StartManagerMove(std::uint32_t window, QPoint pressedAt)
+bool startManagerMove(std::uint32_t window, QPoint pressedAt)
 {
     xcb_connection_t* c = connection();
     if (c == nullptr) {

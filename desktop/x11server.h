@@ -17,23 +17,23 @@ namespace quillop::desktop::x11 {
 
 // The name the window manager gives itself, on the window its
 // _NET_SUPPORTING_WM_CHECK names; empty without one.
-QByteArray ManagerName();
+QByteArray managerName();
 
 // Where the window's corner is on the screen, as the server has it now.
-std::optional<QPoint> WhereIs(std::uint32_t window);
+std::optional<QPoint> whereIs(std::uint32_t window);
 
 // Asks for the window's corner at this place (a request the manager may
 // grant, as Qt's own moves are).
-void MoveTo(std::uint32_t window, QPoint corner);
+void moveTo(std::uint32_t window, QPoint corner);
 
 // Asks the window manager to make the window the active one, with the keys,
 // as a task bar does on the player's behalf (_NET_ACTIVE_WINDOW from a
 // pager), which no focus-stealing rule turns down.
-void ActivateForThePlayer(std::uint32_t window);
+void activateForThePlayer(std::uint32_t window);
 
 // Asks the window manager to move the window with the mouse until the
 // button is released, as a press on a title bar does (_NET_WM_MOVERESIZE),
 // anchored at the press. False off X.
-bool StartManagerMove(std::uint32_t window, QPoint pressedAt);
+bool startManagerMove(std::uint32_t window, QPoint pressedAt);
 
 } // namespace quillop::desktop::x11

@@ -14,13 +14,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    const quillop::TopScoreTable table = quillop::ReadTopScores(in);
+    const quillop::TopScoreTable table = quillop::readTopScores(in);
 
     std::ostringstream out;
-    quillop::WriteTopScores(out, table);
+    quillop::writeTopScores(out, table);
     const std::string written = out.str();
     std::istringstream back(written);
-    if (quillop::ReadTopScores(back) != table) {
+    if (quillop::readTopScores(back) != table) {
         std::abort();
     }
 

@@ -19,13 +19,13 @@ namespace {
 
 using quillop::TopScoreStore;
 
-QByteArray ReadAll(const QString& path)
+QByteArray readAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void Check(bool holds)
+void check(bool holds)
 {
     if (!holds) {
         std::abort();
@@ -45,15 +45,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString table = folder.filePath(QString::fromLatin1(TopScoreStore::FileName));
     {
         QFile file(table);
-        Check(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        check(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
 
     TopScoreStore store(root.path(), QString());
     quillop::TopScoreTable read;
     const TopScoreStore::LoadStatus status = store.LoadTopScores(read);
-    Check(status != TopScoreStore::LoadStatus::Unreadable);
-    Check((status == TopScoreStore::LoadStatus::Missing) == bytes.isEmpty());
-    Check(store.lastMessage().isEmpty()
+    check(status != TopScoreStore::LoadStatus::Unreadable);
+    check((status == TopScoreStore::LoadStatus::Missing) == bytes.isEmpty());
+    check(store.lastMessage().isEmpty()
           == (status == TopScoreStore::LoadStatus::Read || status == TopScoreStore::LoadStatus::Missing));
 
     quillop::TopScoreTable written;
@@ -61,14 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (store.SaveTopScores(added, &written)) {
     case TopScoreStore::SaveStatus::Saved: {
         quillop::TopScoreTable back;
-        Check(store.LoadTopScores(back) == TopScoreStore::LoadStatus::Read && back == written);
+        check(store.LoadTopScores(back) == TopScoreStore::LoadStatus::Read && back == written);
         const bool damaged =
             status == TopScoreStore::LoadStatus::Damaged || status == TopScoreStore::LoadStatus::Unrecognised;
-        Check(ReadAll(table + QStringLiteral(".damaged")) == (damaged ? bytes : QByteArray()));
+        check(readAll(table + QStringLiteral(".damaged")) == (damaged ? bytes : QByteArray()));
         break;
     }
     case TopScoreStore::SaveStatus::NotPlaced:
-        Check(written == read && ReadAll(table) == bytes);
+        check(written == read && readAll(table) == bytes);
         break;
     case TopScoreStore::SaveStatus::NotSynced:
     case TopScoreStore::SaveStatus::Busy:

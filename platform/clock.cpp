@@ -9,7 +9,7 @@
 
 namespace quillop::platform {
 
-std::uint64_t ClockSeed()
+std::uint64_t clockSeed()
 {
     return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())
            ^ static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());

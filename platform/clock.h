@@ -9,7 +9,7 @@
 namespace quillop::platform {
 
 // A seed for the game's random source taken from the clock.
-std::uint64_t ClockSeed();
+std::uint64_t clockSeed();
 
 // Blocks the user-interface thread for the given time: nothing in the game
 // changes meanwhile, no timer fires, and keys pressed meanwhile are handled

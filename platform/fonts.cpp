@@ -12,7 +12,7 @@
 
 namespace quillop::platform {
 
-void InstallFontSubstitutions()
+void installFontSubstitutions()
 {
     const QStringList sans{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Helvetica"),
                            QStringLiteral("DejaVu Sans")};
@@ -21,14 +21,14 @@ void InstallFontSubstitutions()
                                QStringList{QStringLiteral("Microsoft Sans Serif")} + sans);
 }
 
-std::future<void> ReadFontConfigurationEarly()
+std::future<void> readFontConfigurationEarly()
 {
     // Qt asks the same library for the same configuration later on and gets
     // this one; should it ask first, the library still builds only one.
     return std::async(std::launch::async, [] { FcInit(); });
 }
 
-QFont GameFont(const char* family, double points, bool bold, bool underline)
+QFont gameFont(const char* family, double points, bool bold, bool underline)
 {
     QFont font(QString::fromLatin1(family));
     font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));

@@ -15,17 +15,17 @@ namespace quillop::platform {
 inline constexpr const char* Arial = "Arial";
 inline constexpr const char* MsSansSerif = "MS Sans Serif";
 
-void InstallFontSubstitutions();
+void installFontSubstitutions();
 
 // Reads the system's font configuration on a thread of its own. Started
 // first thing, it is done by the time the first window lays out its text,
 // instead of holding that window's first frame for several milliseconds.
 // Keep the result until the program ends.
-std::future<void> ReadFontConfigurationEarly();
+std::future<void> readFontConfigurationEarly();
 
 // A font in pixels rather than points, so every window lays out alike
 // whatever the screen's resolution setting: 12 pt is 16 px, 13.5 pt 18 px,
 // 9.75 pt 13 px, 18 pt 24 px.
-QFont GameFont(const char* family, double points, bool bold, bool underline = false);
+QFont gameFont(const char* family, double points, bool bold, bool underline = false);
 
 } // namespace quillop::platform

@@ -156,7 +156,7 @@ template <std::size_t N> std::int16_t find(const std::array<KeyPair, N>& table, 
 
 } // namespace
 
-std::int16_t VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode)
+std::int16_t virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode)
 {
     if (scanCode != 0 && !modifiers.testFlag(Qt::KeypadModifier)) {
         if (const std::int16_t vk = byPlace(scanCode, qtKey)) {
@@ -190,9 +190,9 @@ std::int16_t VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, quint32 
     return 0;
 }
 
-std::int16_t VirtualKeyCode(const QKeyEvent& event)
+std::int16_t virtualKeyCode(const QKeyEvent& event)
 {
-    return VirtualKeyCode(event.key(), event.modifiers(), event.nativeScanCode());
+    return virtualKeyCode(event.key(), event.modifiers(), event.nativeScanCode());
 }
 
 } // namespace quillop::platform

@@ -21,7 +21,7 @@ inline constexpr std::int16_t FirstPlaceCode = 256;
 // need the keypad modifier to be told apart from the main keyboard's. A key
 // that has no virtual-key code but a place gets FirstPlaceCode plus its scan
 // code.
-std::int16_t VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode = 0);
-std::int16_t VirtualKeyCode(const QKeyEvent& event);
+std::int16_t virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode = 0);
+std::int16_t virtualKeyCode(const QKeyEvent& event);
 
 } // namespace quillop::platform

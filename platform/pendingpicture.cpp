@@ -7,7 +7,7 @@
 namespace quillop::platform {
 
 PendingPicture::PendingPicture(const QString& path, int scale)
-    : m_reading(std::async(std::launch::async, [path, scale] { return ScreenPicture(path, scale); }))
+    : m_reading(std::async(std::launch::async, [path, scale] { return screenPicture(path, scale); }))
 {
 }
 

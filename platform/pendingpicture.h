@@ -18,7 +18,7 @@ namespace quillop::platform {
 // the first look at it (the window's first paint) waits for the rest.
 class PendingPicture {
 public:
-    explicit PendingPicture(const QString& path, int scale = PictureScale());
+    explicit PendingPicture(const QString& path, int scale = pictureScale());
 
     const QImage& get();
 

@@ -9,7 +9,7 @@
 
 namespace quillop::platform {
 
-QString ProgramFolder()
+QString programFolder()
 {
     const QString own = QCoreApplication::applicationDirPath();
 #ifdef QUILLOP_DATA_FROM_PROGRAM

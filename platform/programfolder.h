@@ -13,6 +13,6 @@ namespace quillop::platform {
 // program's own folder, or, for an installed program whose build put them
 // elsewhere (as a distribution's games layout does: the program in
 // /usr/games, its data in /usr/share/games/quillop), that folder.
-QString ProgramFolder();
+QString programFolder();
 
 } // namespace quillop::platform

@@ -24,7 +24,7 @@ protected:
 
 } // namespace
 
-void DeliverQueuedMouseInput()
+void deliverQueuedMouseInput()
 {
     KeyDrop drop;
     QCoreApplication::instance()->installEventFilter(&drop);

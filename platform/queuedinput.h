@@ -10,6 +10,6 @@ namespace quillop::platform {
 // during a landing's pauses) before a modal window opens over the window it
 // went to and blocks it. Keys typed meanwhile are dropped, as the modal
 // window would drop them.
-void DeliverQueuedMouseInput();
+void deliverQueuedMouseInput();
 
 } // namespace quillop::platform

@@ -32,7 +32,7 @@ SwallowedKeys::SwallowedKeys(QObject* parent) : QObject(parent)
         const std::uint8_t place = std::exchange(m_pending, 0);
         if (place != 0 && m_armed) {
             QGuiApplication::inputMethod()->reset();
-            emit swallowed(VirtualKeyCode(Qt::Key_unknown, {}, place));
+            emit swallowed(virtualKeyCode(Qt::Key_unknown, {}, place));
         }
     });
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {

@@ -19,7 +19,7 @@ namespace quillop::platform {
 namespace {
 
 // Moves the start of a copy inward until it lies in both pictures.
-void ClipStart(int& from, int& to, int& length)
+void clipStart(int& from, int& to, int& length)
 {
     const int skip = std::max({0, -from, -to});
     from += skip;
@@ -44,8 +44,8 @@ void TileBlitter::BitBlt(int x, int y, int w, int h, const QImage& source, int s
     int toY = y * s;
     int cols = w * s;
     int rows = h * s;
-    ClipStart(fromX, toX, cols);
-    ClipStart(fromY, toY, rows);
+    clipStart(fromX, toX, cols);
+    clipStart(fromY, toY, rows);
     cols = std::min({cols, source.width() - fromX, m_target.width() - toX});
     rows = std::min({rows, source.height() - fromY, m_target.height() - toY});
     if (cols <= 0 || rows <= 0) {
@@ -72,7 +72,7 @@ void TileBlitter::BitBlt(int x, int y, int w, int h, const QImage& source, int s
     }
 }
 
-QImage TransferSource(QImage picture)
+QImage transferSource(QImage picture)
 {
     picture.setDevicePixelRatio(1);
     return picture;
@@ -83,32 +83,32 @@ void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, in
     TileBlitter(target).BitBlt(x, y, w, h, source, sx, sy, op);
 }
 
-int PictureScale()
+int pictureScale()
 {
     return qGuiApp != nullptr && qGuiApp->devicePixelRatio() > 1.0 ? 2 : 1;
 }
 
-QImage ReadPicture(const QString& path)
+QImage readPicture(const QString& path)
 {
     QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
     reader.setAutoDetectImageFormat(false);
     return reader.read();
 }
 
-QImage ScreenPicture(const QString& path, int scale)
+QImage screenPicture(const QString& path, int scale)
 {
     if (path.isEmpty()) {
         return {}; // a window without a picture of its own
     }
     if (scale > 1) {
         const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-        QImage fine = ReadPicture(path.left(dot) + QStringLiteral("@%1x").arg(scale) + path.mid(dot));
+        QImage fine = readPicture(path.left(dot) + QStringLiteral("@%1x").arg(scale) + path.mid(dot));
         if (!fine.isNull()) {
             fine.setDevicePixelRatio(scale);
             return fine.convertToFormat(QImage::Format_RGB32);
         }
     }
-    QImage picture = ReadPicture(path);
+    QImage picture = readPicture(path);
     if (picture.isNull()) {
         qCWarning(lcQuillop).noquote() << "cannot load picture" << path;
         return picture;
@@ -116,9 +116,9 @@ QImage ScreenPicture(const QString& path, int scale)
     return picture.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage LoadPicture(const QString& path, QSize fallbackSize, int scale)
+QImage loadPicture(const QString& path, QSize fallbackSize, int scale)
 {
-    QImage picture = ScreenPicture(path, scale);
+    QImage picture = screenPicture(path, scale);
     if (picture.isNull()) {
         picture = QImage(fallbackSize * scale, QImage::Format_RGB32);
         picture.setDevicePixelRatio(scale);
@@ -127,7 +127,7 @@ QImage LoadPicture(const QString& path, QSize fallbackSize, int scale)
     return picture;
 }
 
-void DrawPicture(QPainter& painter, const QRect& area, const QImage& picture)
+void drawPicture(QPainter& painter, const QRect& area, const QImage& picture)
 {
     const qreal r = picture.devicePixelRatio();
     painter.drawImage(QRectF(area), picture, QRectF(area.x() * r, area.y() * r, area.width() * r, area.height() * r));

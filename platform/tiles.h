@@ -35,30 +35,30 @@ private:
 };
 
 // The picture as a source of transfers: its pixels as they are, ratio 1.
-QImage TransferSource(QImage picture);
+QImage transferSource(QImage picture);
 
 // A single transfer, for one-off copies.
 void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy, RasterOp op);
 
 // The scale of the pictures for the screens in use: 2 where any screen is of
 // high resolution (the game's pictures come drawn at 1x and 2x), else 1.
-int PictureScale();
+int pictureScale();
 
 // Reads a picture in the format its name says. Left to guess, Qt would first
 // load every image plugin to ask whether it reads that format, which costs
 // the menu's first frame several milliseconds for plugins it never uses.
-QImage ReadPicture(const QString& path);
+QImage readPicture(const QString& path);
 
 // A picture in the format the transfers work on, at the given scale where a
 // drawing at that scale exists ("name@2x.ppm"), with that device pixel ratio;
 // a null picture when there is none.
-QImage ScreenPicture(const QString& path, int scale = PictureScale());
+QImage screenPicture(const QString& path, int scale = pictureScale());
 
 // The same, but a missing picture becomes a black one of the fallback size
 // (in the game's pixels), so a missing file never stops the game.
-QImage LoadPicture(const QString& path, QSize fallbackSize, int scale = PictureScale());
+QImage loadPicture(const QString& path, QSize fallbackSize, int scale = pictureScale());
 
 // Paints the part of the picture under the area, in the game's pixels.
-void DrawPicture(QPainter& painter, const QRect& area, const QImage& picture);
+void drawPicture(QPainter& painter, const QRect& area, const QImage& picture);
 
 } // namespace quillop::platform

@@ -26,7 +26,7 @@ void PictureBox::setPicture(QImage picture)
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    DrawPicture(painter, event->rect(), m_picture);
+    drawPicture(painter, event->rect(), m_picture);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)

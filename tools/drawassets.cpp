@@ -55,7 +55,7 @@ const QColor FrameGreenLight(0x4C, 0xA8, 0x5A);
 // twice as fine for high-resolution screens, with the same layout.
 int g_scale = 1;
 
-QImage NewPicture(int w, int h, QColor fill = Qt::black)
+QImage newPicture(int w, int h, QColor fill = Qt::black)
 {
     QImage image(w * g_scale, h * g_scale, QImage::Format_RGB32);
     image.setDevicePixelRatio(g_scale);
@@ -63,7 +63,7 @@ QImage NewPicture(int w, int h, QColor fill = Qt::black)
     return image;
 }
 
-void Save(const QImage& image, const QString& path, const char* format = "PNG", int quality = -1)
+void saveImage(const QImage& image, const QString& path, const char* format = "PNG", int quality = -1)
 {
     QDir().mkpath(QFileInfo(path).path());
     if (!image.save(path, format, quality)) {
@@ -73,7 +73,7 @@ void Save(const QImage& image, const QString& path, const char* format = "PNG", 
 }
 
 // An empty cell of the well: near-black with a faint recessed grid line.
-void DrawEmptyCell(QPainter& p, int x, int y)
+void drawEmptyCell(QPainter& p, int x, int y)
 {
     p.fillRect(x, y, Tile, Tile, QColor(0x06, 0x08, 0x0A));
     p.setPen(QColor(0x16, 0x1B, 0x20));
@@ -83,7 +83,7 @@ void DrawEmptyCell(QPainter& p, int x, int y)
     p.drawPoint(x, y);
 }
 
-void DrawMark(QPainter& p, QPointF c, PieceStyle::Mark mark, QColor colour)
+void drawMark(QPainter& p, QPointF c, PieceStyle::Mark mark, QColor colour)
 {
     const QColor ink = colour.lightnessF() > 0.6 ? colour.darker(185) : colour.darker(170);
     p.setPen(Qt::NoPen);
@@ -120,7 +120,7 @@ void DrawMark(QPainter& p, QPointF c, PieceStyle::Mark mark, QColor colour)
 }
 
 // A shaded, bevelled gem filling most of a cell.
-void DrawPiece(QPainter& p, int x, int y, const PieceStyle& style)
+void drawPiece(QPainter& p, int x, int y, const PieceStyle& style)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -146,14 +146,14 @@ void DrawPiece(QPainter& p, int x, int y, const PieceStyle& style)
     gloss.setColorAt(1.0, QColor(255, 255, 255, 0));
     p.setBrush(gloss);
     p.drawEllipse(QPointF(x + 9, y + 8), 8, 6);
-    DrawMark(p, face.center(), style.mark, style.colour);
+    drawMark(p, face.center(), style.mark, style.colour);
     p.restore();
 }
 
 enum class Symbol { X, LeftRight, Down };
 
 // A white disc with a black symbol: the special pieces.
-void DrawSpecial(QPainter& p, int x, int y, Symbol symbol)
+void drawSpecial(QPainter& p, int x, int y, Symbol symbol)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -189,7 +189,7 @@ void DrawSpecial(QPainter& p, int x, int y, Symbol symbol)
     p.restore();
 }
 
-void DrawBlackDisc(QPainter& p, int x, int y)
+void drawBlackDisc(QPainter& p, int x, int y)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -202,47 +202,47 @@ void DrawBlackDisc(QPainter& p, int x, int y)
 // A 4 x 4 sheet of tiles in the game's fixed places. The board's sheet has
 // its pieces on empty cells; the next-piece sheet has them on pure black, and
 // its tile at (0, 58) is entirely black (the mask).
-QImage TileSheet(bool onBlack)
+QImage tileSheet(bool onBlack)
 {
-    QImage sheet = NewPicture(4 * Tile, 4 * Tile);
+    QImage sheet = newPicture(4 * Tile, 4 * Tile);
     QPainter p(&sheet);
     for (int row = 0; row < 4; ++row) {
         for (int col = 0; col < 4; ++col) {
             if (!onBlack) {
-                DrawEmptyCell(p, col * Tile, row * Tile);
+                drawEmptyCell(p, col * Tile, row * Tile);
             }
         }
     }
     for (int i = 0; i < 6; ++i) {
-        DrawPiece(p, (i % 4) * Tile, (i / 4) * Tile, Pieces[static_cast<std::size_t>(i)]);
+        drawPiece(p, (i % 4) * Tile, (i / 4) * Tile, Pieces[static_cast<std::size_t>(i)]);
     }
-    DrawPiece(p, 58, 29, Grey);
-    DrawSpecial(p, 87, 29, Symbol::X);
+    drawPiece(p, 58, 29, Grey);
+    drawSpecial(p, 87, 29, Symbol::X);
     if (onBlack) {
         p.fillRect(0, 58, Tile, Tile, Qt::black);
     } else {
-        DrawBlackDisc(p, 0, 58);
+        drawBlackDisc(p, 0, 58);
     }
-    DrawPiece(p, 29, 58, Pink);
-    DrawSpecial(p, 58, 58, Symbol::LeftRight);
-    DrawSpecial(p, 87, 58, Symbol::Down);
+    drawPiece(p, 29, 58, Pink);
+    drawSpecial(p, 58, 58, Symbol::LeftRight);
+    drawSpecial(p, 87, 58, Symbol::Down);
     return sheet;
 }
 
-QImage CleanBoard()
+QImage cleanBoard()
 {
-    QImage board = NewPicture(11 * Tile, 20 * Tile);
+    QImage board = newPicture(11 * Tile, 20 * Tile);
     QPainter p(&board);
     for (int r = 0; r < 20; ++r) {
         for (int c = 0; c < 11; ++c) {
-            DrawEmptyCell(p, c * Tile, r * Tile);
+            drawEmptyCell(p, c * Tile, r * Tile);
         }
     }
     return board;
 }
 
 // Diagonal weave of greens for the frames.
-void FillGreenPattern(QPainter& p, const QRect& area)
+void fillGreenPattern(QPainter& p, const QRect& area)
 {
     p.save();
     p.setClipRect(area);
@@ -258,7 +258,7 @@ void FillGreenPattern(QPainter& p, const QRect& area)
 }
 
 // A black panel sunk into the frame: a dark outer bevel and a light inner one.
-void SinkPanel(QPainter& p, const QRect& panel)
+void sinkPanel(QPainter& p, const QRect& panel)
 {
     p.save();
     p.setPen(QPen(FrameGreenDark, 2));
@@ -270,11 +270,11 @@ void SinkPanel(QPainter& p, const QRect& panel)
     p.restore();
 }
 
-QImage FramedBackground()
+QImage framedBackground()
 {
-    QImage image = NewPicture(470, 600, QColor(0x40, 0x40, 0x40));
+    QImage image = newPicture(470, 600, QColor(0x40, 0x40, 0x40));
     QPainter p(&image);
-    FillGreenPattern(p, QRect(0, 0, 470, 600));
+    fillGreenPattern(p, QRect(0, 0, 470, 600));
     p.setPen(QPen(FrameGreenLight, 2));
     p.drawRect(QRect(1, 1, 467, 597));
     p.setPen(QPen(FrameGreenDark, 2));
@@ -282,17 +282,17 @@ QImage FramedBackground()
     return image;
 }
 
-QImage GameBackground()
+QImage gameBackground()
 {
-    QImage image = FramedBackground();
+    QImage image = framedBackground();
     QPainter p(&image);
-    SinkPanel(p, QRect(10, 10, 319, 580)); // the well
-    SinkPanel(p, QRect(339, 10, 122, 125)); // next piece
-    SinkPanel(p, QRect(339, 470, 122, 120)); // level and score
+    sinkPanel(p, QRect(10, 10, 319, 580)); // the well
+    sinkPanel(p, QRect(339, 10, 122, 125)); // next piece
+    sinkPanel(p, QRect(339, 470, 122, 120)); // level and score
     return image;
 }
 
-void DrawTitle(QPainter& p, const QRect& area)
+void drawTitle(QPainter& p, const QRect& area)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -316,13 +316,13 @@ void DrawTitle(QPainter& p, const QRect& area)
     p.restore();
 }
 
-QImage MenuBackground()
+QImage menuBackground()
 {
-    QImage image = FramedBackground();
+    QImage image = framedBackground();
     QPainter p(&image);
     // Title plate.
     const QRect plate(24, 60, 422, 190);
-    SinkPanel(p, plate);
+    sinkPanel(p, plate);
     // A few columns of pieces raining into the plate behind the title.
     const int columns[][4] = {{0, 3, 5, 1}, {2, 2, 4, 0}, {5, 1, 3, 3}, {4, 0, 2, 5},
                               {1, 5, 0, 4}, {3, 4, 1, 2}, {0, 2, 5, 3}};
@@ -337,11 +337,11 @@ QImage MenuBackground()
             p.save();
             p.setClipRect(plate);
             p.setOpacity(0.55);
-            DrawPiece(p, x, y, Pieces[static_cast<std::size_t>(columns[c][k])]);
+            drawPiece(p, x, y, Pieces[static_cast<std::size_t>(columns[c][k])]);
             p.restore();
         }
     }
-    DrawTitle(p, plate.adjusted(0, 0, 0, -30));
+    drawTitle(p, plate.adjusted(0, 0, 0, -30));
     p.setPen(QColor(0xE8, 0xE8, 0xE8));
     QFont small(QStringLiteral("Liberation Sans"));
     small.setPixelSize(15);
@@ -352,7 +352,7 @@ QImage MenuBackground()
 
     // Showcase of the pieces at the lower left.
     const QRect showcase(24, 290, 262, 290);
-    SinkPanel(p, showcase);
+    sinkPanel(p, showcase);
     // clang-format off
     const int pattern[8][6] = {{-1, -1, -1, -1, -1, -1}, {-1, -1, -1, 4, -1, -1}, {-1, -1, 1, 4, -1, -1},
                                {-1, 6, 1, 4, -1, -1},     {-1, 3, 2, 0, 5, -1},    {2, 3, 6, 0, 5, 1},
@@ -362,12 +362,12 @@ QImage MenuBackground()
         for (int c = 0; c < 6; ++c) {
             const int x = showcase.left() + 44 + c * Tile;
             const int y = showcase.top() + 24 + r * Tile + 18;
-            DrawEmptyCell(p, x, y);
+            drawEmptyCell(p, x, y);
             const int code = pattern[r][c];
             if (code == 6) {
-                DrawSpecial(p, x, y, Symbol::X);
+                drawSpecial(p, x, y, Symbol::X);
             } else if (code >= 0) {
-                DrawPiece(p, x, y, Pieces[static_cast<std::size_t>(code)]);
+                drawPiece(p, x, y, Pieces[static_cast<std::size_t>(code)]);
             }
         }
     }
@@ -389,46 +389,46 @@ QImage MenuBackground()
 }
 
 // High scores, controls, help and credits: a black panel and an Ok box.
-QImage PanelBackground(const QRect& panel)
+QImage panelBackground(const QRect& panel)
 {
-    QImage image = FramedBackground();
+    QImage image = framedBackground();
     QPainter p(&image);
-    SinkPanel(p, panel);
-    SinkPanel(p, QRect(165, 541, 148, 44));
+    sinkPanel(p, panel);
+    sinkPanel(p, QRect(165, 541, 148, 44));
     return image;
 }
 
-QImage HelpBackground()
+QImage helpBackground()
 {
-    QImage image = PanelBackground(QRect(24, 72, 422, 457));
+    QImage image = panelBackground(QRect(24, 72, 422, 457));
     QPainter p(&image);
-    SinkPanel(p, QRect(64, 22, 145, 36)); // behind "Aim"
-    SinkPanel(p, QRect(257, 22, 144, 36)); // behind "Pieces"
+    sinkPanel(p, QRect(64, 22, 145, 36)); // behind "Aim"
+    sinkPanel(p, QRect(257, 22, 144, 36)); // behind "Pieces"
     return image;
 }
 
-QImage NormalPieces()
+QImage normalPieces()
 {
-    QImage image = NewPicture(2 * Tile, 3 * Tile);
+    QImage image = newPicture(2 * Tile, 3 * Tile);
     QPainter p(&image);
     for (int i = 0; i < 6; ++i) {
-        DrawPiece(p, (i % 2) * Tile, (i / 2) * Tile, Pieces[static_cast<std::size_t>(i)]);
+        drawPiece(p, (i % 2) * Tile, (i / 2) * Tile, Pieces[static_cast<std::size_t>(i)]);
     }
     return image;
 }
 
-QImage SpecialPicture(Symbol symbol)
+QImage specialPicture(Symbol symbol)
 {
-    QImage image = NewPicture(Tile, Tile);
+    QImage image = newPicture(Tile, Tile);
     QPainter p(&image);
-    DrawSpecial(p, 0, 0, symbol);
+    drawSpecial(p, 0, 0, symbol);
     return image;
 }
 
 // Frame k of 9 of a ball bouncing once on a floor, squashed where it lands.
-QImage BounceFrame(int k)
+QImage bounceFrame(int k)
 {
-    QImage image = NewPicture(74, 94);
+    QImage image = newPicture(74, 94);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const double t = (k - 1) / 9.0; // the loop returns to frame 1 on landing
@@ -460,7 +460,7 @@ QImage BounceFrame(int k)
 }
 
 // The icon at any size, drawn on a 256 x 256 design.
-QImage Icon(int size)
+QImage icon(int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -470,7 +470,7 @@ QImage Icon(int size)
     QPainterPath plate;
     plate.addRoundedRect(QRectF(8, 8, 240, 240), 44, 44);
     p.setClipPath(plate);
-    FillGreenPattern(p, QRect(0, 0, 256, 256));
+    fillGreenPattern(p, QRect(0, 0, 256, 256));
     p.fillRect(QRect(84, 14, 88, 228), QColor(0x06, 0x08, 0x0A));
     p.setClipping(false);
     p.setPen(QPen(FrameGreenDark, 6));
@@ -483,7 +483,7 @@ QImage Icon(int size)
     p.scale(Scale, Scale);
     const std::size_t column[] = {0, 5, 2};
     for (int k = 0; k < 3; ++k) {
-        DrawPiece(p, 0, k * Tile, Pieces[column[k]]);
+        drawPiece(p, 0, k * Tile, Pieces[column[k]]);
     }
     p.restore();
     return image;
@@ -506,28 +506,28 @@ int main(int argc, char** argv)
         g_scale = scale;
         const QString at = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
         const auto save = [&](const QImage& image, const char* name) {
-            Save(image, pictures + QLatin1Char('/') + QLatin1String(name) + at + QStringLiteral(".png"));
+            saveImage(image, pictures + QLatin1Char('/') + QLatin1String(name) + at + QStringLiteral(".png"));
         };
-        save(TileSheet(false), "tiles");
-        save(TileSheet(true), "nexttiles");
-        save(CleanBoard(), "board");
-        save(GameBackground(), "game");
-        save(MenuBackground(), "menu");
-        save(PanelBackground(QRect(21, 21, 425, 508)), "highscores");
-        save(PanelBackground(QRect(24, 24, 422, 505)), "controls");
-        save(HelpBackground(), "help");
-        save(PanelBackground(QRect(24, 24, 422, 505)), "credits");
-        save(NormalPieces(), "normalpieces");
-        save(SpecialPicture(Symbol::X), "colourgenocide");
-        save(SpecialPicture(Symbol::Down), "columnbuster");
-        save(SpecialPicture(Symbol::LeftRight), "roweater");
+        save(tileSheet(false), "tiles");
+        save(tileSheet(true), "nexttiles");
+        save(cleanBoard(), "board");
+        save(gameBackground(), "game");
+        save(menuBackground(), "menu");
+        save(panelBackground(QRect(21, 21, 425, 508)), "highscores");
+        save(panelBackground(QRect(24, 24, 422, 505)), "controls");
+        save(helpBackground(), "help");
+        save(panelBackground(QRect(24, 24, 422, 505)), "credits");
+        save(normalPieces(), "normalpieces");
+        save(specialPicture(Symbol::X), "colourgenocide");
+        save(specialPicture(Symbol::Down), "columnbuster");
+        save(specialPicture(Symbol::LeftRight), "roweater");
     }
     g_scale = 1;
     for (const int size : {48, 64, 128, 256, 512}) {
-        Save(Icon(size), out.filePath(QStringLiteral("icons/%1x%1/org.quillop.Quillop.png").arg(size)));
+        saveImage(icon(size), out.filePath(QStringLiteral("icons/%1x%1/org.quillop.Quillop.png").arg(size)));
     }
     for (int k = 1; k <= 9; ++k) {
-        Save(BounceFrame(k), out.filePath(QStringLiteral("Images/Bouncing/bounce%1.jpg").arg(k)), "JPEG", 92);
+        saveImage(bounceFrame(k), out.filePath(QStringLiteral("Images/Bouncing/bounce%1.jpg").arg(k)), "JPEG", 92);
     }
     return 0;
 }

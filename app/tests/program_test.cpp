@@ -26,14 +26,14 @@
 namespace quillop::test {
 namespace {
 
-QString LabelText(QWidget& window, const char* name)
+QString labelText(QWidget& window, const char* name)
 {
     auto* label = window.findChild<QLabel*>(QLatin1String(name));
     return label != nullptr ? label->text() : QStringLiteral("<none>");
 }
 
 // Fifteen entries of the given score, so only a higher one qualifies.
-QByteArray TableOf(int score)
+QByteArray tableOf(int score)
 {
     QByteArray bytes;
     for (int i = 1; i <= 15; ++i) {
@@ -47,7 +47,7 @@ using Menu = Program;
 TEST_F(Menu, StartsBorderlessWithTheDefaultKeys)
 {
     EXPECT_TRUE(menu().windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(module->Keys, KeyBindings{});
+    EXPECT_EQ(module->keys, KeyBindings{});
     EXPECT_EQ(screen(),
               "frmMenu " + std::to_string(menu().x()) + "," + std::to_string(menu().y()) + " no game, no continue");
 }
@@ -58,34 +58,34 @@ TEST_F(Menu, IgnoresKeysGreyedItemsAndClicksQueuedAfterItHid)
     for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Down, Qt::Key_Space, Qt::Key_N}) {
         QTest::keyClick(&menu(), key);
     }
-    ButtonLabel* resume = Find(menu(), "lblContinue");
-    MoveMouseOver(resume);
+    ButtonLabel* resume = find(menu(), "lblContinue");
+    moveMouseOver(resume);
     QTest::mouseClick(resume, Qt::LeftButton);
     EXPECT_NE(resume->textColour(), ButtonYellow);
     menu().hide(); // a click still queued for the menu it has handed over
-    QTest::mouseClick(Find(menu(), "lblNewGame"), Qt::LeftButton);
+    QTest::mouseClick(find(menu(), "lblNewGame"), Qt::LeftButton);
     menu().show();
     EXPECT_EQ(screen(), "frmMenu 5,6 no game, no continue");
 }
 
 TEST_F(Menu, ExitWithoutAGameAsksNothing)
 {
-    QTest::mouseClick(Find(menu(), "lblExit"), Qt::LeftButton);
+    QTest::mouseClick(find(menu(), "lblExit"), Qt::LeftButton);
     EXPECT_EQ(programEnds, 1);
 }
 
 TEST_F(Menu, ItemsStayLitUntilTheMouseCrossesTheBackgroundWhichAloneDrags)
 {
-    MoveMouseOver(Find(menu(), "lblNewGame"));
-    MoveMouseOver(Find(menu(), "lblCredits"));
-    EXPECT_EQ(Find(menu(), "lblNewGame")->textColour(), ButtonYellow);
-    EXPECT_EQ(Find(menu(), "lblCredits")->textColour(), ButtonYellow);
+    moveMouseOver(find(menu(), "lblNewGame"));
+    moveMouseOver(find(menu(), "lblCredits"));
+    EXPECT_EQ(find(menu(), "lblNewGame")->textColour(), ButtonYellow);
+    EXPECT_EQ(find(menu(), "lblCredits")->textColour(), ButtonYellow);
 
-    MoveMouseOver(&menu(), QPoint(100, 400));
+    moveMouseOver(&menu(), QPoint(100, 400));
     for (ButtonLabel* item : menu().buttons()) {
         EXPECT_EQ(item->textColour(), ButtonWhite) << item->text().toStdString();
     }
-    QTest::mousePress(Find(menu(), "lblNewGame"), Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mousePress(find(menu(), "lblNewGame"), Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_FALSE(desktop::ManualDrag::isActive(&menu()));
     QTest::mousePress(&menu(), Qt::LeftButton, {}, QPoint(100, 400));
     EXPECT_TRUE(desktop::ManualDrag::isActive(&menu()));
@@ -97,13 +97,13 @@ using HandOvers = Program;
 TEST_F(HandOvers, NewGameEscapeAndContinueEachCarryTheDraggedPlace)
 {
     menu().move(123, 77);
-    QTest::mouseClick(Find(menu(), "lblNewGame"), Qt::LeftButton);
+    QTest::mouseClick(find(menu(), "lblNewGame"), Qt::LeftButton);
     EXPECT_EQ(screen(), "frmGame 123,77 ticking, continue");
-    EXPECT_TRUE(module->Game.GameInProgress);
+    EXPECT_TRUE(module->game.GameInProgress);
 
     game().Timer1_Timer();
     game().move(200, 50);
-    const GameState before = module->Game;
+    const GameState before = module->game;
     QTest::keyClick(&game(), Qt::Key_Escape);
     // Keys and clicks still queued for the game as it hands over do nothing:
     // a key would resume the game behind the menu.
@@ -112,11 +112,11 @@ TEST_F(HandOvers, NewGameEscapeAndContinueEachCarryTheDraggedPlace)
     EXPECT_EQ(screen(), "frmMenu 200,50 still, continue");
 
     menu().move(10, 20);
-    QTest::mouseClick(Find(menu(), "lblContinue"), Qt::LeftButton);
+    QTest::mouseClick(find(menu(), "lblContinue"), Qt::LeftButton);
     EXPECT_EQ(screen(), "frmGame 10,20 ticking, continue");
-    EXPECT_EQ(module->Game.CurrentRow, before.CurrentRow);
-    EXPECT_EQ(module->Game.NextColumn, before.NextColumn);
-    EXPECT_EQ(module->Game.Board, before.Board);
+    EXPECT_EQ(module->game.CurrentRow, before.CurrentRow);
+    EXPECT_EQ(module->game.NextColumn, before.NextColumn);
+    EXPECT_EQ(module->game.Board, before.Board);
 }
 
 struct Question {
@@ -135,31 +135,31 @@ TEST_P(Questions, AskWhileAGameIsInProgressAndActOnYesOnly)
     const Question q = GetParam();
     module->NewGame();
     QTest::keyClick(&game(), Qt::Key_Escape);
-    frmGame* kept = module->GameWindow();
-    module->Game.GameLevel = 5;
+    frmGame* kept = module->gameWindow();
+    module->game.GameLevel = 5;
     module->MessageAnswer = q.yes ? Answer::No : Answer::Yes; // an older answer is replaced
     menu().move(40, 0);
 
-    WhenMessageOpens([&](frmdialog& dialog) {
-        EXPECT_EQ(LabelText(dialog, "lblText"), QLatin1String(q.text));
+    whenMessageOpens([&](frmdialog& dialog) {
+        EXPECT_EQ(labelText(dialog, "lblText"), QLatin1String(q.text));
         EXPECT_EQ(dialog.size(), QSize(385, 129));
-        EXPECT_TRUE(CentredOver(dialog, menu()));
+        EXPECT_TRUE(centredOver(dialog, menu()));
         // Only a click answers.
         for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Y, Qt::Key_N}) {
             QTest::keyClick(&dialog, key);
         }
         EXPECT_TRUE(dialog.isVisible());
-        ClickButton(dialog, q.yes ? "lblYes" : "lblNo");
+        clickButton(dialog, q.yes ? "lblYes" : "lblNo");
     });
     QTest::mouseClick(menu().findChild<ButtonLabel*>(QLatin1String(q.item)), Qt::LeftButton);
 
     const bool newGame = std::string_view(q.item) == "lblNewGame";
     EXPECT_EQ(module->MessageAnswer, q.yes ? Answer::Yes : Answer::No);
     EXPECT_EQ(programEnds, !newGame && q.yes ? 1 : 0);
-    EXPECT_EQ(module->GameWindow(), kept); // a new game re-uses the window
-    EXPECT_EQ(module->Game.GameLevel, newGame && q.yes ? 1 : 5);
+    EXPECT_EQ(module->gameWindow(), kept); // a new game re-uses the window
+    EXPECT_EQ(module->game.GameLevel, newGame && q.yes ? 1 : 5);
     EXPECT_EQ(screen(), q.after);
-    EXPECT_EQ(Find(menu(), "lblExit")->textColour(), ButtonWhite);
+    EXPECT_EQ(find(menu(), "lblExit")->textColour(), ButtonWhite);
 }
 
 // clang-format off
@@ -176,8 +176,8 @@ TEST_F(HandOvers, TheDesktopsCloseRequestAsksLikeExitAndAClosedQuestionIsNo)
 {
     module->NewGame();
     module->MessageAnswer = Answer::Yes;
-    WhenMessageOpens([](frmdialog& dialog) {
-        EXPECT_EQ(LabelText(dialog, "lblText"), QStringLiteral("Game in progress, exit anyway?"));
+    whenMessageOpens([](frmdialog& dialog) {
+        EXPECT_EQ(labelText(dialog, "lblText"), QStringLiteral("Game in progress, exit anyway?"));
         dialog.close();
     });
     game().close();
@@ -185,7 +185,7 @@ TEST_F(HandOvers, TheDesktopsCloseRequestAsksLikeExitAndAClosedQuestionIsNo)
     EXPECT_TRUE(game().isVisible());
 
     QTest::keyClick(&game(), Qt::Key_Escape);
-    module->Game.GameInProgress = false;
+    module->game.GameInProgress = false;
     EXPECT_EQ(programEnds, 0);
     menu().close();
     EXPECT_EQ(programEnds, 1);
@@ -196,14 +196,14 @@ TEST_F(HandOvers, TheGameStandsStillUnderAQuestionAndGoesOnWhereItWas)
     menu().move(40, 0);
     module->NewGame();
     finishGameWithScore(0); // a tick now would end the game
-    WhenMessageOpens([&](frmdialog& dialog) {
+    whenMessageOpens([&](frmdialog& dialog) {
         EXPECT_EQ(screen(), "frmGame 40,0 still, continue");
         QCoreApplication::processEvents();
-        ClickButton(dialog, "lblNo");
+        clickButton(dialog, "lblNo");
     });
     game().close();
     EXPECT_EQ(screen(), "frmGame 40,0 ticking, continue");
-    EXPECT_TRUE(module->Game.GameInProgress);
+    EXPECT_TRUE(module->game.GameInProgress);
 }
 
 TEST_F(HandOvers, ModesWithoutAMessageAreOnlyStored)
@@ -219,12 +219,12 @@ TEST_F(HandOvers, SaveChangesCopiesTheKeyBoxesOnYesOnly)
 {
     const KeyCodes boxes{65, 66, 67, 68};
     for (const bool yes : {false, true}) {
-        WhenMessageOpens([yes](frmdialog& dialog) {
-            EXPECT_EQ(LabelText(dialog, "lblText"), QStringLiteral("Save changes?"));
-            ClickButton(dialog, yes ? "lblYes" : "lblNo");
+        whenMessageOpens([yes](frmdialog& dialog) {
+            EXPECT_EQ(labelText(dialog, "lblText"), QStringLiteral("Save changes?"));
+            clickButton(dialog, yes ? "lblYes" : "lblNo");
         });
-        module->AskToSaveKeys(&menu(), boxes);
-        EXPECT_EQ(module->Keys, (yes ? KeyBindings{67, 68, 65, 66} : KeyBindings{}));
+        module->askToSaveKeys(&menu(), boxes);
+        EXPECT_EQ(module->keys, (yes ? KeyBindings{67, 68, 65, 66} : KeyBindings{}));
         EXPECT_EQ(module->MessageMode, Message::SaveChanges);
     }
 }
@@ -235,17 +235,17 @@ TEST_F(GameEnds, SpaceAfterALevelStartsTheNextWithTheTimerOn)
 {
     module->NewGame();
     completeLevel();
-    WhenMessageOpens([&](frmdialog& dialog) {
+    whenMessageOpens([&](frmdialog& dialog) {
         EXPECT_NE(dialog.findChild<QWidget*>(QStringLiteral("frameLevelComplete")), nullptr);
         EXPECT_FALSE(game().timer().isActive());
-        EXPECT_EQ(module->Game.CurrentRow, 1); // the next column waits at the top
+        EXPECT_EQ(module->game.CurrentRow, 1); // the next column waits at the top
         QTest::keyClick(&dialog, Qt::Key_Space);
     });
     game().Timer1_Timer();
 
-    EXPECT_EQ(module->Game.GameLevel, 2);
+    EXPECT_EQ(module->game.GameLevel, 2);
     EXPECT_TRUE(game().timer().isActive());
-    EXPECT_NE(module->Game.Board(21, 1), CellCode::Empty);
+    EXPECT_NE(module->game.Board(21, 1), CellCode::Empty);
 }
 
 // Notes the level the game stands at whenever the game window paints once a
@@ -275,9 +275,9 @@ TEST_F(GameEnds, NoFrameShowsTheNoticeGoneAndTheOldLevel)
 {
     module->NewGame();
     completeLevel();
-    PaintsAfterNotice paints(module->Game);
+    PaintsAfterNotice paints(module->game);
     game().installEventFilter(&paints);
-    WhenMessageOpens([](frmdialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Space); });
+    whenMessageOpens([](frmdialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Space); });
     game().Timer1_Timer();
     game().repaint();
 
@@ -305,7 +305,7 @@ TEST_F(GameEnds, ADragQueuedDuringTheLastLandingMovesTheWindowBeforeTheNoticeOpe
         },
         Qt::QueuedConnection);
     QPoint underTheNotice;
-    WhenMessageOpens([&](frmdialog& dialog) {
+    whenMessageOpens([&](frmdialog& dialog) {
         underTheNotice = game().pos();
         QTest::keyClick(&dialog, Qt::Key_Space);
     });
@@ -317,11 +317,11 @@ TEST_F(GameEnds, ADragQueuedDuringTheLastLandingMovesTheWindowBeforeTheNoticeOpe
 
 TEST_F(GameEnds, AScoreEqualToTheFifteenthShowsTheNoticeThenTheMenuAndClosesTheGame)
 {
-    writeScores(TableOf(100));
+    writeScores(tableOf(100));
     module->NewGame();
     game().move(50, 60);
     finishGameWithScore(100);
-    WhenMessageOpens([&](frmdialog& dialog) {
+    whenMessageOpens([&](frmdialog& dialog) {
         EXPECT_NE(dialog.findChild<QWidget*>(QStringLiteral("frameGameOver")), nullptr);
         EXPECT_EQ(screen(), "frmGame 50,60 still, no continue");
         QTest::keyClick(&dialog, Qt::Key_Space);
@@ -329,8 +329,8 @@ TEST_F(GameEnds, AScoreEqualToTheFifteenthShowsTheNoticeThenTheMenuAndClosesTheG
     game().Timer1_Timer();
 
     EXPECT_EQ(screen(), "frmMenu 50,60 no game, no continue");
-    EXPECT_EQ(module->Game.GameScore, 0);
-    EXPECT_EQ(scoreFile(), TableOf(100));
+    EXPECT_EQ(module->game.GameScore, 0);
+    EXPECT_EQ(scoreFile(), tableOf(100));
 }
 
 // Counts the times a file is opened from now on. Closes are watched too:
@@ -370,13 +370,13 @@ class GameEndsOverADamagedTable : public Program, public ::testing::WithParamInt
 TEST_P(GameEndsOverADamagedTable, ReadsItOnceAndLogsItWhateverFollows)
 {
     const bool qualifies = GetParam();
-    writeScores("not a score\r\n" + TableOf(100));
+    writeScores("not a score\r\n" + tableOf(100));
     module->NewGame();
     finishGameWithScore(qualifies ? 101 : 100);
     Opens opens(programFolder() + "/TopScores.txt");
     const LoggedWarnings log;
     bool noticed = false;
-    WhenMessageOpens([&](frmdialog& dialog) {
+    whenMessageOpens([&](frmdialog& dialog) {
         noticed = true;
         QTest::keyClick(&dialog, Qt::Key_Space);
     });
@@ -395,14 +395,14 @@ INSTANTIATE_TEST_SUITE_P(Scores, GameEndsOverADamagedTable, ::testing::Bool(),
 
 TEST_F(GameEnds, AQualifyingScoreTakesANameOverTheStillGameAndTheNextGameStartsAfresh)
 {
-    writeScores(TableOf(100));
+    writeScores(tableOf(100));
     module->NewGame();
-    module->Game.GameLevel = 4;
+    module->game.GameLevel = 4;
     game().move(40, 30);
     finishGameWithScore(101);
     game().Timer1_Timer();
 
-    auto* scores = qobject_cast<frmHighScores*>(module->OpenWindow(Module1::Window::HighScores));
+    auto* scores = qobject_cast<frmHighScores*>(module->openWindow(Module1::Window::HighScores));
     ASSERT_NE(scores, nullptr);
     EXPECT_TRUE(module->NewHighScorePending);
     QTest::keyClick(&game(), Qt::Key_P);
@@ -411,14 +411,14 @@ TEST_F(GameEnds, AQualifyingScoreTakesANameOverTheStillGameAndTheNextGameStartsA
     EXPECT_EQ(programEnds, 0) << "a close from the desktop keeps the score waiting for its name";
     EXPECT_EQ(screen(), "frmGame 40,30 + frmHighScores 40,30 still, no continue");
 
-    QTest::keyClicks(Find<QLineEdit>(*scores, "txtControl"), QStringLiteral("ANNA"));
-    QTest::keyClick(Find<QLineEdit>(*scores, "txtControl"), Qt::Key_Return);
+    QTest::keyClicks(find<QLineEdit>(*scores, "txtControl"), QStringLiteral("ANNA"));
+    QTest::keyClick(find<QLineEdit>(*scores, "txtControl"), Qt::Key_Return);
     EXPECT_TRUE(scoreFile().startsWith("\"ANNA\",101,4\r\n\"P1\",100,3\r\n"));
-    ClickButton(*scores, "lblOk");
+    clickButton(*scores, "lblOk");
     EXPECT_EQ(screen(), "frmGame 40,30 + frmMenu 40,30 still, no continue") << "the finished game lies under the menu";
 
-    QTest::mouseClick(Find(menu(), "lblNewGame"), Qt::LeftButton);
-    EXPECT_EQ(std::tuple(module->Game.GameLevel, module->Game.GameScore, game().timer().interval()),
+    QTest::mouseClick(find(menu(), "lblNewGame"), Qt::LeftButton);
+    EXPECT_EQ(std::tuple(module->game.GameLevel, module->game.GameScore, game().timer().interval()),
               std::tuple(1, 0, 250));
     EXPECT_EQ(screen(), "frmGame 40,30 ticking, continue");
 }
@@ -440,16 +440,16 @@ class AwayFromTheGame : public Program, public ::testing::WithParamInterface<Mom
 public:
     using Program::finishGameWithScore;
     using Program::module;
-    void key(Qt::Key key) { QTest::keyClick(module->GameWindow(), key); }
+    void key(Qt::Key key) { QTest::keyClick(module->gameWindow(), key); }
 };
 
 TEST_P(AwayFromTheGame, OnlyARunningGamePausesAndNothingResumesButThePlayer)
 {
-    writeScores(TableOf(100));
+    writeScores(tableOf(100));
     menu().move(40, 0);
     module->NewGame();
     GetParam().reach(*this);
-    module->PauseWhileAway();
+    module->pauseWhileAway();
     EXPECT_EQ(screen(), GetParam().whileAway);
     GetParam().back(*this);
     EXPECT_EQ(screen(), GetParam().after);
@@ -459,28 +459,28 @@ TEST_P(AwayFromTheGame, OnlyARunningGamePausesAndNothingResumesButThePlayer)
 INSTANTIATE_TEST_SUITE_P(
     Moments, AwayFromTheGame,
     ::testing::Values(
-        Moment{"Running", [](AwayFromTheGame& p) { for (int i = 0; i < 3; ++i) p.module->GameWindow()->Timer1_Timer(); },
+        Moment{"Running", [](AwayFromTheGame& p) { for (int i = 0; i < 3; ++i) p.module->gameWindow()->Timer1_Timer(); },
                "frmGame 40,0 still, continue",
                [](AwayFromTheGame& p) {
-                   const int column = p.module->Game.CurrentCol;
+                   const int column = p.module->game.CurrentCol;
                    p.key(Qt::Key_Left);
-                   EXPECT_EQ(p.module->Game.CurrentCol, column - 1) << "the key that resumes also acts";
+                   EXPECT_EQ(p.module->game.CurrentCol, column - 1) << "the key that resumes also acts";
                }, "frmGame 40,0 ticking, continue"},
         Moment{"PausedWithP", [](AwayFromTheGame& p) { p.key(Qt::Key_P); }, "frmGame 40,0 still, continue",
                [](AwayFromTheGame& p) { p.key(Qt::Key_Left); }, "frmGame 40,0 ticking, continue"},
         Moment{"AtTheMenu", [](AwayFromTheGame& p) { p.key(Qt::Key_Escape); }, "frmMenu 40,0 still, continue",
-               [](AwayFromTheGame& p) { QTest::mouseClick(Find(*p.module->Menu(), "lblContinue"), Qt::LeftButton); },
+               [](AwayFromTheGame& p) { QTest::mouseClick(find(*p.module->menu(), "lblContinue"), Qt::LeftButton); },
                "frmGame 40,0 ticking, continue"},
         Moment{"NamingAHighScore",
                [](AwayFromTheGame& p) {
                    p.finishGameWithScore(101);
-                   p.module->GameWindow()->Timer1_Timer();
+                   p.module->gameWindow()->Timer1_Timer();
                }, "frmGame 40,0 + frmHighScores 40,0 still, no continue",
                [](AwayFromTheGame& p) {
-                   auto* scores = p.module->OpenWindow(Module1::Window::HighScores);
-                   QTest::keyClick(Find<QLineEdit>(*scores, "txtControl"), Qt::Key_Return);
-                   ClickButton(*scores, "lblOk");
-                   QTest::mouseClick(Find(*p.module->Menu(), "lblNewGame"), Qt::LeftButton);
+                   auto* scores = p.module->openWindow(Module1::Window::HighScores);
+                   QTest::keyClick(find<QLineEdit>(*scores, "txtControl"), Qt::Key_Return);
+                   clickButton(*scores, "lblOk");
+                   QTest::mouseClick(find(*p.module->menu(), "lblNewGame"), Qt::LeftButton);
                }, "frmGame 40,0 ticking, continue"}),
     Named);
 // clang-format on
@@ -490,17 +490,17 @@ TEST_F(AwayFromTheGame, UnderANoticeOrAQuestionTheGameWaitsForItsAnswerAsBefore)
     menu().move(40, 0);
     module->NewGame();
     completeLevel();
-    WhenMessageOpens([&](frmdialog& dialog) {
-        module->PauseWhileAway();
+    whenMessageOpens([&](frmdialog& dialog) {
+        module->pauseWhileAway();
         QTest::keyClick(&dialog, Qt::Key_Space);
     });
     game().Timer1_Timer();
-    EXPECT_EQ(module->Game.GameLevel, 2);
+    EXPECT_EQ(module->game.GameLevel, 2);
     EXPECT_EQ(screen(), "frmGame 40,0 ticking, continue") << "Space starts the next level running";
 
-    WhenMessageOpens([&](frmdialog& dialog) {
-        module->PauseWhileAway();
-        ClickButton(dialog, "lblNo");
+    whenMessageOpens([&](frmdialog& dialog) {
+        module->pauseWhileAway();
+        clickButton(dialog, "lblNo");
     });
     game().close();
     EXPECT_EQ(screen(), "frmGame 40,0 ticking, continue") << "No goes on where the game was";
@@ -522,15 +522,15 @@ class NameWindowLost : public Program, public ::testing::WithParamInterface<Name
 
 TEST_P(NameWindowLost, KeepsTheNameTypedSoFarWithTheScore)
 {
-    writeScores(TableOf(100));
+    writeScores(tableOf(100));
     module->NewGame();
-    module->Game.GameLevel = 2;
+    module->game.GameLevel = 2;
     game().move(20, 10);
     finishGameWithScore(150);
     game().Timer1_Timer();
-    auto* scores = qobject_cast<frmHighScores*>(module->OpenWindow(Module1::Window::HighScores));
+    auto* scores = qobject_cast<frmHighScores*>(module->openWindow(Module1::Window::HighScores));
     ASSERT_NE(scores, nullptr);
-    QTest::keyClicks(Find<QLineEdit>(*scores, "txtControl"), QStringLiteral("Bo"));
+    QTest::keyClicks(find<QLineEdit>(*scores, "txtControl"), QStringLiteral("Bo"));
 
     GetParam().gone(*module, scores);
     EXPECT_EQ(programEnds, GetParam().programEnds);

@@ -29,8 +29,8 @@ void Program::SetUp()
         std::make_unique<Module1>(TopScoreStore(programFolder(), m_folder.filePath(QStringLiteral("data"))), random);
     module->setGamePause([](int) {});
     module->setProgramEnd([this] { ++programEnds; });
-    InstallWindows(*module, programFolder());
-    module->Start();
+    installWindows(*module, programFolder());
+    module->start();
 }
 
 void Program::TearDown()
@@ -50,26 +50,26 @@ std::string Program::screen()
         }
     }
     shown.sort();
-    const frmGame* game = module->GameWindow();
+    const frmGame* game = module->gameWindow();
     const char* ticking = game == nullptr ? "no game" : game->timer().isActive() ? "ticking" : "still";
     return (shown.join(QLatin1String(" + ")) + QLatin1Char(' ') + QLatin1String(ticking)
-            + (Find(menu(), "lblContinue")->isEnabled() ? QLatin1String(", continue") : QLatin1String(", no continue")))
+            + (find(menu(), "lblContinue")->isEnabled() ? QLatin1String(", continue") : QLatin1String(", no continue")))
         .toStdString();
 }
 
 void Program::writeScores(const QByteArray& bytes)
 {
-    WriteBytes(programFolder() + QStringLiteral("/TopScores.txt"), bytes);
+    writeBytes(programFolder() + QStringLiteral("/TopScores.txt"), bytes);
 }
 
 QByteArray Program::scoreFile() const
 {
-    return ReadBytes(programFolder() + QStringLiteral("/TopScores.txt"));
+    return readBytes(programFolder() + QStringLiteral("/TopScores.txt"));
 }
 
 void Program::finishGameWithScore(std::int32_t score)
 {
-    GameState& state = module->Game;
+    GameState& state = module->game;
     state.Board.fill(CellCode::Empty);
     for (int r = FirstVisibleRow; r <= FloorRow; ++r) {
         state.Board(r, CentreColumn) = r % 2 == 0 ? CellCode::Red : CellCode::Green;
@@ -82,7 +82,7 @@ void Program::finishGameWithScore(std::int32_t score)
 
 void Program::completeLevel()
 {
-    GameState& state = module->Game;
+    GameState& state = module->game;
     state.Board.fill(CellCode::Empty);
     state.CurrentColumn = {CellCode::Blue, CellCode::Blue, CellCode::Blue};
     state.CurrentRow = 21;

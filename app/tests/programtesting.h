@@ -40,8 +40,8 @@ protected:
     // e.g. "frmGame 10,20 ticking, continue".
     std::string screen();
 
-    frmMenu& menu() { return *module->Menu(); }
-    frmGame& game() { return *module->GameWindow(); }
+    frmMenu& menu() { return *module->menu(); }
+    frmGame& game() { return *module->gameWindow(); }
 
     QTemporaryDir m_folder;
     SeededRandom random{7};

@@ -18,7 +18,7 @@ namespace {
 
 // Raises the signal many times in a child process, which shares the
 // program's signal socket and handler; true when it finished within 10 s.
-bool StormFinishes(int signal, int times)
+bool stormFinishes(int signal, int times)
 {
     const pid_t child = ::fork();
     if (child == 0) {
@@ -42,10 +42,10 @@ bool StormFinishes(int signal, int times)
 TEST(TerminationRequest, AStormOfSignalsNeverBlocksAndEndsTheProgramOnce)
 {
     int ends = 0;
-    OnTerminationRequest([&ends] { ++ends; });
+    onTerminationRequest([&ends] { ++ends; });
     // Nothing reads the socket meanwhile, as while a save waits for a lock.
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        EXPECT_TRUE(StormFinishes(signal, 3000)) << "the handler blocked on signal " << signal;
+        EXPECT_TRUE(stormFinishes(signal, 3000)) << "the handler blocked on signal " << signal;
     }
     EXPECT_TRUE(QTest::qWaitFor([&ends] { return ends > 0; }, 5000));
     QCoreApplication::processEvents();

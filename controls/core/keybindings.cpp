@@ -35,7 +35,7 @@ std::string utf8(char32_t cp)
 
 } // namespace
 
-KeyCodes ToKeyCodes(const KeyBindings& bindings)
+KeyCodes toKeyCodes(const KeyBindings& bindings)
 {
     KeyCodes codes{};
     codes[slot(KeyAction::Down)] = bindings.Down;
@@ -45,7 +45,7 @@ KeyCodes ToKeyCodes(const KeyBindings& bindings)
     return codes;
 }
 
-KeyBindings FromKeyCodes(const KeyCodes& codes)
+KeyBindings fromKeyCodes(const KeyCodes& codes)
 {
     KeyBindings bindings;
     bindings.Down = codes[slot(KeyAction::Down)];
@@ -79,7 +79,7 @@ std::string KeyName(std::int16_t code)
     if (code < 0) {
         return {}; // no key has such a code
     }
-    return utf8(windows1252::ToUnicode(static_cast<std::uint8_t>(code)));
+    return utf8(windows1252::toUnicode(static_cast<std::uint8_t>(code)));
 }
 
 void AssignKey(KeyCodes& codes, KeyAction action, std::int16_t code)

@@ -34,8 +34,8 @@ struct KeyBindings {
 // A working copy of the four codes, indexed by KeyAction; 0 means not set.
 using KeyCodes = std::array<std::int16_t, 4>;
 
-KeyCodes ToKeyCodes(const KeyBindings& bindings);
-KeyBindings FromKeyCodes(const KeyCodes& codes);
+KeyCodes toKeyCodes(const KeyBindings& bindings);
+KeyBindings fromKeyCodes(const KeyCodes& codes);
 
 // The text a key box shows for a code, UTF-8 encoded: the arrows and Space by
 // name, 0 as nothing, any other code as the one character with that code

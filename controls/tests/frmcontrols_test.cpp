@@ -23,7 +23,7 @@ namespace {
 // Notes "save" and the four codes when the window asks to save its boxes.
 class ControlsRecorder final : public RecordingHost<ControlsHost> {
 public:
-    void AskToSaveKeys(QWidget*, const KeyCodes& boxes) override
+    void askToSaveKeys(QWidget*, const KeyCodes& boxes) override
     {
         asked << QStringLiteral("save %1 %2 %3 %4").arg(boxes[0]).arg(boxes[1]).arg(boxes[2]).arg(boxes[3]);
     }
@@ -85,8 +85,8 @@ protected:
         return shown;
     }
 
-    QLineEdit* keyBox(std::size_t i) const { return Find<QLineEdit>(*window, QStringLiteral("txtControl(%1)").arg(i)); }
-    Shape* shapeAt(std::size_t i) const { return Find<Shape>(*window, QStringLiteral("Shape1(%1)").arg(i)); }
+    QLineEdit* keyBox(std::size_t i) const { return find<QLineEdit>(*window, QStringLiteral("txtControl(%1)").arg(i)); }
+    Shape* shapeAt(std::size_t i) const { return find<Shape>(*window, QStringLiteral("Shape1(%1)").arg(i)); }
 
     KeyBindings bindings;
     ControlsRecorder host;
@@ -173,10 +173,10 @@ TEST_F(ControlsWindow, AnUnsetBoxHoldsTheWindowUntilSetThenTheBoxesAreOfferedFor
     press({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return, Qt::Key_Up}); // Up Arrow to Right
     EXPECT_EQ(texts(), QStringList({"Down Arrow", "Left Arrow", "", "Up Arrow"}));
 
-    QTest::mouseClick(Find(*window, "lblOk"), Qt::LeftButton);
+    QTest::mouseClick(find(*window, "lblOk"), Qt::LeftButton);
     EXPECT_EQ(host.asked, QStringList{"message 6"}) << "the notice that a key is not set";
     EXPECT_EQ(looks(), "..S.") << "the first unset box";
-    EXPECT_EQ(Find(*window, "lblOk")->textColour(), ButtonWhite);
+    EXPECT_EQ(find(*window, "lblOk")->textColour(), ButtonWhite);
 
     press({Qt::Key_Return, Qt::Key_L});
     window->move(70, 90);
@@ -187,7 +187,7 @@ TEST_F(ControlsWindow, AnUnsetBoxHoldsTheWindowUntilSetThenTheBoxesAreOfferedFor
 TEST_F(ControlsWindow, EditsStayTheWindowsOwnAndTheNextOpeningShowsTheBindingsItIsGiven)
 {
     press({Qt::Key_Return, Qt::Key_P});
-    QTest::mouseClick(Find(*window, "lblOk"), Qt::LeftButton);
+    QTest::mouseClick(find(*window, "lblOk"), Qt::LeftButton);
     EXPECT_EQ(host.asked, QStringList({"save 40 38 37 39", "menu from 0,0"})) << "P is refused, but was an edit";
     EXPECT_EQ(bindings, KeyBindings{});
     bindings.Left = 'J';

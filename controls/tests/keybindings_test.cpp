@@ -54,11 +54,11 @@ class Assignments : public ::testing::TestWithParam<Assignment> {};
 
 TEST_P(Assignments, MoveAKeyHeldElsewhereToTheEditedActionRefusePAndTakeAnyOtherKey)
 {
-    KeyCodes codes = ToKeyCodes(KeyBindings{});
+    KeyCodes codes = toKeyCodes(KeyBindings{});
     AssignKey(codes, GetParam().action, GetParam().code);
     EXPECT_EQ(codes, GetParam().after);
     EXPECT_EQ(FirstUnsetAction(codes), GetParam().firstUnset);
-    EXPECT_EQ(ToKeyCodes(FromKeyCodes(codes)), codes);
+    EXPECT_EQ(toKeyCodes(fromKeyCodes(codes)), codes);
 }
 
 // clang-format off

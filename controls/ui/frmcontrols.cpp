@@ -24,14 +24,14 @@ constexpr TextStyle Caption{.alignment = Qt::AlignLeft};
 constexpr TextStyle Key{.bold = false};
 const QColor Selected(0x80, 0x80, 0x80);
 
-Shape* AddBar(QWidget* parent, QRect place)
+Shape* addBar(QWidget* parent, QRect place)
 {
     auto* shape = new Shape(parent, place, Selected);
     shape->setFill(Idle);
     return shape;
 }
 
-void SetBoxColour(QLineEdit* box, const QColor& colour)
+void setBoxColour(QLineEdit* box, const QColor& colour)
 {
     QPalette palette = box->palette();
     if (palette.color(QPalette::Base) != colour) {
@@ -44,7 +44,7 @@ void SetBoxColour(QLineEdit* box, const QColor& colour)
 
 frmControls::frmControls(ControlsHost& host, const KeyBindings& keys)
     : FormWindow(QStringLiteral(":/pictures/controls.ppm"), QStringLiteral("Quillop - Options")), m_host(host),
-      m_codes(ToKeyCodes(keys)), m_swallowed(new platform::SwallowedKeys(this))
+      m_codes(toKeyCodes(keys)), m_swallowed(new platform::SwallowedKeys(this))
 {
     connect(m_swallowed, &platform::SwallowedKeys::swallowed, this, [this](std::int16_t key) {
         for (std::size_t i = 0; i < txtControl.size(); ++i) {
@@ -54,21 +54,21 @@ frmControls::frmControls(ControlsHost& host, const KeyBindings& keys)
         }
     });
     auto* frame1 = new Panel(this, QRect(24, 24, 422, 505));
-    AddText(frame1, QStringLiteral("Fixed Controls:"), QRect(0, 16, 417, 25), {.underline = true});
-    AddText(frame1,
+    addText(frame1, QStringLiteral("Fixed Controls:"), QRect(0, 16, 417, 25), {.underline = true});
+    addText(frame1,
             QStringLiteral("These are a few of the important controls you may need, they cannot however be "
                            "configured, and hence are always the same keys"),
             QRect(24, 48, 385, 65));
-    AddBar(frame1, QRect(40, 120, 209, 28));
-    AddText(frame1, QStringLiteral("Pause"), QRect(48, 124, 121, 17), Caption);
-    AddBar(frame1, QRect(258, 120, 121, 28));
-    AddText(frame1, QStringLiteral("P"), QRect(256, 123, 121, 17), Key);
-    AddBar(frame1, QRect(40, 160, 209, 28));
-    AddText(frame1, QStringLiteral("Main Menu"), QRect(48, 164, 129, 17), Caption);
-    AddBar(frame1, QRect(258, 160, 121, 28));
-    AddText(frame1, QStringLiteral("Escape"), QRect(263, 164, 113, 25), Key);
-    AddText(frame1, QStringLiteral("Configurable Controls:"), QRect(0, 216, 417, 25), {.underline = true});
-    AddText(frame1,
+    addBar(frame1, QRect(40, 120, 209, 28));
+    addText(frame1, QStringLiteral("Pause"), QRect(48, 124, 121, 17), Caption);
+    addBar(frame1, QRect(258, 120, 121, 28));
+    addText(frame1, QStringLiteral("P"), QRect(256, 123, 121, 17), Key);
+    addBar(frame1, QRect(40, 160, 209, 28));
+    addText(frame1, QStringLiteral("Main Menu"), QRect(48, 164, 129, 17), Caption);
+    addBar(frame1, QRect(258, 160, 121, 28));
+    addText(frame1, QStringLiteral("Escape"), QRect(263, 164, 113, 25), Key);
+    addText(frame1, QStringLiteral("Configurable Controls:"), QRect(0, 216, 417, 25), {.underline = true});
+    addText(frame1,
             QStringLiteral("These controls can be changed to any of the letters/numbers on the keyboard (except "
                            "P), aswell as the arrows keys, and spacebar."),
             QRect(24, 248, 385, 65));
@@ -76,23 +76,23 @@ frmControls::frmControls(ControlsHost& host, const KeyBindings& keys)
     const std::array<const char*, 4> captions{"Down:", "Rotate:", "Left:", "Right:"};
     for (std::size_t i = 0; i < 4; ++i) {
         const int top = 325 + 40 * static_cast<int>(i);
-        Shape1[i] = AddBar(frame1, QRect(40, top, 209, 28));
+        Shape1[i] = addBar(frame1, QRect(40, top, 209, 28));
         Shape1[i]->setObjectName(QStringLiteral("Shape1(%1)").arg(i));
-        AddText(frame1, QString::fromLatin1(captions[i]), QRect(48, top + 3, 81, i == 3 ? 25 : 17), Caption);
-        Shape1[i + 4] = AddBar(frame1, QRect(258, top, 121, 28));
+        addText(frame1, QString::fromLatin1(captions[i]), QRect(48, top + 3, 81, i == 3 ? 25 : 17), Caption);
+        Shape1[i + 4] = addBar(frame1, QRect(258, top, 121, 28));
         Shape1[i + 4]->setObjectName(QStringLiteral("Shape1(%1)").arg(i + 4));
         auto* box = new QLineEdit(frame1);
         box->setObjectName(QStringLiteral("txtControl(%1)").arg(i));
         box->setGeometry(262, top + 3, 113, 23);
         box->setFrame(false);
         box->setReadOnly(true);
-        box->setFont(platform::GameFont(platform::MsSansSerif, 12, false));
+        box->setFont(platform::gameFont(platform::MsSansSerif, 12, false));
         box->setFocusPolicy(Qt::ClickFocus); // chosen by the mouse or the arrows, never by Tab
         box->setContextMenuPolicy(Qt::NoContextMenu);
         QPalette palette = box->palette();
         palette.setColor(QPalette::Text, Qt::white);
         box->setPalette(palette);
-        SetBoxColour(box, Idle);
+        setBoxColour(box, Idle);
         box->installEventFilter(this);
         txtControl[i] = box;
     }
@@ -124,13 +124,13 @@ void frmControls::lockBox(std::size_t box)
     m_editing = false;
     m_swallowed->setArmed(false);
     m_unlocked[box] = false;
-    SetBoxColour(txtControl[box], Selected);
+    setBoxColour(txtControl[box], Selected);
     Shape1[box + 4]->setFilled(true);
 }
 
 void frmControls::txtControl_GotFocus(std::size_t box)
 {
-    SetBoxColour(txtControl[box], Selected);
+    setBoxColour(txtControl[box], Selected);
     Shape1[box]->setFillColour(Selected);
     Shape1[box + 4]->setFillColour(Selected);
 }
@@ -138,7 +138,7 @@ void frmControls::txtControl_GotFocus(std::size_t box)
 void frmControls::txtControl_LostFocus(std::size_t box)
 {
     // A box left while it is being edited keeps waiting for its key.
-    SetBoxColour(txtControl[box], Idle);
+    setBoxColour(txtControl[box], Idle);
     Shape1[box]->setFillColour(Idle);
     Shape1[box + 4]->setFillColour(Idle);
 }
@@ -152,7 +152,7 @@ void frmControls::txtControl_KeyDown(std::size_t box, std::int16_t key)
     }
     if (key == VirtualKey::Enter) {
         m_unlocked[box] = true;
-        SetBoxColour(edit, Qt::black);
+        setBoxColour(edit, Qt::black);
         Shape1[box + 4]->setFilled(false);
         m_editing = true;
         m_swallowed->setArmed(true);
@@ -197,7 +197,7 @@ bool frmControls::eventFilter(QObject* watched, QEvent* event)
         case QEvent::KeyPress: {
             m_swallowed->delivered();
             // The window sees the key first; typing never reaches the box.
-            const std::int16_t key = platform::VirtualKeyCode(*static_cast<QKeyEvent*>(event));
+            const std::int16_t key = platform::virtualKeyCode(*static_cast<QKeyEvent*>(event));
             if (!Form_KeyDown(key)) {
                 txtControl_KeyDown(i, key);
             }
@@ -230,9 +230,9 @@ void frmControls::CloseControls()
         return;
     }
     if (m_changed) {
-        m_host.AskToSaveKeys(this, m_codes);
+        m_host.askToSaveKeys(this, m_codes);
     }
-    m_host.ReturnToMenu(this);
+    m_host.returnToMenu(this);
 }
 
 } // namespace quillop

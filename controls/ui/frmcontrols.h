@@ -24,7 +24,7 @@ class SwallowedKeys;
 // keys on Yes.
 class ControlsHost : public WindowHost {
 public:
-    virtual void AskToSaveKeys(QWidget* from, const KeyCodes& boxes) = 0;
+    virtual void askToSaveKeys(QWidget* from, const KeyCodes& boxes) = 0;
 
 protected:
     ~ControlsHost() = default;

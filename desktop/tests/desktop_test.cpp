@@ -34,13 +34,13 @@ public:
     platform::PictureBox* picture;
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override { Current().drag(this, event->globalPosition().toPoint()); }
+    void mousePressEvent(QMouseEvent* event) override { current().drag(this, event->globalPosition().toPoint()); }
 };
 
 TEST(Dragging, APressOnTheBackgroundWithAnyButtonMovesTheWindowUntilRelease)
 {
     DragWindow window;
-    Current().place(&window, {100, 80});
+    current().place(&window, {100, 80});
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const auto moveMouse = [&](QPoint global, Qt::MouseButtons buttons) {

@@ -47,15 +47,15 @@ TEST_P(Frames, AreTakenWholeAndInOrder)
 {
     QByteArray read = GetParam().read;
     std::vector<QByteArray> taken;
-    while (const auto message = TakeSwayMessage(read)) {
+    while (const auto message = takeSwayMessage(read)) {
         taken.push_back(QByteArray::number(message->type) + ':' + message->payload);
     }
     EXPECT_EQ(taken, GetParam().taken);
     EXPECT_EQ(read.size(), GetParam().left);
 }
 
-const QByteArray Run = EncodeSwayMessage(sway::RunCommand, "focus");
-const QByteArray Event = EncodeSwayMessage(sway::WindowEvent, "{}");
+const QByteArray Run = encodeSwayMessage(sway::RunCommand, "focus");
+const QByteArray Event = encodeSwayMessage(sway::WindowEvent, "{}");
 
 INSTANTIATE_TEST_SUITE_P(
     Sway, Frames,
@@ -105,7 +105,7 @@ public:
         const std::lock_guard lock(m_mutex);
         m_tree = tree;
     }
-    void sendWindowEvent(const QByteArray& body) { send(m_subscribed, EncodeSwayMessage(sway::WindowEvent, body)); }
+    void sendWindowEvent(const QByteArray& body) { send(m_subscribed, encodeSwayMessage(sway::WindowEvent, body)); }
     std::vector<QString> commands()
     {
         const std::lock_guard lock(m_mutex);
@@ -144,7 +144,7 @@ private:
                 char bytes[4096];
                 const ssize_t got = watched[i].revents != 0 ? ::read(watched[i].fd, bytes, sizeof bytes) : 0;
                 read[i].append(bytes, got > 0 ? got : 0);
-                while (const auto message = TakeSwayMessage(read[i])) {
+                while (const auto message = takeSwayMessage(read[i])) {
                     answer(watched[i].fd, *message);
                 }
             }
@@ -169,7 +169,7 @@ private:
             m_subscribed = fd;
         }
         std::this_thread::sleep_for(m_delay.load());
-        send(fd, EncodeSwayMessage(message.type, body));
+        send(fd, encodeSwayMessage(message.type, body));
     }
     void send(int fd, const QByteArray& message)
     {
@@ -191,7 +191,7 @@ private:
     std::thread m_thread;
 };
 
-QByteArray Container(const char* change, qint64 id, qint64 pid, quint64 window, QSize size = {})
+QByteArray container(const char* change, qint64 id, qint64 pid, quint64 window, QSize size = {})
 {
     return QStringLiteral(R"({"change": "%1", "container": {"id": %2, "pid": %3, "window": %4, "name": "Quillop",
                              "visible": true, "window_rect": {"x": 0, "y": 0, "width": %5, "height": %6}}})")
@@ -231,15 +231,15 @@ TEST_F(SwayDesktopTest, OnXWaylandAWindowShowsWhereTheGamePutItAndOnlyThen)
     QWidget unplaced; // sway's own place is as good as any
     unplaced.show();
 
-    m_sway.sendWindowEvent(Container("new", 5, m_pid, unplaced.winId()));
-    m_sway.sendWindowEvent(Container("new", 6, m_pid, 99999)); // not the game's
-    m_sway.sendWindowEvent(Container("new", 7, m_pid, placed.winId()));
+    m_sway.sendWindowEvent(container("new", 5, m_pid, unplaced.winId()));
+    m_sway.sendWindowEvent(container("new", 6, m_pid, 99999)); // not the game's
+    m_sway.sendWindowEvent(container("new", 7, m_pid, placed.winId()));
     ASSERT_EQ(m_sway.awaitCommands(1),
               std::vector<QString>{QStringLiteral("[con_id=7] move absolute position 120 80")});
     placed.hide();
     desktop->place(&placed, {200, 90});
     placed.show(); // shown again, somewhere else
-    m_sway.sendWindowEvent(Container("new", 9, m_pid, placed.winId()));
+    m_sway.sendWindowEvent(container("new", 9, m_pid, placed.winId()));
 
     EXPECT_EQ(m_sway.awaitCommands(2).back(), QStringLiteral("[con_id=9] move absolute position 200 90"));
 }
@@ -254,11 +254,11 @@ TEST_F(SwayDesktopTest, AWindowOfTheGameFocusedUnderAQuestionGivesTheFocusBackTo
     question.setModal(true);
     desktop->keepOnTop(&question);
     question.show();
-    m_sway.sendWindowEvent(Container("focus", 4, m_pid, question.winId()));
-    m_sway.sendWindowEvent(Container("focus", 5, m_pid + 1, 4242)); // another program's
-    m_sway.sendWindowEvent(Container("focus", 3, m_pid, menu.winId()));
+    m_sway.sendWindowEvent(container("focus", 4, m_pid, question.winId()));
+    m_sway.sendWindowEvent(container("focus", 5, m_pid + 1, 4242)); // another program's
+    m_sway.sendWindowEvent(container("focus", 3, m_pid, menu.winId()));
     // Sway hears of each event's outcome in turn: this one's tells when all are heard.
-    m_sway.sendWindowEvent(Container("new", 6, m_pid, menu.winId()));
+    m_sway.sendWindowEvent(container("new", 6, m_pid, menu.winId()));
 
     EXPECT_EQ(m_sway.awaitCommands(2),
               (std::vector<QString>{QStringLiteral("[id=%1] focus").arg(question.winId()),
@@ -272,16 +272,16 @@ TEST_F(SwayDesktopTest, OnWaylandTheQuestionIsFoundInSwaysTreeByTitleAndSize)
     question.setModal(true);
     question.setFixedSize(385, 129);
     question.show();
-    const QByteArray menu = Container("", 3, m_pid, 0, {470, 600});
-    const QByteArray asked = Container("", 4, m_pid, 0, {385, 129});
-    const QByteArray other = Container("", 5, m_pid + 1, 0, {385, 129});
+    const QByteArray menu = container("", 3, m_pid, 0, {470, 600});
+    const QByteArray asked = container("", 4, m_pid, 0, {385, 129});
+    const QByteArray other = container("", 5, m_pid + 1, 0, {385, 129});
     auto inner = [](const QByteArray& event) { return event.mid(event.indexOf("\"container\": ") + 13).chopped(1); };
     m_sway.setTree(R"({"nodes": [{"nodes": [], "floating_nodes": [)" + inner(other) + ',' + inner(menu) + ','
                    + inner(asked) + "]}]}");
     const auto desktop = swayDesktop(SwayDesktop::Display::Wayland);
     desktop->keepOnTop(&question);
 
-    m_sway.sendWindowEvent(Container("focus", 3, m_pid, 0, {470, 600}));
+    m_sway.sendWindowEvent(container("focus", 3, m_pid, 0, {470, 600}));
 
     EXPECT_EQ(m_sway.awaitCommands(1), std::vector<QString>{QStringLiteral("[con_id=4] focus")});
 }
@@ -297,7 +297,7 @@ TEST_F(SwayDesktopTest, ASlowSwayFloodingFocusEventsNeverHoldsTheGameUp)
     desktop->keepOnTop(&question);
     question.show();
     for (int i = 0; i < 100; ++i) { // as many as the socket holds at once
-        m_sway.sendWindowEvent(Container("focus", 3, m_pid, menu.winId()));
+        m_sway.sendWindowEvent(container("focus", 3, m_pid, menu.winId()));
     }
     // The game's event loop turns every 10 ms while sway takes its time.
     QElapsedTimer sinceLastTurn;

@@ -10,17 +10,17 @@ namespace {
 
 constexpr int SpecialOdds = 40;
 
-CellCode PickColour(RandomSource& random)
+CellCode pickColour(RandomSource& random)
 {
-    return static_cast<CellCode>(Pick(random, 6));
+    return static_cast<CellCode>(pick(random, 6));
 }
 
 } // namespace
 
-void FirstNextColumn(GameState& state, RandomSource& random)
+void firstNextColumn(GameState& state, RandomSource& random)
 {
     for (CellCode& piece : state.NextColumn) {
-        piece = RoundedColour(random);
+        piece = roundedColour(random);
     }
 }
 
@@ -39,18 +39,18 @@ void NewColumn(GameState& state, RandomSource& random, GameView& view)
         }
     }
 
-    if (Pick(random, SpecialOdds) != SpecialOdds) {
+    if (pick(random, SpecialOdds) != SpecialOdds) {
         for (CellCode& piece : state.NextColumn) {
-            piece = PickColour(random);
+            piece = pickColour(random);
         }
     } else {
-        state.NextSpecial = static_cast<SpecialKind>(Pick(random, 3));
+        state.NextSpecial = static_cast<SpecialKind>(pick(random, 3));
         if (state.NextSpecial == SpecialKind::ColourGenocide) {
             state.NextColumn.fill(CellCode::Special);
         } else {
-            const int place = Pick(random, 3);
+            const int place = pick(random, 3);
             for (CellCode& piece : state.NextColumn) {
-                piece = PickColour(random);
+                piece = pickColour(random);
             }
             state.NextColumn[static_cast<std::size_t>(place - 1)] = CellCode::Special;
         }
@@ -79,7 +79,7 @@ void PlaceColumn(GameState& state)
     }
 }
 
-void DropStep(GameState& state)
+void dropStep(GameState& state)
 {
     ++state.CurrentRow;
     PlaceColumn(state);
@@ -94,7 +94,7 @@ bool CanMove(const GameState& state, Direction direction)
     return state.Board(state.CurrentRow + 3, target) == CellCode::Empty;
 }
 
-bool MoveSideways(GameState& state, Direction direction)
+bool moveSideways(GameState& state, Direction direction)
 {
     if (state.CurrentRow < 3 || !CanMove(state, direction)) {
         return false;
@@ -113,18 +113,18 @@ void RotateColumn(GameState& state)
     c = {c[1], c[2], c[0]};
 }
 
-void SoftDrop(GameState& state, GameView& view)
+void softDrop(GameState& state, GameView& view)
 {
     if (CanFall(state)) {
-        DropStep(state);
+        dropStep(state);
         view.DrawBoard();
     }
 }
 
-void HardDrop(GameState& state)
+void hardDrop(GameState& state)
 {
     while (CanFall(state)) {
-        DropStep(state);
+        dropStep(state);
     }
 }
 

@@ -14,7 +14,7 @@ enum class Direction { Left, Right };
 
 // Fills the next column with three rounded colours, never a special piece.
 // Only a freshly started game draws its first next column this way.
-void FirstNextColumn(GameState& state, RandomSource& random);
+void firstNextColumn(GameState& state, RandomSource& random);
 
 // The next column becomes the falling one at row 1 of the centre column (not
 // yet written into the board), a new next column is drawn (one in forty holds
@@ -30,7 +30,7 @@ bool CanFall(const GameState& state);
 void PlaceColumn(GameState& state);
 
 // One row down, then written into the board.
-void DropStep(GameState& state);
+void dropStep(GameState& state);
 
 // Whether a sideways move is allowed from the column's current place. Only the
 // cell of the target column one row below the column's bottom is looked at:
@@ -42,17 +42,17 @@ bool CanMove(const GameState& state, Direction direction);
 // lower and CanMove). The column is taken out of the board and only re-enters
 // it, one row lower, at its next drop step; nothing is drawn. Returns whether
 // it moved.
-bool MoveSideways(GameState& state, Direction direction);
+bool moveSideways(GameState& state, Direction direction);
 
 // (top, middle, bottom) becomes (middle, bottom, top). The board shows the new
 // order from the next drop step on.
 void RotateColumn(GameState& state);
 
 // One drop step and a redraw when the column can fall; nothing otherwise.
-void SoftDrop(GameState& state, GameView& view);
+void softDrop(GameState& state, GameView& view);
 
 // Drops while the column can fall, without drawing. The column is not landed:
 // that is the next tick's business.
-void HardDrop(GameState& state);
+void hardDrop(GameState& state);
 
 } // namespace quillop

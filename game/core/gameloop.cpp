@@ -17,7 +17,7 @@ namespace {
 constexpr int LastRefillLevel = 14;
 constexpr int LateRefillRows = 14;
 
-int RefillRows(int level)
+int refillRows(int level)
 {
     return level <= LastRefillLevel ? level + 1 : LateRefillRows;
 }
@@ -51,18 +51,18 @@ GameLoop::GameLoop(GameState& state, const KeyBindings& keys, GameView& view, Ga
 {
 }
 
-void GameLoop::Start()
+void GameLoop::start()
 {
     m_state.CurrentCol = CentreColumn;
     m_state.CurrentRow = 1;
     m_state.GameLevel = 1;
     m_state.GameScore = 0;
-    m_timer1.SetInterval(GameTimer::StartInterval);
-    m_view.ShowScore(m_state.GameScore);
-    m_view.ShowLevel(m_state.GameLevel);
-    FirstNextColumn(m_state, m_random);
+    m_timer1.setInterval(GameTimer::StartInterval);
+    m_view.showScore(m_state.GameScore);
+    m_view.showLevel(m_state.GameLevel);
+    firstNextColumn(m_state, m_random);
     NewColumn(m_state, m_random, m_view);
-    m_timer1.SetEnabled(true);
+    m_timer1.setEnabled(true);
 }
 
 void GameLoop::land()
@@ -79,7 +79,7 @@ void GameLoop::land()
 TickOutcome GameLoop::GameTick()
 {
     if (CanFall(m_state)) {
-        DropStep(m_state);
+        dropStep(m_state);
         m_view.DrawBoard();
     } else {
         land();
@@ -88,41 +88,41 @@ TickOutcome GameLoop::GameTick()
     // Only right after a landing can the well be empty: the column that has
     // just entered is not in the board until its first drop.
     if (IsBoardEmpty(m_state)) {
-        m_timer1.SetEnabled(false);
+        m_timer1.setEnabled(false);
         return TickOutcome::LevelComplete;
     }
     if (IsCentreColumnFull(m_state)) {
-        m_timer1.SetEnabled(false);
+        m_timer1.setEnabled(false);
         return TickOutcome::GameOver;
     }
     return TickOutcome::Continue;
 }
 
-KeyOutcome GameLoop::KeyDown(std::int16_t key, Modifiers modifiers)
+KeyOutcome GameLoop::keyDown(std::int16_t key, Modifiers modifiers)
 {
     if (key == m_keys.Rotate) {
         RotateColumn(m_state);
     }
 
-    m_timer1.SetEnabled(!(key == VirtualKey::P && m_timer1.Enabled()));
+    m_timer1.setEnabled(!(key == VirtualKey::P && m_timer1.enabled()));
 
     if (key == m_keys.Down) {
         if (modifiers.any()) {
-            HardDrop(m_state);
+            hardDrop(m_state);
         } else {
-            SoftDrop(m_state, m_view);
+            softDrop(m_state, m_view);
         }
     }
 
     // A refused Left or Right falls through and only redraws.
-    if (key == m_keys.Left && MoveSideways(m_state, Direction::Left)) {
+    if (key == m_keys.Left && moveSideways(m_state, Direction::Left)) {
         return KeyOutcome::Continue;
     }
-    if (key == m_keys.Right && MoveSideways(m_state, Direction::Right)) {
+    if (key == m_keys.Right && moveSideways(m_state, Direction::Right)) {
         return KeyOutcome::Continue;
     }
     if (key == VirtualKey::Escape) {
-        m_timer1.SetEnabled(false);
+        m_timer1.setEnabled(false);
         m_view.DrawBoard();
         return KeyOutcome::LeaveForMenu;
     }
@@ -133,19 +133,19 @@ KeyOutcome GameLoop::KeyDown(std::int16_t key, Modifiers modifiers)
 void GameLoop::AdvanceLevel()
 {
     m_state.GameLevel = static_cast<std::int16_t>(m_state.GameLevel + 1);
-    m_view.ShowLevel(m_state.GameLevel);
+    m_view.showLevel(m_state.GameLevel);
 
-    const int rows = RefillRows(m_state.GameLevel);
+    const int rows = refillRows(m_state.GameLevel);
     for (int r = FloorRow; r > FloorRow - rows; --r) {
         for (int c = 1; c <= BoardGrid::Columns; ++c) {
-            m_state.Board(r, c) = RoundedColour(m_random);
+            m_state.Board(r, c) = roundedColour(m_random);
         }
     }
 
-    if (m_state.GameLevel % 3 == 0 && m_timer1.Interval() > GameTimer::FastestInterval) {
-        m_timer1.SetInterval(std::max(m_timer1.Interval() - GameTimer::IntervalStep, GameTimer::FastestInterval));
+    if (m_state.GameLevel % 3 == 0 && m_timer1.interval() > GameTimer::FastestInterval) {
+        m_timer1.setInterval(std::max(m_timer1.interval() - GameTimer::IntervalStep, GameTimer::FastestInterval));
     }
-    m_timer1.SetEnabled(true);
+    m_timer1.setEnabled(true);
 }
 
 } // namespace quillop

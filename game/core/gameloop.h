@@ -35,10 +35,10 @@ public:
     static constexpr int FastestInterval = 100;
     static constexpr int IntervalStep = 10;
 
-    virtual bool Enabled() const = 0;
-    virtual void SetEnabled(bool enabled) = 0;
-    virtual int Interval() const = 0;
-    virtual void SetInterval(int milliseconds) = 0;
+    virtual bool enabled() const = 0;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual int interval() const = 0;
+    virtual void setInterval(int milliseconds) = 0;
 
 protected:
     ~GameTimer() = default;
@@ -60,7 +60,7 @@ public:
     // Sets a game up from the start: level 1, score 0, start interval, a first
     // next column of rounded colours, the first falling column, the timer on.
     // The board itself is cleared by NewGame beforehand.
-    void Start();
+    void start();
 
     // One tick: the column drops a row, or it lands (special effect or set
     // check, the next column enters, a second set check). Then an empty well
@@ -71,7 +71,7 @@ public:
     // A key pressed in the game window, as a virtual-key code. Any key resumes
     // a paused game and then also acts; P pauses a running one. Escape stops
     // the timer and asks the caller to leave for the menu.
-    KeyOutcome KeyDown(std::int16_t key, Modifiers modifiers);
+    KeyOutcome keyDown(std::int16_t key, Modifiers modifiers);
 
     // The next level: refills the bottom rows with rounded colours (level + 1
     // rows up to level 14, 14 rows from level 15 on), speeds the timer up by

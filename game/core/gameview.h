@@ -17,12 +17,12 @@ public:
     // Repaint the well and the next-piece box from the game state.
     virtual void DrawBoard() = 0;
     // Make what has been drawn visible on screen now.
-    virtual void Refresh() = 0;
+    virtual void refresh() = 0;
     // Hold the game still for the given time; the board stays visible and no
     // input or tick is handled meanwhile.
-    virtual void Pause(int milliseconds) = 0;
-    virtual void ShowScore(std::int32_t score) = 0;
-    virtual void ShowLevel(std::int16_t level) = 0;
+    virtual void pause(int milliseconds) = 0;
+    virtual void showScore(std::int32_t score) = 0;
+    virtual void showLevel(std::int16_t level) = 0;
 };
 
 } // namespace quillop

@@ -9,23 +9,23 @@
 
 namespace quillop {
 
-float SeededRandom::Next()
+float SeededRandom::next()
 {
     // 24 random bits fill a float's mantissa exactly, so the value is never 1.
     constexpr float scale = 1.0F / 16777216.0F;
     return static_cast<float>(m_engine() >> 40) * scale;
 }
 
-int Pick(RandomSource& random, int n)
+int pick(RandomSource& random, int n)
 {
-    const double u = random.Next();
+    const double u = random.next();
     const int value = static_cast<int>(u * n) + 1;
     return std::clamp(value, 1, n);
 }
 
-CellCode RoundedColour(RandomSource& random)
+CellCode roundedColour(RandomSource& random)
 {
-    const double x = static_cast<double>(random.Next()) * 5.0 + 1.0;
+    const double x = static_cast<double>(random.next()) * 5.0 + 1.0;
     double whole = std::floor(x);
     const double fraction = x - whole;
     if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) {

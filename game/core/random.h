@@ -15,7 +15,7 @@ namespace quillop {
 class RandomSource {
 public:
     virtual ~RandomSource() = default;
-    virtual float Next() = 0;
+    virtual float next() = 0;
 };
 
 // The generator the program uses; the caller chooses the seed (the clock in
@@ -23,17 +23,17 @@ public:
 class SeededRandom final : public RandomSource {
 public:
     explicit SeededRandom(std::uint64_t seed) : m_engine(seed) {}
-    float Next() override;
+    float next() override;
 
 private:
     std::mt19937_64 m_engine;
 };
 
 // 1 to n, each equally likely.
-int Pick(RandomSource& random, int n);
+int pick(RandomSource& random, int n);
 
 // u x 5 + 1 rounded half to even: colours 1 and 6 come half as often as 2 to 5.
 // Used for the very first next column and for refilled rows.
-CellCode RoundedColour(RandomSource& random);
+CellCode roundedColour(RandomSource& random);
 
 } // namespace quillop

@@ -149,7 +149,7 @@ void CheckForSets(GameState& state, GameView& view)
         static_cast<std::int32_t>(std::min<std::int64_t>(total, std::numeric_limits<std::int32_t>::max()));
     state.SetPoints = 0;
     state.SetCount = 0;
-    view.ShowScore(state.GameScore);
+    view.showScore(state.GameScore);
 }
 
 void MarkSet(GameState& state, SetDirection direction, int first, int last, int line)
@@ -209,11 +209,11 @@ void RemoveMarked(GameState& state, GameView& view)
 {
     ConvertMarks(state);
     view.DrawBoard();
-    view.Refresh();
-    view.Pause(RemovalPauseMs);
+    view.refresh();
+    view.pause(RemovalPauseMs);
     CollapseBoard(state);
     view.DrawBoard();
-    view.Pause(RemovalPauseMs);
+    view.pause(RemovalPauseMs);
 }
 
 } // namespace quillop

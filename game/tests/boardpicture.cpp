@@ -14,14 +14,14 @@ namespace quillop::test {
 namespace {
 constexpr std::string_view Chars = ".RGBPOY?*x";
 
-char CellChar(CellCode code)
+char cellChar(CellCode code)
 {
     const auto index = static_cast<std::size_t>(code);
     return index < Chars.size() ? Chars[index] : '!';
 }
 } // namespace
 
-void SetRows(GameState& state, int firstRow, const Rows& rows)
+void setRows(GameState& state, int firstRow, const Rows& rows)
 {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (rows[i].size() != BoardGrid::Columns || rows[i].find_first_not_of(".RGBPOY*x") != std::string::npos) {
@@ -34,33 +34,33 @@ void SetRows(GameState& state, int firstRow, const Rows& rows)
     }
 }
 
-void SetBottomRows(GameState& state, const Rows& rows)
+void setBottomRows(GameState& state, const Rows& rows)
 {
-    SetRows(state, FloorRow - static_cast<int>(rows.size()) + 1, rows);
+    setRows(state, FloorRow - static_cast<int>(rows.size()) + 1, rows);
 }
 
-Rows BottomRows(const GameState& state, int firstRow)
+Rows bottomRows(const GameState& state, int firstRow)
 {
     Rows picture;
     for (int r = firstRow; r <= FloorRow; ++r) {
         picture.emplace_back();
         for (int c = 1; c <= BoardGrid::Columns; ++c) {
-            picture.back() += CellChar(state.Board(r, c));
+            picture.back() += cellChar(state.Board(r, c));
         }
     }
     return picture;
 }
 
-std::string ColumnOf(const GameState& state, int col, int firstRow, int count)
+std::string columnOf(const GameState& state, int col, int firstRow, int count)
 {
     std::string cells;
     for (int r = firstRow; r < firstRow + count; ++r) {
-        cells += CellChar(state.Board(r, col));
+        cells += cellChar(state.Board(r, col));
     }
     return cells;
 }
 
-void PlaceFalling(GameState& state, const ColumnPieces& pieces, int row, int col)
+void placeFalling(GameState& state, const ColumnPieces& pieces, int row, int col)
 {
     state.CurrentColumn = pieces;
     state.CurrentRow = static_cast<std::int16_t>(row);

@@ -17,18 +17,18 @@ namespace quillop::test {
 using Rows = std::vector<std::string>;
 
 // Writes the picture into rows first, first + 1, ... and leaves the others.
-void SetRows(GameState& state, int firstRow, const Rows& rows);
+void setRows(GameState& state, int firstRow, const Rows& rows);
 // The same with the last row of the picture on the floor (row 23).
-void SetBottomRows(GameState& state, const Rows& rows);
+void setBottomRows(GameState& state, const Rows& rows);
 
 // The rows first .. 23 as a picture, for comparing with an expected one.
-Rows BottomRows(const GameState& state, int firstRow);
+Rows bottomRows(const GameState& state, int firstRow);
 
 // One column of the board from a row down, as a string: ".RGB".
-std::string ColumnOf(const GameState& state, int col, int firstRow, int count);
+std::string columnOf(const GameState& state, int col, int firstRow, int count);
 
 // Makes the given pieces the falling column, top at the given row, and
 // writes it into the board as a drop step would.
-void PlaceFalling(GameState& state, const ColumnPieces& pieces, int row, int col);
+void placeFalling(GameState& state, const ColumnPieces& pieces, int row, int col);
 
 } // namespace quillop::test

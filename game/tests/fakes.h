@@ -30,14 +30,14 @@ public:
             onDraw();
         }
     }
-    void Refresh() override { log.push_back("refresh"); }
-    void Pause(int ms) override
+    void refresh() override { log.push_back("refresh"); }
+    void pause(int ms) override
     {
         pausedMs += ms;
         log.push_back("pause " + std::to_string(ms));
     }
-    void ShowScore(std::int32_t score) override { log.push_back("score " + std::to_string(score)); }
-    void ShowLevel(std::int16_t level) override { log.push_back("level " + std::to_string(level)); }
+    void showScore(std::int32_t score) override { log.push_back("score " + std::to_string(score)); }
+    void showLevel(std::int16_t level) override { log.push_back("level " + std::to_string(level)); }
 
     std::vector<std::string> log;
     int pausedMs = 0;
@@ -49,7 +49,7 @@ public:
 class ScriptedRandom final : public RandomSource {
 public:
     ScriptedRandom(std::initializer_list<float> scripted = {}) : values(scripted) {}
-    float Next() override
+    float next() override
     {
         if (values.empty()) {
             ++overdrawn;
@@ -67,13 +67,13 @@ public:
 
 // A tick timer that only keeps what the rules set.
 struct RecordedTimer final : GameTimer {
-    bool Enabled() const override { return enabled; }
-    void SetEnabled(bool on) override { enabled = on; }
-    int Interval() const override { return interval; }
-    void SetInterval(int milliseconds) override { interval = milliseconds; }
+    bool enabled() const override { return on; }
+    void setEnabled(bool enabled) override { on = enabled; }
+    int interval() const override { return ms; }
+    void setInterval(int milliseconds) override { ms = milliseconds; }
 
-    bool enabled = false;
-    int interval = StartInterval;
+    bool on = false;
+    int ms = StartInterval;
 };
 
 // A game on a fresh state with the default keys, driven by the fakes above.
@@ -87,7 +87,7 @@ struct TestGame : ::testing::Test {
 };
 
 // The value u for which Pick(u, n) gives k.
-constexpr float PickValue(int k, int n)
+constexpr float pickValue(int k, int n)
 {
     return (static_cast<float>(k) - 0.5F) / static_cast<float>(n);
 }

@@ -56,21 +56,21 @@ constexpr ColumnPieces WithSpecial{CellCode::Green, CellCode::Special, CellCode:
 INSTANTIATE_TEST_SUITE_P(
     Kinds, NewColumns,
     ::testing::Values(Draw{.name = "AnOrdinaryColumnKeepsTheLastKind", .next = RGB,
-                           .draws = {PickValue(39, 40), PickValue(4, 6), PickValue(5, 6), PickValue(6, 6)},
+                           .draws = {pickValue(39, 40), pickValue(4, 6), pickValue(5, 6), pickValue(6, 6)},
                            .nextAfter = {CellCode::Purple, CellCode::Orange, CellCode::Yellow},
                            .kindAfter = SpecialKind::RowEater},
                       // 0.9751 is the least draw that picks 40 of 40.
                       Draw{.name = "ColourGenocideIsThreeSpecials", .next = WithSpecial,
-                           .draws = {0.9751F, PickValue(1, 3)},
+                           .draws = {0.9751F, pickValue(1, 3)},
                            .nextAfter = {CellCode::Special, CellCode::Special, CellCode::Special},
                            .kindAfter = SpecialKind::ColourGenocide},
                       // The place is drawn first, then the three colours.
                       Draw{.name = "ColumnBusterAtPlaceThree", .next = WithSpecial,
-                           .draws = {PickValue(40, 40), PickValue(2, 3), PickValue(3, 3), PickValue(1, 6), PickValue(2, 6), PickValue(3, 6)},
+                           .draws = {pickValue(40, 40), pickValue(2, 3), pickValue(3, 3), pickValue(1, 6), pickValue(2, 6), pickValue(3, 6)},
                            .nextAfter = {CellCode::Red, CellCode::Green, CellCode::Special},
                            .kindAfter = SpecialKind::ColumnBuster},
                       Draw{.name = "RowEaterAtPlaceOne", .next = WithSpecial,
-                           .draws = {PickValue(40, 40), PickValue(3, 3), PickValue(1, 3), PickValue(6, 6), PickValue(5, 6), PickValue(4, 6)},
+                           .draws = {pickValue(40, 40), pickValue(3, 3), pickValue(1, 3), pickValue(6, 6), pickValue(5, 6), pickValue(4, 6)},
                            .nextAfter = {CellCode::Special, CellCode::Orange, CellCode::Purple},
                            .kindAfter = SpecialKind::RowEater}),
     Named);
@@ -79,16 +79,16 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RandomDraws, StayInRangeAtTheEdges)
 {
     ScriptedRandom random{0.0F, 0.99999994F, 0.0F, 0.99999994F, 0.1F, 0.3F};
-    EXPECT_EQ(Pick(random, 40), 1);
-    EXPECT_EQ(Pick(random, 40), 40);
-    EXPECT_EQ(RoundedColour(random), CellCode::Red);
-    EXPECT_EQ(RoundedColour(random), CellCode::Yellow);
-    EXPECT_EQ(RoundedColour(random), CellCode::Green) << "halves round to the even neighbour";
-    EXPECT_EQ(RoundedColour(random), CellCode::Blue);
+    EXPECT_EQ(pick(random, 40), 1);
+    EXPECT_EQ(pick(random, 40), 40);
+    EXPECT_EQ(roundedColour(random), CellCode::Red);
+    EXPECT_EQ(roundedColour(random), CellCode::Yellow);
+    EXPECT_EQ(roundedColour(random), CellCode::Green) << "halves round to the even neighbour";
+    EXPECT_EQ(roundedColour(random), CellCode::Blue);
     SeededRandom seeded(1);
     float high = 0.0F;
     for (int i = 0; i < 100000; ++i) {
-        const float u = seeded.Next();
+        const float u = seeded.next();
         ASSERT_GE(u, 0.0F);
         high = std::max(high, u);
     }
@@ -101,30 +101,30 @@ using Falling = TestGame;
 TEST_F(Falling, DropsMoveTheColumnAndNeverPassTheStackOrTheFloor)
 {
     state.CurrentColumn = RGB;
-    DropStep(state);
-    EXPECT_EQ(ColumnOf(state, CentreColumn, 1, 4), ".RGB") << "the first drop shows only the bottom piece";
-    HardDrop(state);
+    dropStep(state);
+    EXPECT_EQ(columnOf(state, CentreColumn, 1, 4), ".RGB") << "the first drop shows only the bottom piece";
+    hardDrop(state);
     EXPECT_EQ(state.CurrentRow, 21);
-    EXPECT_EQ(BottomRows(state, 20), Rows({"...........", ".....R.....", ".....G.....", ".....B....."}));
+    EXPECT_EQ(bottomRows(state, 20), Rows({"...........", ".....R.....", ".....G.....", ".....B....."}));
     EXPECT_FALSE(CanFall(state)) << "on the floor";
 
     GameState stacked;
-    SetBottomRows(stacked, {"....Y......", "....Y......"});
-    PlaceFalling(stacked, RGB, 18, 5);
+    setBottomRows(stacked, {"....Y......", "....Y......"});
+    placeFalling(stacked, RGB, 18, 5);
     EXPECT_TRUE(CanFall(stacked));
-    DropStep(stacked);
-    EXPECT_EQ(ColumnOf(stacked, 5, 18, 6), ".RGBYY");
+    dropStep(stacked);
+    EXPECT_EQ(columnOf(stacked, 5, 18, 6), ".RGBYY");
     EXPECT_FALSE(CanFall(stacked)) << "on the stack";
 }
 
 TEST_F(Falling, RotationShowsOnlyAtTheNextDrop)
 {
-    PlaceFalling(state, RGB, 10, 6);
+    placeFalling(state, RGB, 10, 6);
     RotateColumn(state);
     EXPECT_EQ(state.CurrentColumn, GBR);
     EXPECT_EQ(state.Board(10, 6), CellCode::Red) << "the board still holds the old order";
-    DropStep(state);
-    EXPECT_EQ(ColumnOf(state, 6, 10, 4), ".GBR");
+    dropStep(state);
+    EXPECT_EQ(columnOf(state, 6, 10, 4), ".GBR");
 }
 
 // Sideways moves look only at the cell one row below the column's bottom in
@@ -149,9 +149,9 @@ TEST_P(SidewaysMove, FollowsTheCellBelowTheTarget)
     for (int r = c.stackTopRow; c.stackTopRow != 0 && r <= FloorRow; ++r) {
         state.Board(r, target) = CellCode::Yellow;
     }
-    PlaceFalling(state, RGB, c.row, c.col);
+    placeFalling(state, RGB, c.row, c.col);
 
-    EXPECT_EQ(MoveSideways(state, c.direction), c.allowed);
+    EXPECT_EQ(moveSideways(state, c.direction), c.allowed);
     EXPECT_EQ(state.CurrentCol, c.allowed ? target : c.col);
 }
 
@@ -183,12 +183,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Falling, AMovedColumnLeavesTheBoardUntilItsNextDropOneRowLower)
 {
-    PlaceFalling(state, RGB, 10, 6);
-    ASSERT_TRUE(MoveSideways(state, Direction::Left));
+    placeFalling(state, RGB, 10, 6);
+    ASSERT_TRUE(moveSideways(state, Direction::Left));
     EXPECT_EQ(state.Board, BoardGrid{});
-    ASSERT_TRUE(MoveSideways(state, Direction::Left)) << "moves again from the column reached";
-    DropStep(state);
-    EXPECT_EQ(ColumnOf(state, 4, 10, 5), ".RGB.");
+    ASSERT_TRUE(moveSideways(state, Direction::Left)) << "moves again from the column reached";
+    dropStep(state);
+    EXPECT_EQ(columnOf(state, 4, 10, 5), ".RGB.");
 }
 
 // A key pressed with the column falling at row 5 of the centre column.
@@ -216,13 +216,13 @@ TEST_P(Keys, ActOnTheFallingColumn)
     for (int r = k.stackCol == CentreColumn ? 15 : 8; k.stackCol != 0 && r <= FloorRow; ++r) {
         state.Board(r, k.stackCol) = r % 2 == 0 ? CellCode::Blue : CellCode::Green;
     }
-    PlaceFalling(state, RGB, 5, CentreColumn);
-    timer1.enabled = !k.paused;
+    placeFalling(state, RGB, 5, CentreColumn);
+    timer1.on = !k.paused;
 
-    EXPECT_EQ(loop.KeyDown(k.key, k.modifiers), k.outcome);
+    EXPECT_EQ(loop.keyDown(k.key, k.modifiers), k.outcome);
 
     EXPECT_EQ(std::tuple(state.CurrentRow, state.CurrentCol, state.CurrentColumn), std::tuple(k.row, k.col, k.column));
-    EXPECT_EQ(timer1.enabled, k.running);
+    EXPECT_EQ(timer1.on, k.running);
     EXPECT_EQ(view.log, k.log);
     EXPECT_EQ(view.pausedMs, 0) << "a landing waits for the next tick";
 }
@@ -255,13 +255,13 @@ using GameKeys = TestGame;
 TEST_F(GameKeys, FollowTheConfiguredBindings)
 {
     keys = {'A', 'D', 'S', 'W'};
-    PlaceFalling(state, RGB, 5, 6);
+    placeFalling(state, RGB, 5, 6);
 
-    loop.KeyDown(VirtualKey::Left, {});
+    loop.keyDown(VirtualKey::Left, {});
     EXPECT_EQ(state.CurrentCol, 6) << "the arrow is no longer bound";
-    loop.KeyDown('A', {});
-    loop.KeyDown('W', {});
-    loop.KeyDown('S', {});
+    loop.keyDown('A', {});
+    loop.keyDown('W', {});
+    loop.keyDown('S', {});
     EXPECT_EQ(std::tuple(state.CurrentRow, state.CurrentCol, state.CurrentColumn), std::tuple(6, 5, GBR));
 }
 
@@ -270,15 +270,14 @@ using GameStart = TestGame;
 TEST_F(GameStart, IsLevelOneWithAFirstColumnOfRoundedColours)
 {
     // Rounded colours 1, 6, 3 for the first next column, then an ordinary one.
-    random.values = {0.05F, 0.95F, 0.45F, PickValue(1, 40), 0.0F, 0.0F, 0.0F};
+    random.values = {0.05F, 0.95F, 0.45F, pickValue(1, 40), 0.0F, 0.0F, 0.0F};
     state.GameLevel = 7;
     state.GameScore = 1234;
-    timer1.interval = 120;
+    timer1.ms = 120;
 
-    loop.Start();
+    loop.start();
 
-    EXPECT_EQ(std::tuple(state.GameLevel, state.GameScore, timer1.interval, timer1.enabled),
-              std::tuple(1, 0, 250, true));
+    EXPECT_EQ(std::tuple(state.GameLevel, state.GameScore, timer1.ms, timer1.on), std::tuple(1, 0, 250, true));
     EXPECT_EQ(std::tuple(state.CurrentRow, state.CurrentCol, state.CurrentColumn),
               std::tuple(1, CentreColumn, ColumnPieces{CellCode::Red, CellCode::Yellow, CellCode::Blue}));
     EXPECT_EQ(view.log, Rows({"score 0", "level 1", "draw"}));
@@ -306,14 +305,14 @@ TEST_P(LevelAdvance, RefillsRowsAndSpeedsUpEveryThirdLevel)
     SeededRandom colours(static_cast<std::uint64_t>(c.from));
     GameLoop loop(state, keys, view, timer1, colours);
     state.GameLevel = static_cast<std::int16_t>(c.from);
-    timer1.interval = c.intervalBefore;
+    timer1.ms = c.intervalBefore;
 
     loop.AdvanceLevel();
 
     EXPECT_EQ(state.GameLevel, c.from + 1);
     EXPECT_EQ(view.log, Rows{"level " + std::to_string(c.from + 1)});
-    EXPECT_EQ(timer1.interval, c.intervalAfter);
-    EXPECT_TRUE(timer1.enabled);
+    EXPECT_EQ(timer1.ms, c.intervalAfter);
+    EXPECT_TRUE(timer1.on);
     for (int r = 1; r <= FloorRow; ++r) {
         for (int col = 1; col <= BoardGrid::Columns; ++col) {
             ASSERT_EQ(state.Board(r, col) != CellCode::Empty, r > FloorRow - c.rowsFilled) << r << "," << col;

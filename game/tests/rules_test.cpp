@@ -40,9 +40,9 @@ struct Scenario {
     friend void PrintTo(const Scenario& c, std::ostream* os) { *os << c.name; }
 };
 
-Rows RowsFrom(const GameState& state, int top, std::size_t count)
+Rows rowsFrom(const GameState& state, int top, std::size_t count)
 {
-    Rows rows = BottomRows(state, top);
+    Rows rows = bottomRows(state, top);
     rows.resize(count);
     return rows;
 }
@@ -54,7 +54,7 @@ TEST_P(Rules, TurnTheBoardIntoTheExpectedOne)
     const Scenario& s = GetParam();
     state.GameScore = 1000;
     const int top = s.top != 0 ? s.top : FloorRow - static_cast<int>(s.before.size()) + 1;
-    SetRows(state, top, s.before);
+    setRows(state, top, s.before);
     if (s.row != 0) {
         state.CurrentRow = static_cast<std::int16_t>(s.row);
         state.CurrentCol = static_cast<std::int16_t>(s.col);
@@ -64,7 +64,7 @@ TEST_P(Rules, TurnTheBoardIntoTheExpectedOne)
         state.CurrentSpecial = s.kind;
         state.SpecialFalling = s.kind != SpecialKind::None;
     }
-    timer1.enabled = true;
+    timer1.on = true;
 
     switch (s.act) {
     case Act::Sets:
@@ -79,12 +79,12 @@ TEST_P(Rules, TurnTheBoardIntoTheExpectedOne)
         break;
     case Act::Tick:
         EXPECT_EQ(loop.GameTick(), s.outcome);
-        EXPECT_EQ(timer1.enabled, s.outcome == TickOutcome::Continue);
+        EXPECT_EQ(timer1.on, s.outcome == TickOutcome::Continue);
         EXPECT_EQ(state.CurrentRow, s.rowAfter);
         break;
     }
 
-    EXPECT_EQ(RowsFrom(state, top, s.after.size()), s.after);
+    EXPECT_EQ(rowsFrom(state, top, s.after.size()), s.after);
     EXPECT_EQ(state.GameScore, 1000 + s.points);
     if (s.pausedMs >= 0) {
         EXPECT_EQ(view.pausedMs, s.pausedMs);
@@ -247,7 +247,7 @@ using SetCheckSteps = TestGame;
 
 TEST_F(SetCheckSteps, ABoardWithoutSetsIsStillDrawnTwiceAndPausedForHalfASecond)
 {
-    SetBottomRows(state, {"RGBRGBRGBRG"});
+    setBottomRows(state, {"RGBRGBRGBRG"});
     CheckForSets(state, view);
     EXPECT_EQ(view.log, Rows({"draw", "refresh", "pause 250", "draw", "pause 250", "score 0"}));
 }
@@ -255,10 +255,10 @@ TEST_F(SetCheckSteps, ABoardWithoutSetsIsStillDrawnTwiceAndPausedForHalfASecond)
 TEST_F(SetCheckSteps, TheSetVanishesOnScreenBeforeThePiecesAboveFallAndHiddenMarksStay)
 {
     // A run down from hidden row 3 is marked there too, without effect.
-    SetRows(state, 3, {"..........R", "..........R", "..........R", "..........G"});
-    SetBottomRows(state, {"G..........", "RRR........"});
+    setRows(state, 3, {"..........R", "..........R", "..........R", "..........G"});
+    setBottomRows(state, {"G..........", "RRR........"});
     std::vector<Rows> drawn;
-    view.onDraw = [&] { drawn.push_back(BottomRows(state, 22)); };
+    view.onDraw = [&] { drawn.push_back(bottomRows(state, 22)); };
 
     CheckForSets(state, view);
 
@@ -305,7 +305,7 @@ TEST(NewGame, ClearsTheWellAndMarksHiddenRowsIncludedAndTheScore)
 TEST_F(SetCheckSteps, TheScoreStopsAtTheLargestValueInsteadOfWrapping)
 {
     state.GameScore = std::numeric_limits<std::int32_t>::max() - 10;
-    SetBottomRows(state, {"RRR........"});
+    setBottomRows(state, {"RRR........"});
     CheckForSets(state, view);
     EXPECT_EQ(state.GameScore, std::numeric_limits<std::int32_t>::max());
 }

@@ -34,7 +34,7 @@ constexpr int BoardHeight = 20 * Tile;
 // Where in a sprite sheet the tile of a cell code is. Special pieces take the
 // tile of the given kind; a code or kind without a tile has none, and its cell
 // is left as it was.
-std::optional<QPoint> TileFor(CellCode code, SpecialKind kind)
+std::optional<QPoint> tileFor(CellCode code, SpecialKind kind)
 {
     int tile = static_cast<int>(code);
     if (code == CellCode::Special) {
@@ -72,12 +72,12 @@ const std::array<QPoint, 12>& frmGame::TileOrigin()
 frmGame::frmGame(GameState& state, const KeyBindings& keys, RandomSource& random, int pictureScale)
     : FormWindow(QStringLiteral(":/pictures/game.ppm"), QStringLiteral("Quillop - Game")), m_state(state),
       m_rules(state, keys, *this, m_timer1, random), m_pause(platform::Sleep),
-      m_picture1(platform::TransferSource(
-          platform::LoadPicture(QStringLiteral(":/pictures/tiles.ppm"), QSize(4 * Tile, 4 * Tile), pictureScale))),
-      m_picture3(platform::TransferSource(
-          platform::LoadPicture(QStringLiteral(":/pictures/board.ppm"), QSize(BoardWidth, BoardHeight), pictureScale))),
-      m_picture4(platform::TransferSource(
-          platform::LoadPicture(QStringLiteral(":/pictures/nexttiles.ppm"), QSize(4 * Tile, 4 * Tile), pictureScale))),
+      m_picture1(platform::transferSource(
+          platform::loadPicture(QStringLiteral(":/pictures/tiles.ppm"), QSize(4 * Tile, 4 * Tile), pictureScale))),
+      m_picture3(platform::transferSource(
+          platform::loadPicture(QStringLiteral(":/pictures/board.ppm"), QSize(BoardWidth, BoardHeight), pictureScale))),
+      m_picture4(platform::transferSource(
+          platform::loadPicture(QStringLiteral(":/pictures/nexttiles.ppm"), QSize(4 * Tile, 4 * Tile), pictureScale))),
       m_picture2(new platform::PictureBox(this)), m_picNextPiece(new platform::PictureBox(this))
 {
     m_boardShown.fill(EmptyFace);
@@ -94,21 +94,21 @@ frmGame::frmGame(GameState& state, const KeyBindings& keys, RandomSource& random
     m_picNextPiece->setGeometry(388, 40, Tile, 3 * Tile);
     m_picNextPiece->setPicture(next);
 
-    AddText(this, QStringLiteral("Next Piece:"), QRect(344, 16, 113, 25), {.family = platform::Arial});
-    AddText(this, QStringLiteral("Level:"), QRect(344, 480, 113, 17), {.family = platform::Arial});
-    m_lblLevel = AddText(this, QStringLiteral("1"), QRect(344, 504, 113, 17), {.family = platform::Arial});
-    AddText(this, QStringLiteral("Score:"), QRect(344, 536, 113, 17), {.family = platform::Arial});
-    m_lblScore = AddText(this, QStringLiteral("0"), QRect(344, 560, 113, 17), {.family = platform::MsSansSerif});
+    addText(this, QStringLiteral("Next Piece:"), QRect(344, 16, 113, 25), {.family = platform::Arial});
+    addText(this, QStringLiteral("Level:"), QRect(344, 480, 113, 17), {.family = platform::Arial});
+    m_lblLevel = addText(this, QStringLiteral("1"), QRect(344, 504, 113, 17), {.family = platform::Arial});
+    addText(this, QStringLiteral("Score:"), QRect(344, 536, 113, 17), {.family = platform::Arial});
+    m_lblScore = addText(this, QStringLiteral("0"), QRect(344, 560, 113, 17), {.family = platform::MsSansSerif});
 
     connect(&m_timer1, &TickTimer::tick, this, &frmGame::Timer1_Timer);
 }
 
 frmGame::~frmGame() = default;
 
-void frmGame::StartGame()
+void frmGame::startGame()
 {
     m_finished = false;
-    m_rules.Start();
+    m_rules.start();
 }
 
 void frmGame::AdvanceLevel()
@@ -116,26 +116,26 @@ void frmGame::AdvanceLevel()
     m_rules.AdvanceLevel();
 }
 
-void frmGame::Continue()
+void frmGame::continueFromMenu()
 {
-    m_timer1.SetEnabled(true);
+    m_timer1.setEnabled(true);
 }
 
-void frmGame::Hold()
+void frmGame::hold()
 {
-    m_timer1.Hold();
+    m_timer1.hold();
 }
 
-void frmGame::Release()
+void frmGame::release()
 {
-    m_timer1.Release(isVisible());
+    m_timer1.release(isVisible());
 }
 
-void frmGame::PauseWhileAway()
+void frmGame::pauseWhileAway()
 {
     // A game at the menu, over or paused has its timer off already.
-    if (!m_timer1.Held()) {
-        m_timer1.SetEnabled(false);
+    if (!m_timer1.held()) {
+        m_timer1.setEnabled(false);
     }
 }
 
@@ -171,7 +171,7 @@ void frmGame::keyPressEvent(QKeyEvent* event)
     const Qt::KeyboardModifiers held = event->modifiers();
     const Modifiers modifiers{held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier),
                               held.testFlag(Qt::AltModifier)};
-    const KeyOutcome outcome = m_rules.KeyDown(platform::VirtualKeyCode(*event), modifiers);
+    const KeyOutcome outcome = m_rules.keyDown(platform::virtualKeyCode(*event), modifiers);
     event->accept();
     if (outcome == KeyOutcome::LeaveForMenu) {
         emit leaveForMenu();
@@ -192,7 +192,7 @@ void frmGame::DrawBoard()
             // Every special piece wears the falling column's kind; one
             // without a kind leaves its cell as it was.
             const std::optional<QPoint> at =
-                empty ? std::optional<QPoint>(EmptyFace) : TileFor(code, m_state.CurrentSpecial);
+                empty ? std::optional<QPoint>(EmptyFace) : tileFor(code, m_state.CurrentSpecial);
             QPoint& shown = m_boardShown[static_cast<std::size_t>((r - FirstVisibleRow) * BoardGrid::Columns + c - 1)];
             if (!at || *at == shown) {
                 continue;
@@ -223,7 +223,7 @@ void frmGame::DrawBoard()
     const QPoint mask = TileOrigin()[0];
     for (int i = 0; i < 3; ++i) {
         const CellCode code = m_state.NextColumn[static_cast<std::size_t>(i)];
-        const auto at = TileFor(code, m_state.NextSpecial);
+        const auto at = tileFor(code, m_state.NextSpecial);
         QPoint& shown = m_nextShown[static_cast<std::size_t>(i)];
         if (!at || *at == shown) {
             continue;
@@ -260,12 +260,12 @@ void frmGame::flushDrawing()
     m_nextDirty = QRegion();
 }
 
-void frmGame::Refresh()
+void frmGame::refresh()
 {
     flushDrawing();
 }
 
-void frmGame::Pause(int milliseconds)
+void frmGame::pause(int milliseconds)
 {
     // The board is on screen before the game stands still.
     flushDrawing();
@@ -274,12 +274,12 @@ void frmGame::Pause(int milliseconds)
     }
 }
 
-void frmGame::ShowScore(std::int32_t score)
+void frmGame::showScore(std::int32_t score)
 {
     m_lblScore->setText(QString::number(score));
 }
 
-void frmGame::ShowLevel(std::int16_t level)
+void frmGame::showLevel(std::int16_t level)
 {
     m_lblLevel->setText(QString::number(level));
 }

@@ -38,38 +38,38 @@ public:
     // The window works on game state it shares with the other windows. Its
     // pictures are drawn at the given scale (2 for high-resolution screens).
     frmGame(GameState& state, const KeyBindings& keys, RandomSource& random,
-            int pictureScale = platform::PictureScale());
+            int pictureScale = platform::pictureScale());
     ~frmGame() override;
 
     // Starts a game from its first column: level 1, score 0, the start
     // interval, the timer on. The board is cleared by NewGame beforehand.
-    void StartGame();
+    void startGame();
 
     // The level-complete notice was dismissed: the next level starts.
     void AdvanceLevel();
 
     // Back from the menu: the timer runs again.
-    void Continue();
+    void continueFromMenu();
 
     // A question or notice stands over the game: it stands still, then goes
     // on where it was, with what was left of the tick it was in.
-    void Hold();
-    void Release();
+    void hold();
+    void release();
 
     // The player turned away: a game ticking on the screen pauses as P
     // pauses it, and their first key resumes it. One at the menu, standing
     // under a notice or a question, over or already paused stays as it is.
-    void PauseWhileAway();
+    void pauseWhileAway();
 
     // Where the removal pauses go; the program sleeps, tests record.
     void setPauseFunction(std::function<void(int)> pause);
 
     // GameView
     void DrawBoard() override;
-    void Refresh() override;
-    void Pause(int milliseconds) override;
-    void ShowScore(std::int32_t score) override;
-    void ShowLevel(std::int16_t level) override;
+    void refresh() override;
+    void pause(int milliseconds) override;
+    void showScore(std::int32_t score) override;
+    void showLevel(std::int16_t level) override;
 
     const QImage& boardPicture() const;
     const QImage& nextPiecePicture() const;

@@ -23,19 +23,19 @@ TickTimer::TickTimer(QObject* parent) : QObject(parent)
     });
 }
 
-void TickTimer::SetEnabled(bool enabled)
+void TickTimer::setEnabled(bool enabled)
 {
     m_enabled = enabled;
     apply();
 }
 
-void TickTimer::SetInterval(int milliseconds)
+void TickTimer::setInterval(int milliseconds)
 {
     m_interval = milliseconds;
     apply();
 }
 
-void TickTimer::Hold()
+void TickTimer::hold()
 {
     if (m_held) {
         return;
@@ -47,7 +47,7 @@ void TickTimer::Hold()
     }
 }
 
-void TickTimer::Release(bool resume)
+void TickTimer::release(bool resume)
 {
     if (!m_held) {
         return;

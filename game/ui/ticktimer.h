@@ -23,15 +23,15 @@ class TickTimer final : public QObject, public GameTimer {
 public:
     explicit TickTimer(QObject* parent = nullptr);
 
-    bool Enabled() const override { return m_enabled; }
-    void SetEnabled(bool enabled) override;
-    int Interval() const override { return m_interval; }
-    void SetInterval(int milliseconds) override;
+    bool enabled() const override { return m_enabled; }
+    void setEnabled(bool enabled) override;
+    int interval() const override { return m_interval; }
+    void setInterval(int milliseconds) override;
 
-    void Hold();
-    bool Held() const { return m_held; }
+    void hold();
+    bool held() const { return m_held; }
     // Without resume (the game is no longer on the screen) it stays off.
-    void Release(bool resume);
+    void release(bool resume);
 
     // The real timer, for a look at what it does.
     const QTimer& running() const { return m_timer; }

@@ -21,21 +21,21 @@ TEST(HelpWindow, SwitchesPagesAlwaysOpensOnAimAndOnlyTheBackgroundResetsTheLitLa
     RecordingHost<> host;
     frmHelp help(host);
     help.show();
-    QWidget* aim = Find<QWidget>(help, "frameAim");
-    QWidget* pieces = Find<QWidget>(help, "framePieces");
-    ButtonLabel* piecesItem = Find(help, "Label5");
-    ButtonLabel* ok = Find(help, "lblOk");
+    QWidget* aim = find<QWidget>(help, "frameAim");
+    QWidget* pieces = find<QWidget>(help, "framePieces");
+    ButtonLabel* piecesItem = find(help, "Label5");
+    ButtonLabel* ok = find(help, "lblOk");
     EXPECT_EQ(std::pair(aim->isVisible(), pieces->isVisible()), std::pair(true, false));
     EXPECT_EQ(pieces->geometry(), aim->geometry());
     for (int twice = 0; twice < 2; ++twice) {
         QTest::mouseClick(piecesItem, Qt::LeftButton);
         EXPECT_EQ(std::pair(aim->isVisible(), pieces->isVisible()), std::pair(false, true));
     }
-    MoveMouseOver(piecesItem, QPoint(5, 5));
-    MoveMouseOver(ok, QPoint(5, 5));
-    MoveMouseOver(pieces, QPoint(200, 200));
+    moveMouseOver(piecesItem, QPoint(5, 5));
+    moveMouseOver(ok, QPoint(5, 5));
+    moveMouseOver(pieces, QPoint(200, 200));
     EXPECT_EQ(std::pair(piecesItem->textColour(), ok->textColour()), std::pair(ButtonYellow, ButtonYellow));
-    MoveMouseOver(&help, QPoint(10, 300));
+    moveMouseOver(&help, QPoint(10, 300));
     EXPECT_EQ(std::pair(piecesItem->textColour(), ok->textColour()), std::pair(ButtonWhite, ButtonWhite));
 
     help.move(33, 44);
@@ -43,10 +43,10 @@ TEST(HelpWindow, SwitchesPagesAlwaysOpensOnAimAndOnlyTheBackgroundResetsTheLitLa
     EXPECT_EQ(host.asked, QStringList{"menu from 33,44"});
     frmHelp again(host);
     again.show();
-    QWidget* aimAgain = Find<QWidget>(again, "frameAim");
+    QWidget* aimAgain = find<QWidget>(again, "frameAim");
     EXPECT_TRUE(aimAgain->isVisible());
-    QTest::mouseClick(Find(again, "Label5"), Qt::LeftButton);
-    QTest::mouseClick(Find(again, "Label4"), Qt::LeftButton);
+    QTest::mouseClick(find(again, "Label5"), Qt::LeftButton);
+    QTest::mouseClick(find(again, "Label4"), Qt::LeftButton);
     EXPECT_TRUE(aimAgain->isVisible());
 }
 
@@ -84,9 +84,9 @@ protected:
         return std::abs(r) + std::abs(g) + std::abs(b) < 40;
     }
 
-    QLabel* text() const { return Find<QLabel>(*credits, "lblCredits"); }
-    platform::PictureBox* left() const { return Find<platform::PictureBox>(*credits, "Picture4"); }
-    platform::PictureBox* right() const { return Find<platform::PictureBox>(*credits, "Picture3"); }
+    QLabel* text() const { return find<QLabel>(*credits, "lblCredits"); }
+    platform::PictureBox* left() const { return find<platform::PictureBox>(*credits, "Picture4"); }
+    platform::PictureBox* right() const { return find<platform::PictureBox>(*credits, "Picture3"); }
 
     QTemporaryDir programFolder;
     RecordingHost<> host;
@@ -110,8 +110,8 @@ TEST_F(CreditsWindow, TheTextRisesFivePixelsATickAndStartsAgainBelowThePanel)
 
 TEST_F(CreditsWindow, TheBoxesPlayFramesOneToNineInTurnFromDisk)
 {
-    EXPECT_TRUE(Find<QTimer>(*credits, "Timer1")->isActive());
-    EXPECT_EQ(Find<QTimer>(*credits, "Timer2")->interval(), 100);
+    EXPECT_TRUE(find<QTimer>(*credits, "Timer1")->isActive());
+    EXPECT_EQ(find<QTimer>(*credits, "Timer2")->interval(), 100);
     const QString first = programFolder.filePath(QStringLiteral("Images/Bouncing/bounce1.jpg"));
     for (int tick = 1; tick <= 10; ++tick) {
         if (tick == 10) { // a frame changed on disk shows the next time round
@@ -133,7 +133,7 @@ TEST_F(CreditsWindow, TheBoxesPlayFramesOneToNineInTurnFromDisk)
 TEST_F(CreditsWindow, OkReturnsToTheMenuAndEndsTheAnimation)
 {
     credits->move(12, 34);
-    QTest::mouseClick(Find(*credits, "lblOk"), Qt::LeftButton);
+    QTest::mouseClick(find(*credits, "lblOk"), Qt::LeftButton);
     EXPECT_EQ(host.asked, QStringList{"menu from 12,34"});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(credits.isNull()) << "closed for good, with its timers";

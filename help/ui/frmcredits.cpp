@@ -24,7 +24,7 @@ constexpr QSize FrameSize(74, 94);
 
 // A frame fitted into its box: scaled to fit when its size differs, aspect
 // kept, centred on black. A frame that cannot be read leaves the box black.
-QImage FittedFrame(const QByteArray& bytes)
+QImage fittedFrame(const QByteArray& bytes)
 {
     QImage box(FrameSize, QImage::Format_RGB32);
     box.fill(Qt::black);
@@ -43,7 +43,7 @@ QImage FittedFrame(const QByteArray& bytes)
 // The whole file, or nothing when it cannot be read. Straight from the
 // system: QFile asks for the file's status three times per open, which at two
 // reads a tick was a tenth of the window's work.
-QByteArray ReadFile(const QString& path)
+QByteArray readFile(const QString& path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -72,9 +72,9 @@ frmCredits::frmCredits(WindowHost& host, QString programFolder)
       m_programFolder(std::move(programFolder)), m_picture1(new Panel(this, QRect(24, 24, 422, 505)))
 {
     // The panel clips what it holds: the text leaves it at the top.
-    lblCredits = new platform::PrerenderedLabel(CreditsText(), m_picture1);
+    lblCredits = new platform::PrerenderedLabel(creditsText(), m_picture1);
     lblCredits->setObjectName(QStringLiteral("lblCredits"));
-    lblCredits->setFont(platform::GameFont(platform::MsSansSerif, 12, true));
+    lblCredits->setFont(platform::gameFont(platform::MsSansSerif, 12, true));
     lblCredits->setGeometry(85, m_picture1->height() + 10, 249, 425);
     // Black on the black panel, opaque and drawn once, so a scroll step
     // moves what is drawn and copies the strip that comes into view instead
@@ -97,7 +97,7 @@ frmCredits::frmCredits(WindowHost& host, QString programFolder)
         box->setPicture(black);
     }
 
-    lblOk = addOkButton([this] { m_host.ReturnToMenu(this); });
+    lblOk = addOkButton([this] { m_host.returnToMenu(this); });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -111,7 +111,7 @@ frmCredits::frmCredits(WindowHost& host, QString programFolder)
     connect(Timer2, &QTimer::timeout, this, &frmCredits::Timer2_Timer);
 }
 
-QString frmCredits::CreditsText()
+QString frmCredits::creditsText()
 {
     const QStringList lines{QStringLiteral("Varnholt Studios Presents"),
                             QString(),
@@ -148,8 +148,8 @@ void frmCredits::Timer2_Timer()
     // once; only bytes not seen before are decoded.
     for (platform::PictureBox* box : {Picture4, Picture3}) {
         Decoded& frame = m_frames[static_cast<std::size_t>(FrameNumber - 1)];
-        if (QByteArray bytes = ReadFile(path); bytes != frame.bytes || frame.picture.isNull()) {
-            frame.picture = FittedFrame(bytes);
+        if (QByteArray bytes = readFile(path); bytes != frame.bytes || frame.picture.isNull()) {
+            frame.picture = fittedFrame(bytes);
             frame.bytes = std::move(bytes);
         }
         box->setPicture(frame.picture);

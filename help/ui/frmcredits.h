@@ -30,7 +30,7 @@ public:
     frmCredits(WindowHost& host, QString programFolder);
 
     // The credits, one line each, empty lines between the groups.
-    static QString CreditsText();
+    static QString creditsText();
 
     void Timer1_Timer(); // the scroll step
     void Timer2_Timer(); // the animation step

@@ -29,7 +29,7 @@ void PrintTo(RasterOp op, std::ostream* os)
 
 namespace {
 
-QImage Noise(int w, int h, quint32 seed)
+QImage noise(int w, int h, quint32 seed)
 {
     QImage image(w, h, QImage::Format_RGB32);
     QRandomGenerator random(seed);
@@ -46,8 +46,8 @@ class Transfers : public ::testing::TestWithParam<RasterOp> {};
 TEST_P(Transfers, MatchTheBitwiseOperationOnEveryPixel)
 {
     const RasterOp op = GetParam();
-    const QImage source = Noise(58, 58, 1);
-    const QImage before = Noise(40, 40, 2);
+    const QImage source = noise(58, 58, 1);
+    const QImage before = noise(40, 40, 2);
     QImage target = before;
 
     BitBlt(target, 5, 7, 29, 29, source, 29, 0, op);
@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Operations, Transfers,
 
 TEST(Pictures, AMissingPictureBecomesBlackOfTheExpectedSize)
 {
-    const QImage picture = LoadPicture(QStringLiteral("/nonexistent/picture.png"), QSize(29, 87));
+    const QImage picture = loadPicture(QStringLiteral("/nonexistent/picture.png"), QSize(29, 87));
     ASSERT_EQ(picture.size(), QSize(29, 87));
     EXPECT_EQ(picture.pixel(10, 50) & 0xFFFFFFU, 0U);
 }
@@ -87,7 +87,7 @@ TEST(Pictures, EveryDrawnPictureIsBuiltInPixelForPixel)
     for (const QString& name : names) {
         const QString builtIn =
             QStringLiteral(":/pictures/") + QFileInfo(name).completeBaseName() + QStringLiteral(".ppm");
-        const QImage shown = ScreenPicture(builtIn, 1);
+        const QImage shown = screenPicture(builtIn, 1);
         ASSERT_FALSE(shown.isNull()) << qPrintable(builtIn);
         EXPECT_EQ(shown, QImage(drawn.filePath(name)).convertToFormat(QImage::Format_RGB32)) << qPrintable(name);
     }
@@ -112,7 +112,7 @@ TEST_P(KeyCodes, NameTheKeyNotTheCharacter)
 {
     const KeyCase& c = GetParam();
     const QKeyEvent event(QEvent::KeyPress, c.qtKey, c.modifiers, c.scanCode, 0, 0);
-    EXPECT_EQ(VirtualKeyCode(event), c.vk);
+    EXPECT_EQ(virtualKeyCode(event), c.vk);
 }
 
 constexpr Qt::KeyboardModifiers None{};
@@ -148,17 +148,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Fonts, TheDesignFacesResolveToMetricCompatibleOnesAtFixedPixelSizes)
 {
-    EXPECT_EQ(QFontInfo(GameFont(Arial, 12, true)).family(), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(QFontInfo(GameFont(MsSansSerif, 12, true)).family(), QStringLiteral("Liberation Sans"));
-    const std::array pixels{GameFont(MsSansSerif, 9.75, true).pixelSize(), GameFont(Arial, 12, true).pixelSize(),
-                            GameFont(MsSansSerif, 13.5, true).pixelSize(), GameFont(MsSansSerif, 18, true).pixelSize()};
+    EXPECT_EQ(QFontInfo(gameFont(Arial, 12, true)).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(QFontInfo(gameFont(MsSansSerif, 12, true)).family(), QStringLiteral("Liberation Sans"));
+    const std::array pixels{gameFont(MsSansSerif, 9.75, true).pixelSize(), gameFont(Arial, 12, true).pixelSize(),
+                            gameFont(MsSansSerif, 13.5, true).pixelSize(), gameFont(MsSansSerif, 18, true).pixelSize()};
     EXPECT_EQ(pixels, (std::array{13, 16, 18, 24}));
 }
 
 // The credits' settings: bold white text, centred and wrapped, on black.
-template <class L> void SetUpLikeTheCredits(L& label)
+template <class L> void setUpLikeTheCredits(L& label)
 {
-    label.setFont(GameFont(MsSansSerif, 12, true));
+    label.setFont(gameFont(MsSansSerif, 12, true));
     label.setGeometry(0, 0, 249, 140);
     label.setAutoFillBackground(true);
     QPalette onBlack = label.palette();
@@ -174,14 +174,14 @@ TEST(PrerenderedLabel, LooksExactlyAsAPlainLabelAfterEveryChange)
         QStringLiteral("Varnholt Studios Presents\n\nQuillop\n\nA line long enough to wrap in the box");
     Label plain(text, nullptr);
     PrerenderedLabel drawnOnce(text, nullptr);
-    SetUpLikeTheCredits(plain);
-    SetUpLikeTheCredits(drawnOnce);
+    setUpLikeTheCredits(plain);
+    setUpLikeTheCredits(drawnOnce);
     const std::vector<std::pair<const char*, std::function<void(Label&)>>> changes{
         {"as made", [](Label&) {}},
         {"the same again", [](Label&) {}},
         {"another text", [](Label& l) { l.setText(QStringLiteral("Testers:\nPordy\nHaskel")); }},
         {"yellow", [](Label& l) { l.setTextColour(QColor(0xFF, 0xFF, 0x00)); }},
-        {"a larger face", [](Label& l) { l.setFont(GameFont(MsSansSerif, 18, true)); }},
+        {"a larger face", [](Label& l) { l.setFont(gameFont(MsSansSerif, 18, true)); }},
         {"wider", [](Label& l) { l.resize(300, 140); }},
     };
     for (const auto& [name, change] : changes) {

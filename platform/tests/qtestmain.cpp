@@ -13,7 +13,7 @@ namespace {
 
 // The offscreen screen cannot stack windows; saying so on every hand-over
 // only buries what matters.
-void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (message.contains(QLatin1String("does not support raise()"))) {
         return;
@@ -25,12 +25,12 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 
 int main(int argc, char** argv)
 {
-    qInstallMessageHandler(QuietMessages);
+    qInstallMessageHandler(quietMessages);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    quillop::platform::InstallFontSubstitutions();
+    quillop::platform::installFontSubstitutions();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -47,7 +47,7 @@ public:
         if (m_rest.front() != '"') {
             std::string value(untilDelimiter());
             value.erase(std::find_if_not(value.rbegin(), value.rend(), isBlank).base(), value.end());
-            return StorableName(std::move(value));
+            return storableName(std::move(value));
         }
         // A quote left open ends with its line.
         m_rest.remove_prefix(1);
@@ -144,7 +144,7 @@ int InsertTopScore(TopScoreTable& table, std::int32_t score, std::string name, s
     return static_cast<int>(place - table.begin());
 }
 
-std::string GroupedScore(std::int32_t score)
+std::string groupedScore(std::int32_t score)
 {
     const std::int64_t value = score;
     const std::string digits = std::to_string(value < 0 ? -value : value);
@@ -158,7 +158,7 @@ std::string GroupedScore(std::int32_t score)
     return text;
 }
 
-std::string StorableName(std::string name)
+std::string storableName(std::string name)
 {
     for (char& c : name) {
         if (c == '"') {
@@ -170,7 +170,7 @@ std::string StorableName(std::string name)
     return name;
 }
 
-TopScoreTable ReadTopScores(std::istream& in, int* skipped)
+TopScoreTable readTopScores(std::istream& in, int* skipped)
 {
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::string_view rest = text;
@@ -199,10 +199,10 @@ TopScoreTable ReadTopScores(std::istream& in, int* skipped)
     return table;
 }
 
-void WriteTopScores(std::ostream& out, const TopScoreTable& table)
+void writeTopScores(std::ostream& out, const TopScoreTable& table)
 {
     for (const TopScoreEntry& entry : table) {
-        out << '"' << StorableName(entry.Name) << "\",";
+        out << '"' << storableName(entry.Name) << "\",";
         writeNumber(out, entry.Score);
         out << ',';
         writeNumber(out, entry.Level);

@@ -36,11 +36,11 @@ int InsertTopScore(TopScoreTable& table, std::int32_t score, std::string name, s
 
 // A score as the table shows it: digits in groups of three with commas
 // between them, a minus sign first when negative (950, 1,234,567).
-std::string GroupedScore(std::int32_t score);
+std::string groupedScore(std::int32_t score);
 
 // What a name becomes in the file: a double quote would end the name early
 // and a line break would end the entry, so they become ' and a space.
-std::string StorableName(std::string name);
+std::string storableName(std::string name);
 
 // Reads the table in the game's file format, one entry a line:
 //   "Name",Score,Level
@@ -54,10 +54,10 @@ std::string StorableName(std::string name);
 // clamped. Never fails. When `skipped` is given it receives the number of
 // entries passed over before the table was full: more than 0 means part of
 // the file was damaged.
-TopScoreTable ReadTopScores(std::istream& in, int* skipped = nullptr);
+TopScoreTable readTopScores(std::istream& in, int* skipped = nullptr);
 
 // Writes all 15 entries, each line ending in CR LF, numbers in plain decimal
 // whatever the locale.
-void WriteTopScores(std::ostream& out, const TopScoreTable& table);
+void writeTopScores(std::ostream& out, const TopScoreTable& table);
 
 } // namespace quillop

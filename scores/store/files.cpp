@@ -97,13 +97,13 @@ QString unfinishedName(const QString& target)
 
 } // namespace
 
-bool IsPlainFile(const QString& path)
+bool isPlainFile(const QString& path)
 {
     struct stat link {};
     return ::lstat(native(path).constData(), &link) == 0 && S_ISREG(link.st_mode);
 }
 
-bool HasContent(const QString& path)
+bool hasContent(const QString& path)
 {
     struct stat target {};
     if (::stat(native(path).constData(), &target) != 0) {
@@ -114,12 +114,12 @@ bool HasContent(const QString& path)
     return !S_ISREG(target.st_mode) || target.st_size > 0;
 }
 
-bool WritableFolder(const QString& folder)
+bool writableFolder(const QString& folder)
 {
     return !folder.isEmpty() && ::access(native(folder).constData(), W_OK | X_OK) == 0;
 }
 
-std::optional<mode_t> PermissionsToKeep(const QString& path)
+std::optional<mode_t> permissionsToKeep(const QString& path)
 {
     struct stat link {};
     if (::lstat(native(path).constData(), &link) != 0) {
@@ -131,7 +131,7 @@ std::optional<mode_t> PermissionsToKeep(const QString& path)
     return S_ISREG(link.st_mode) ? std::optional<mode_t>(link.st_mode & 0777) : std::nullopt;
 }
 
-Read ReadLines(const QString& path, qint64 maxLine, qint64 limit)
+Read readLines(const QString& path, qint64 maxLine, qint64 limit)
 {
     Read read;
     // Without O_NONBLOCK a pipe in the table's place would hold the game
@@ -202,7 +202,7 @@ Read ReadLines(const QString& path, qint64 maxLine, qint64 limit)
     return read;
 }
 
-std::optional<QString> WriteNew(const QString& target, const QByteArray& bytes, std::optional<mode_t> mode,
+std::optional<QString> writeNew(const QString& target, const QByteArray& bytes, std::optional<mode_t> mode,
                                 QString& error)
 {
     QString name;
@@ -225,13 +225,13 @@ std::optional<QString> WriteNew(const QString& target, const QByteArray& bytes, 
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
         error = systemError(name, written ? errno : writeError);
-        Remove(name);
+        remove(name);
         return std::nullopt;
     }
     return name;
 }
 
-QStringList UnfinishedFiles(const QString& target)
+QStringList unfinishedFiles(const QString& target)
 {
     const QFileInfo table(target);
     static const QRegularExpression suffix(
@@ -243,14 +243,14 @@ QStringList UnfinishedFiles(const QString& target)
          folder.entryList({prefix + QLatin1String(UnfinishedInfix) + QLatin1Char('*')}, QDir::Files | QDir::Hidden)) {
         // A link of that name is not one of the game's files.
         const QString path = folder.filePath(name);
-        if (suffix.match(QStringView(name).mid(prefix.size())).hasMatch() && IsPlainFile(path)) {
+        if (suffix.match(QStringView(name).mid(prefix.size())).hasMatch() && isPlainFile(path)) {
             found << path;
         }
     }
     return found;
 }
 
-bool Rename(const QString& from, const QString& to, QString& error)
+bool rename(const QString& from, const QString& to, QString& error)
 {
     if (::rename(native(from).constData(), native(to).constData()) != 0) {
         error = systemError(to, errno);
@@ -259,7 +259,7 @@ bool Rename(const QString& from, const QString& to, QString& error)
     return true;
 }
 
-bool RenameToNew(const QString& from, const QString& to, QString& error, bool& taken)
+bool renameToNew(const QString& from, const QString& to, QString& error, bool& taken)
 {
     taken = false;
     if (::renameat2(AT_FDCWD, native(from).constData(), AT_FDCWD, native(to).constData(), RENAME_NOREPLACE) != 0) {
@@ -270,7 +270,7 @@ bool RenameToNew(const QString& from, const QString& to, QString& error, bool& t
     return true;
 }
 
-bool LinkToNew(const QString& from, const QString& to, QString& error, bool& taken)
+bool linkToNew(const QString& from, const QString& to, QString& error, bool& taken)
 {
     // link() never follows a link standing at `from`; the caller has made
     // sure a plain file stands there.
@@ -283,12 +283,12 @@ bool LinkToNew(const QString& from, const QString& to, QString& error, bool& tak
     return true;
 }
 
-void Remove(const QString& path)
+void remove(const QString& path)
 {
     ::unlink(native(path).constData());
 }
 
-bool SyncFolder(const QString& folder, QString& error)
+bool syncFolder(const QString& folder, QString& error)
 {
     const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {

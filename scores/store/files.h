@@ -15,18 +15,18 @@
 namespace quillop::files {
 
 // A regular file, not a link to one.
-bool IsPlainFile(const QString& path);
+bool isPlainFile(const QString& path);
 
 // A regular file with something in it, reached through a link or not.
-bool HasContent(const QString& path);
+bool hasContent(const QString& path);
 
 // Whether new files can be made in the folder.
-bool WritableFolder(const QString& folder);
+bool writableFolder(const QString& folder);
 
 // The permissions a file gets that carries on what stands at `path`: those
 // of a regular file there; only its owner's for what came through a link;
 // nothing (the usual, under the umask) when nothing is there.
-std::optional<mode_t> PermissionsToKeep(const QString& path);
+std::optional<mode_t> permissionsToKeep(const QString& path);
 
 struct Read {
     // Refused: the system would not open any file just now (out of file
@@ -40,26 +40,26 @@ struct Read {
 // Reads the lines of a regular file up to `maxLine` bytes long, at most
 // `limit` bytes of them; a longer line is left out, not the rest of the
 // file. It never waits on a pipe or a device in the file's place.
-Read ReadLines(const QString& path, qint64 maxLine, qint64 limit);
+Read readLines(const QString& path, qint64 maxLine, qint64 limit);
 
 // Writes `bytes` to a new file beside `target` whose name only the game
 // makes (target.saving-XXXXXX), syncs it and gives it `mode` when given.
 // Returns the new file's path, or nothing with `error` set and no file left.
-std::optional<QString> WriteNew(const QString& target, const QByteArray& bytes, std::optional<mode_t> mode,
+std::optional<QString> writeNew(const QString& target, const QByteArray& bytes, std::optional<mode_t> mode,
                                 QString& error);
 
 // The unfinished files WriteNew names for `target`, left by saves that were
 // cut off. Nothing else matches.
-QStringList UnfinishedFiles(const QString& target);
+QStringList unfinishedFiles(const QString& target);
 
-bool Rename(const QString& from, const QString& to, QString& error);
+bool rename(const QString& from, const QString& to, QString& error);
 // Renames to a name nothing has yet; `taken` says when something had it.
-bool RenameToNew(const QString& from, const QString& to, QString& error, bool& taken);
+bool renameToNew(const QString& from, const QString& to, QString& error, bool& taken);
 // Gives the file `from` a second name nothing has yet (a hard link: the
 // whole file, whatever its size, at no cost); `taken` as above.
-bool LinkToNew(const QString& from, const QString& to, QString& error, bool& taken);
-void Remove(const QString& path);
-bool SyncFolder(const QString& folder, QString& error);
+bool linkToNew(const QString& from, const QString& to, QString& error, bool& taken);
+void remove(const QString& path);
+bool syncFolder(const QString& folder, QString& error);
 
 // A lock the kernel holds on a file, let go when the holder ends, however it
 // ends, so a copy of the game killed in a save never blocks the next.

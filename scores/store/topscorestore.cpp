@@ -30,7 +30,7 @@ ReadTable readFile(const QString& path, TopScoreTable& table)
 {
     using Status = TopScoreStore::LoadStatus;
     table = TopScoreTable{};
-    files::Read read = files::ReadLines(path, TopScoreStore::MaxLineBytes, TopScoreStore::MaxFileBytes);
+    files::Read read = files::readLines(path, TopScoreStore::MaxLineBytes, TopScoreStore::MaxFileBytes);
     switch (read.outcome) {
     case files::Read::Missing:
         return {Status::Missing, {}, {}};
@@ -46,7 +46,7 @@ ReadTable readFile(const QString& path, TopScoreTable& table)
     }
     std::istringstream in(read.bytes.toStdString());
     int skipped = 0;
-    table = ReadTopScores(in, &skipped);
+    table = readTopScores(in, &skipped);
     if (skipped == 0 && read.longLines == 0 && !read.cut) {
         return {Status::Read, std::move(read.bytes), {}};
     }
@@ -68,8 +68,8 @@ ReadTable readFile(const QString& path, TopScoreTable& table)
 // other save can be writing one.
 void removeUnfinishedSaves(const QString& target)
 {
-    for (const QString& path : files::UnfinishedFiles(target)) {
-        files::Remove(path);
+    for (const QString& path : files::unfinishedFiles(target)) {
+        files::remove(path);
     }
 }
 
@@ -88,7 +88,7 @@ TopScoreStore TopScoreStore::forThisProgram(QString programFolder)
 QString TopScoreStore::currentPath() const
 {
     const QString data = inFolder(m_dataFolder);
-    return !m_dataFolder.isEmpty() && files::HasContent(data) ? data : inFolder(m_programFolder);
+    return !m_dataFolder.isEmpty() && files::hasContent(data) ? data : inFolder(m_programFolder);
 }
 
 TopScoreStore::LoadStatus TopScoreStore::LoadTopScores(TopScoreTable& table)
@@ -100,10 +100,10 @@ TopScoreStore::LoadStatus TopScoreStore::LoadTopScores(TopScoreTable& table)
 
 QString TopScoreStore::saveFolder()
 {
-    if (!m_dataFolder.isEmpty() && files::HasContent(inFolder(m_dataFolder))) {
+    if (!m_dataFolder.isEmpty() && files::hasContent(inFolder(m_dataFolder))) {
         return m_dataFolder;
     }
-    if (files::WritableFolder(m_programFolder)) {
+    if (files::writableFolder(m_programFolder)) {
         return m_programFolder;
     }
     if (!m_dataFolder.isEmpty() && QDir().mkpath(m_dataFolder)) {
@@ -168,7 +168,7 @@ TopScoreStore::SaveStatus TopScoreStore::saveLocked(const QString& folder, const
     // not be read of it may still matter to the player.
     const bool damaged = read.status == LoadStatus::Damaged || read.status == LoadStatus::Unrecognised;
     std::optional<QString> aside;
-    if (damaged && source == target && files::IsPlainFile(target)) {
+    if (damaged && source == target && files::isPlainFile(target)) {
         aside = keepAside(folder, read.bytes);
         if (!aside) {
             return SaveStatus::Failed;
@@ -176,19 +176,19 @@ TopScoreStore::SaveStatus TopScoreStore::saveLocked(const QString& folder, const
     }
 
     std::ostringstream out;
-    WriteTopScores(out, table);
+    writeTopScores(out, table);
     QString error;
     const auto made =
-        files::WriteNew(target, QByteArray::fromStdString(out.str()), files::PermissionsToKeep(source), error);
+        files::writeNew(target, QByteArray::fromStdString(out.str()), files::permissionsToKeep(source), error);
     // The new file takes the name itself: a link standing there is
     // replaced, never followed.
-    if (!made || !files::Rename(*made, target, error)) {
+    if (!made || !files::rename(*made, target, error)) {
         if (made) {
-            files::Remove(*made);
+            files::remove(*made);
         }
         // The damaged table is still in its place: no second name for it.
         if (aside) {
-            files::Remove(*aside);
+            files::remove(*aside);
         }
         m_message = error;
         return SaveStatus::Failed;
@@ -199,7 +199,7 @@ TopScoreStore::SaveStatus TopScoreStore::saveLocked(const QString& folder, const
     // The new table is in place and what the game shows; until the folder
     // is synced a power cut could still undo it.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (files::SyncFolder(folder, error)) {
+        if (files::syncFolder(folder, error)) {
             return SaveStatus::Saved;
         }
     }
@@ -219,7 +219,7 @@ std::optional<QString> TopScoreStore::keepAside(const QString& folder, const QBy
     for (int n = 1; n < 1000; ++n) {
         const QString aside = n == 1 ? damaged : damaged + QString::number(n);
         bool taken = false;
-        if (copy ? files::RenameToNew(*copy, aside, error, taken) : files::LinkToNew(table, aside, error, taken)) {
+        if (copy ? files::renameToNew(*copy, aside, error, taken) : files::linkToNew(table, aside, error, taken)) {
             m_message += QStringLiteral("; kept aside as %1").arg(aside);
             if (copy) {
                 m_message += QStringLiteral(" (what could be read of it)");
@@ -234,14 +234,14 @@ std::optional<QString> TopScoreStore::keepAside(const QString& folder, const QBy
         }
         // A file system without hard links: what could be read of the
         // table is written aside instead, under the same name.
-        copy = files::WriteNew(table, read, files::PermissionsToKeep(table), error);
+        copy = files::writeNew(table, read, files::permissionsToKeep(table), error);
         if (!copy) {
             break;
         }
         --n;
     }
     if (copy) {
-        files::Remove(*copy);
+        files::remove(*copy);
     }
     m_message = QStringLiteral("the damaged table could not be kept aside: %1").arg(error);
     return std::nullopt;

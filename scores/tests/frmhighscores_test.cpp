@@ -32,27 +32,27 @@ protected:
     frmHighScores& openWith(bool namePending)
     {
         pending = namePending;
-        opened = std::make_unique<frmHighScores>(host, HighScoreState{.Store = store,
+        opened = std::make_unique<frmHighScores>(host, HighScoreState{.store = store,
                                                                       .TopScores = table,
                                                                       .NewHighScorePending = pending,
                                                                       .Score = 500,
                                                                       .Level = 6,
-                                                                      .AlreadyRead = {}});
+                                                                      .alreadyRead = {}});
         opened->show();
         return *opened;
     }
 
     QString programFolder() const { return root.filePath(QStringLiteral("program")); }
 
-    void writeScores(const QByteArray& bytes) const { WriteBytes(programFolder() + "/TopScores.txt", bytes); }
-    QByteArray scoreFile() const { return ReadBytes(programFolder() + "/TopScores.txt"); }
+    void writeScores(const QByteArray& bytes) const { writeBytes(programFolder() + "/TopScores.txt", bytes); }
+    QByteArray scoreFile() const { return readBytes(programFolder() + "/TopScores.txt"); }
 
-    static QLineEdit* nameBox(const frmHighScores& window) { return Find<QLineEdit>(window, "txtControl"); }
+    static QLineEdit* nameBox(const frmHighScores& window) { return find<QLineEdit>(window, "txtControl"); }
 
     // A cell of a row, counted from 0: "lblName", 3 is the fourth row's name.
     static QLabel* cell(const frmHighScores& window, const char* column, int index)
     {
-        return Find<QLabel>(window, QStringLiteral("%1(%2)").arg(QLatin1String(column)).arg(index));
+        return find<QLabel>(window, QStringLiteral("%1(%2)").arg(QLatin1String(column)).arg(index));
     }
 
     static QStringList row(const frmHighScores& window, int position)
@@ -84,7 +84,7 @@ TEST_F(HighScoreWindow, ShowsFifteenNumberedRowsWithBlankEmptySlots)
         << "names are Windows-1252, one byte a character, whatever else they might be";
     EXPECT_EQ(row(window, 15), QStringList({"15", "", "", ""}));
     EXPECT_EQ(cell(window, "lblScore", 14)->geometry(), QRect(248, 53 + 28 * 15, 105, 23));
-    EXPECT_EQ(std::pair(Find<QWidget>(window, "frameNewScore")->isVisible(), Find(window, "lblOk")->isEnabled()),
+    EXPECT_EQ(std::pair(find<QWidget>(window, "frameNewScore")->isVisible(), find(window, "lblOk")->isEnabled()),
               std::pair(false, true));
 }
 
@@ -102,7 +102,7 @@ class NameEntry : public HighScoreWindow, public ::testing::WithParamInterface<T
 
 // Types each character as a key press carrying it, as a keyboard layout or
 // an input method delivers characters beyond ASCII.
-void Type(QWidget* box, const QString& text)
+void type(QWidget* box, const QString& text)
 {
     for (const char32_t c : text.toUcs4()) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&c, 1));
@@ -114,7 +114,7 @@ TEST_P(NameEntry, KeepsWhatTheFileCanHoldOneByteACharacter)
 {
     const TypedName& c = GetParam();
     frmHighScores& window = openWith(true);
-    Type(nameBox(window), c.typed);
+    type(nameBox(window), c.typed);
     EXPECT_EQ(nameBox(window)->text(), c.kept);
     QTest::keyClick(nameBox(window), Qt::Key_Return);
     EXPECT_TRUE(scoreFile().startsWith("\"" + c.stored + "\",500,6\r\n")) << scoreFile().left(40).toHex(' ').data();
@@ -148,7 +148,7 @@ TEST_F(HighScoreWindow, EscapeWaitsForTheNameThenLeavesAtTheWindowsPlace)
 {
     writeScores("\"Zo\xEB\",9000,2\r\n");
     frmHighScores& window = openWith(true);
-    EXPECT_EQ(std::pair(Find<QWidget>(window, "frameNewScore")->isVisible(), Find(window, "lblOk")->isEnabled()),
+    EXPECT_EQ(std::pair(find<QWidget>(window, "frameNewScore")->isVisible(), find(window, "lblOk")->isEnabled()),
               std::pair(true, false));
     EXPECT_EQ(row(window, 1)[1], QStringLiteral("Zo\u00EB"));
 
@@ -159,7 +159,7 @@ TEST_F(HighScoreWindow, EscapeWaitsForTheNameThenLeavesAtTheWindowsPlace)
     nameBox(window)->insert(QStringLiteral(" Bo "));
     QTest::keyClick(nameBox(window), Qt::Key_Enter, Qt::ShiftModifier);
     EXPECT_FALSE(pending);
-    EXPECT_FALSE(Find<QWidget>(window, "frameNewScore")->isVisible());
+    EXPECT_FALSE(find<QWidget>(window, "frameNewScore")->isVisible());
     EXPECT_EQ(row(window, 2), QStringList({"2", QStringLiteral(" Bo "), "500", "6"}));
     EXPECT_TRUE(scoreFile().startsWith("\"Zo\xEB\",9000,2\r\n\" Bo \",500,6\r\n\"\",0,0\r\n"));
     EXPECT_EQ(scoreFile().count("\r\n"), 15);
@@ -178,10 +178,10 @@ TEST_F(HighScoreWindow, ATableInUseIsTriedAgainWhileTheWindowAnswersAndTheNameWa
     ASSERT_TRUE(held->held());
 
     QTest::keyClick(nameBox(window), Qt::Key_Return);
-    const QLabel* notice = Find<QLabel>(window, "lblStoreNotice");
+    const QLabel* notice = find<QLabel>(window, "lblStoreNotice");
     EXPECT_EQ(notice->text(), QStringLiteral("The score table is in use; trying again."));
     EXPECT_TRUE(pending) << "the name still waits";
-    EXPECT_TRUE(Find<QWidget>(window, "frameNewScore")->isVisible());
+    EXPECT_TRUE(find<QWidget>(window, "frameNewScore")->isVisible());
     QTest::keyClick(nameBox(window), Qt::Key_A); // the window answers meanwhile
     EXPECT_EQ(nameBox(window)->text(), QStringLiteral("Anna"));
     EXPECT_EQ(scoreFile(), "\"Old\",100,1\r\n");
@@ -216,7 +216,7 @@ TEST_P(TableNotice, TellsThePlayerWhatTheyMustKnowAndTheLogWhy)
     }
     const LoggedWarnings log;
     const frmHighScores& window = openWith(false);
-    const QLabel* notice = Find<QLabel>(window, "lblStoreNotice");
+    const QLabel* notice = find<QLabel>(window, "lblStoreNotice");
     EXPECT_EQ(notice->isVisible() ? notice->text() : QString(), QLatin1String(c.notice));
     EXPECT_TRUE(log.text().contains(QLatin1String(c.logged))) << log.text().toStdString();
     EXPECT_EQ(log.text().isEmpty(), *c.logged == 0) << log.text().toStdString();
@@ -258,7 +258,7 @@ TEST_P(SaveOutcome, ShowsWhatIsOnDiskAndSaysWhatWasNotKept)
     frmHighScores& window = openWith(true);
     c.happen(store, programFolder());
     QTest::keyClick(nameBox(window), Qt::Key_Return);
-    const QLabel* notice = Find<QLabel>(window, "lblStoreNotice");
+    const QLabel* notice = find<QLabel>(window, "lblStoreNotice");
     EXPECT_EQ(notice->isVisible() ? notice->text() : QString(), QLatin1String(c.notice));
     EXPECT_EQ(row(window, 1), c.first);
     EXPECT_EQ(row(window, 2), c.second);
@@ -266,7 +266,7 @@ TEST_P(SaveOutcome, ShowsWhatIsOnDiskAndSaysWhatWasNotKept)
     EXPECT_TRUE(scoreFile().startsWith(c.fileStart)) << scoreFile().left(60).toStdString();
 }
 
-QByteArray FullOfRivals()
+QByteArray fullOfRivals()
 {
     QByteArray full;
     for (int i = 1; i <= 15; ++i) {
@@ -286,9 +286,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "", {"1", "Rival", "900", "8"}, {"2", "", "500", "6"}, {"15", "", "", ""},
                   "\"Rival\",900,8\r\n\"\",500,6\r\n\"Old\",100,1\r\n"},
         Meanwhile{"BetterScoresFilledTheTable",
-                  [](TopScoreStore&, const QString& folder) { WriteBytes(folder + "/TopScores.txt", FullOfRivals()); },
+                  [](TopScoreStore&, const QString& folder) { writeBytes(folder + "/TopScores.txt", fullOfRivals()); },
                   "Better scores filled the table meanwhile.", {"1", "Rival", "1,001", "9"},
-                  {"2", "Rival", "1,002", "9"}, {"15", "Rival", "1,015", "9"}, FullOfRivals()},
+                  {"2", "Rival", "1,002", "9"}, {"15", "Rival", "1,015", "9"}, fullOfRivals()},
         Meanwhile{"NoFolderCanBeWritten",
                   [](TopScoreStore& store, const QString& folder) {
                       // Both folders lie under a plain file.

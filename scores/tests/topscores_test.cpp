@@ -14,7 +14,7 @@
 namespace quillop {
 namespace {
 
-TopScoreTable Descending(std::int32_t top, std::int32_t step)
+TopScoreTable descending(std::int32_t top, std::int32_t step)
 {
     TopScoreTable table;
     for (std::size_t i = 0; i < table.size(); ++i) {
@@ -25,20 +25,20 @@ TopScoreTable Descending(std::int32_t top, std::int32_t step)
     return table;
 }
 
-std::string Written(const TopScoreTable& table)
+std::string written(const TopScoreTable& table)
 {
     std::ostringstream out;
-    WriteTopScores(out, table);
+    writeTopScores(out, table);
     return out.str();
 }
 
-TopScoreTable Read(const std::string& text)
+TopScoreTable read(const std::string& text)
 {
     std::istringstream in(text);
-    return ReadTopScores(in);
+    return readTopScores(in);
 }
 
-std::string FifteenLines(const std::string& line)
+std::string fifteenLines(const std::string& line)
 {
     std::string text;
     for (int i = 0; i < 15; ++i) {
@@ -49,7 +49,7 @@ std::string FifteenLines(const std::string& line)
 
 TEST(TopScoreFile, WritesQuotedNamesPlainNumbersAndCrLfAndReadsThemBack)
 {
-    TopScoreTable table = Descending(2147483647, 1000);
+    TopScoreTable table = descending(2147483647, 1000);
     table[0] = {"ANNA", 950, 4};
     table[1] = {"", 12, 1};
     table[2] = {"Low, Bob ", -40, -2};
@@ -57,17 +57,17 @@ TEST(TopScoreFile, WritesQuotedNamesPlainNumbersAndCrLfAndReadsThemBack)
     table[6].Name = "Z\xC3\xB6\xE9";
     table[14] = {"", -2147483647 - 1, -32768};
 
-    const std::string text = Written(table);
+    const std::string text = written(table);
 
     EXPECT_EQ(text.substr(0, 52), "\"ANNA\",950,4\r\n\"\",12,1\r\n\"Low, Bob \",-40,-2\r\n\"  spaced");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 15);
     EXPECT_TRUE(text.ends_with("\"\",-2147483648,-32768\r\n"));
-    EXPECT_EQ(Read(text), table) << "the file order is kept, unsorted";
+    EXPECT_EQ(read(text), table) << "the file order is kept, unsorted";
 
     // A quote or a line break in a name cannot break the file.
     table[0].Name = "Say \"hi\"";
     table[1].Name = "two\r\nlines";
-    const TopScoreTable back = Read(Written(table));
+    const TopScoreTable back = read(written(table));
     EXPECT_EQ(back[0].Name + "|" + back[1].Name, "Say 'hi'|two  lines");
     EXPECT_EQ(back[2], table[2]);
 }
@@ -89,11 +89,11 @@ TEST_P(OddTopScoreFiles, KeepEveryReadableEntryInOrder)
     const OddFile& c = GetParam();
     int skipped = -1;
     std::istringstream in(c.text);
-    const TopScoreTable table = ReadTopScores(in, &skipped);
+    const TopScoreTable table = readTopScores(in, &skipped);
     EXPECT_EQ(table[0], c.first);
     EXPECT_EQ(table[1], c.second);
     EXPECT_EQ(skipped, c.skipped) << "entries passed over";
-    EXPECT_EQ(Read(Written(table)), table) << "whatever was read writes back unchanged";
+    EXPECT_EQ(read(written(table)), table) << "whatever was read writes back unchanged";
 }
 
 // clang-format off
@@ -145,8 +145,8 @@ TEST(TopScoreFileWriting, NumbersStayPlainDigitsInAGroupingLocale)
     const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new DottedThousands));
     TopScoreTable table{};
     table[0] = {"ANNA", 1234567, 1234};
-    const std::string text = Written(table);
-    const TopScoreTable back = Read(text);
+    const std::string text = written(table);
+    const TopScoreTable back = read(text);
     std::locale::global(previous);
 
     EXPECT_EQ(text.substr(0, 21), "\"ANNA\",1234567,1234\r\n");
@@ -161,15 +161,15 @@ TEST(GroupedScores, ShowCommasBetweenGroupsOfThree)
         {-999, "-999"}, {1234567890, "1,234,567,890"}, {-2147483647 - 1, "-2,147,483,648"}};
     // clang-format on
     for (const auto& [score, text] : shown) {
-        EXPECT_EQ(GroupedScore(score), text);
+        EXPECT_EQ(groupedScore(score), text);
     }
 }
 
 TEST(TopScoreFileReading, IgnoresEverythingAfterTheFifteenthReadableEntry)
 {
     int skipped = -1;
-    std::istringstream in("junk\r\n" + FifteenLines("\"A\",5,1\r\n") + "\"EXTRA\",999,9\r\nmore junk");
-    const TopScoreTable table = ReadTopScores(in, &skipped);
+    std::istringstream in("junk\r\n" + fifteenLines("\"A\",5,1\r\n") + "\"EXTRA\",999,9\r\nmore junk");
+    const TopScoreTable table = readTopScores(in, &skipped);
     EXPECT_EQ(table[14], (TopScoreEntry{"A", 5, 1}));
     EXPECT_EQ(skipped, 1) << "what follows a full table is not damage";
 }
@@ -185,9 +185,9 @@ struct InsertCase {
 class Insertion : public ::testing::TestWithParam<InsertCase> {};
 
 // Scores 1000, 900, 800, 800, 600, ... -300, -400 (positions 1 to 15).
-TopScoreTable TableWithTie()
+TopScoreTable tableWithTie()
 {
-    TopScoreTable table = Descending(1000, 100);
+    TopScoreTable table = descending(1000, 100);
     table[3].Score = 800;
     return table;
 }
@@ -195,7 +195,7 @@ TopScoreTable TableWithTie()
 TEST_P(Insertion, GoesAboveTheFirstLowerScoreAndDropsTheLast)
 {
     const InsertCase& c = GetParam();
-    const TopScoreTable before = TableWithTie();
+    const TopScoreTable before = tableWithTie();
     TopScoreTable table = before;
 
     const int index = InsertTopScore(table, c.score, "NEW", 7);
@@ -242,7 +242,7 @@ TEST(Insertion, StopsAtTheFirstLowerScoreOfAnUnsortedTable)
 
 TEST(NewHighScore, MustBeatTheFifteenthStrictly)
 {
-    TopScoreTable table = Descending(1500, 100);
+    TopScoreTable table = descending(1500, 100);
     ASSERT_EQ(table[14].Score, 100);
     EXPECT_FALSE(IsNewHighScore(table, 100));
     EXPECT_TRUE(IsNewHighScore(table, 101));

@@ -28,21 +28,21 @@ namespace {
 using Status = TopScoreStore::LoadStatus;
 using Saved = TopScoreStore::SaveStatus;
 
-using test::ReadBytes;
-using test::WriteBytes;
+using test::readBytes;
+using test::writeBytes;
 
-bool Occupied(const QString& path)
+bool occupied(const QString& path)
 {
     return QFileInfo(path).exists() || QFileInfo(path).isSymLink();
 }
 
-mode_t Permissions(const QString& path)
+mode_t permissions(const QString& path)
 {
     struct stat info {};
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 0777 : 07777;
 }
 
-void SetPermissions(const QString& path, mode_t mode)
+void setPermissions(const QString& path, mode_t mode)
 {
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
 }
@@ -56,14 +56,14 @@ const Place APipe = [](auto& path, auto&) {
     QDir().mkpath(QFileInfo(path).path());
     ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
 };
-Place Bytes(const QByteArray& bytes, mode_t mode = 0644)
+Place bytes(const QByteArray& bytes, mode_t mode = 0644)
 {
     return [=](auto& path, auto&) {
-        WriteBytes(path, bytes);
-        SetPermissions(path, mode);
+        writeBytes(path, bytes);
+        setPermissions(path, mode);
     };
 }
-Place LinkTo(const QString& target)
+Place linkTo(const QString& target)
 {
     return [=](auto& path, auto& root) {
         QDir().mkpath(QFileInfo(path).path());
@@ -74,7 +74,7 @@ const QByteArray Decoy("\"D\",7,2\r\n");
 
 // Runs the check where folder permissions hold: as root, in a child process
 // that has dropped to an unprivileged user. Returns the check's result.
-bool Unprivileged(const std::function<bool()>& check)
+bool unprivileged(const std::function<bool()>& check)
 {
     if (geteuid() != 0) {
         return check();
@@ -89,24 +89,24 @@ bool Unprivileged(const std::function<bool()>& check)
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-QByteArray Written(const TopScoreTable& table)
+QByteArray tableBytes(const TopScoreTable& table)
 {
     std::ostringstream out;
-    WriteTopScores(out, table);
+    writeTopScores(out, table);
     return QByteArray::fromStdString(out.str());
 }
 
 // A whole table: P1 with 1000 down to P15 with 160.
-QByteArray FullTable()
+QByteArray fullTable()
 {
     TopScoreTable table;
     for (std::size_t i = 0; i < table.size(); ++i) {
         table[i] = {"P" + std::to_string(i + 1), 1000 - static_cast<std::int32_t>(i) * 60, 2};
     }
-    return Written(table);
+    return tableBytes(table);
 }
 
-QByteArray Utf16(const QByteArray& latin1)
+QByteArray utf16(const QByteArray& latin1)
 {
     const QString text = QString::fromLatin1(latin1);
     return "\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
@@ -118,10 +118,10 @@ protected:
     {
         ASSERT_TRUE(root.isValid());
         // Open to every user, so an unprivileged child can work inside.
-        SetPermissions(root.path(), 0777);
+        setPermissions(root.path(), 0777);
         ASSERT_TRUE(QDir(root.path()).mkpath("program"));
-        SetPermissions(programFolder(), 0777);
-        WriteBytes(root.filePath("decoy"), Decoy);
+        setPermissions(programFolder(), 0777);
+        writeBytes(root.filePath("decoy"), Decoy);
     }
 
     QString programFolder() const { return root.filePath("program"); }
@@ -164,7 +164,7 @@ TEST_P(Loading, GivesFifteenEntriesAndSaysWhatItFoundWithoutTouchingTheFile)
     const LoadCase& c = GetParam();
     place(c.table, programCopy());
     const QStringList before = filesIn(programFolder());
-    const QByteArray bytes = QFileInfo(programCopy()).isFile() ? ReadBytes(programCopy()) : QByteArray();
+    const QByteArray bytes = QFileInfo(programCopy()).isFile() ? readBytes(programCopy()) : QByteArray();
 
     TopScoreTable table;
     table[0] = {"stale", 5, 3};
@@ -175,7 +175,7 @@ TEST_P(Loading, GivesFifteenEntriesAndSaysWhatItFoundWithoutTouchingTheFile)
     const bool clean = c.status == Status::Read || c.status == Status::Missing;
     EXPECT_EQ(scores.lastMessage().isEmpty(), clean) << "why it was not clean: " << scores.lastMessage().toStdString();
     EXPECT_EQ(filesIn(programFolder()), before);
-    EXPECT_EQ(QFileInfo(programCopy()).isFile() ? ReadBytes(programCopy()) : QByteArray(), bytes);
+    EXPECT_EQ(QFileInfo(programCopy()).isFile() ? readBytes(programCopy()) : QByteArray(), bytes);
 }
 
 // clang-format off
@@ -183,33 +183,33 @@ INSTANTIATE_TEST_SUITE_P(
     Files, Loading,
     ::testing::Values(
         LoadCase{"Missing", Nothing, Status::Missing, {}},
-        LoadCase{"Empty", Bytes(""), Status::Missing, {}},
-        LoadCase{"Whole", Bytes("\"A\",5,1\r\n"), Status::Read, {"A", 5, 1}},
-        LoadCase{"JunkLine", Bytes("junk\r\n\"A\",5,1\r\n"), Status::Damaged, {"A", 5, 1}},
-        LoadCase{"SavedAsUtf16", Bytes(Utf16(FullTable())), Status::Unrecognised, {}},
-        LoadCase{"LongerThanAnyTable", Bytes("\"A\",5,1\r\n" + QByteArray(TopScoreStore::MaxFileBytes, ' ')),
+        LoadCase{"Empty", bytes(""), Status::Missing, {}},
+        LoadCase{"Whole", bytes("\"A\",5,1\r\n"), Status::Read, {"A", 5, 1}},
+        LoadCase{"JunkLine", bytes("junk\r\n\"A\",5,1\r\n"), Status::Damaged, {"A", 5, 1}},
+        LoadCase{"SavedAsUtf16", bytes(utf16(fullTable())), Status::Unrecognised, {}},
+        LoadCase{"LongerThanAnyTable", bytes("\"A\",5,1\r\n" + QByteArray(TopScoreStore::MaxFileBytes, ' ')),
                  Status::Damaged, {"A", 5, 1}},
         LoadCase{"AFolder", AFolder, Status::Unreadable, {}},
         LoadCase{"APipeNoOneWritesTo", APipe, Status::Unreadable, {}},
-        LoadCase{"LinkToADevice", LinkTo("/dev/zero"), Status::Unreadable, {}},
-        LoadCase{"LinkToAFile", LinkTo("decoy"), Status::Read, {"D", 7, 2}},
-        LoadCase{"DanglingLink", LinkTo("nowhere"), Status::Missing, {}}),
+        LoadCase{"LinkToADevice", linkTo("/dev/zero"), Status::Unreadable, {}},
+        LoadCase{"LinkToAFile", linkTo("decoy"), Status::Read, {"D", 7, 2}},
+        LoadCase{"DanglingLink", linkTo("nowhere"), Status::Missing, {}}),
     test::Named);
 // clang-format on
 
 TEST_F(ScoreFolders, SavesBesideTheProgramUntilThePlayersCopyExistsThenThere)
 {
     ASSERT_EQ(save("ANNA", 950), Saved::Saved);
-    EXPECT_TRUE(ReadBytes(programCopy()).startsWith("\"ANNA\",950,3\r\n\"\",0,0\r\n"));
+    EXPECT_TRUE(readBytes(programCopy()).startsWith("\"ANNA\",950,3\r\n\"\",0,0\r\n"));
     EXPECT_FALSE(QFile::exists(dataCopy()));
 
-    WriteBytes(dataCopy(), "\"Mine\",700,4\r\n");
+    writeBytes(dataCopy(), "\"Mine\",700,4\r\n");
     TopScoreTable written;
     TopScoreStore scores = store();
     ASSERT_EQ(scores.SaveTopScores({"Newer", 800, 3}, &written), Saved::Saved);
-    EXPECT_EQ(ReadBytes(dataCopy()), Written(written));
-    EXPECT_TRUE(ReadBytes(dataCopy()).startsWith("\"Newer\",800,3\r\n\"Mine\",700,4\r\n"));
-    EXPECT_TRUE(ReadBytes(programCopy()).startsWith("\"ANNA\",950,3\r\n"));
+    EXPECT_EQ(readBytes(dataCopy()), tableBytes(written));
+    EXPECT_TRUE(readBytes(dataCopy()).startsWith("\"Newer\",800,3\r\n\"Mine\",700,4\r\n"));
+    EXPECT_TRUE(readBytes(programCopy()).startsWith("\"ANNA\",950,3\r\n"));
 }
 
 // Something of the player's that is not a table, where the data folder's
@@ -225,7 +225,7 @@ class NoTableInTheDataFolder : public ScoreFolders, public ::testing::WithParamI
 
 TEST_P(NoTableInTheDataFolder, HidesNeitherTheProgramsTableNorItsNextSave)
 {
-    WriteBytes(programCopy(), FullTable());
+    writeBytes(programCopy(), fullTable());
     place(GetParam().what, dataCopy());
     TopScoreTable table;
     TopScoreStore scores = store();
@@ -233,51 +233,51 @@ TEST_P(NoTableInTheDataFolder, HidesNeitherTheProgramsTableNorItsNextSave)
     EXPECT_EQ(table[13].Name, "P14");
 
     ASSERT_EQ(save("New", 990), Saved::Saved);
-    EXPECT_TRUE(ReadBytes(programCopy()).startsWith("\"P1\",1000,2\r\n\"New\",990,3\r\n\"P2\",940,2\r\n"));
+    EXPECT_TRUE(readBytes(programCopy()).startsWith("\"P1\",1000,2\r\n\"New\",990,3\r\n\"P2\",940,2\r\n"));
     EXPECT_EQ(filesIn(dataFolder()), QStringList{"TopScores.txt"}) << "what the player made there stays";
-    EXPECT_EQ(ReadBytes(dataCopy()), "");
+    EXPECT_EQ(readBytes(dataCopy()), "");
 
     // A player who cannot write beside the program starts their own table
     // from the program's, in place of what stood there.
-    SetPermissions(dataFolder(), 0777);
-    SetPermissions(programFolder(), 0555);
-    const bool ownCopy = Unprivileged([this] { return save("Mine", 995) == Saved::Saved; });
-    SetPermissions(programFolder(), 0777);
+    setPermissions(dataFolder(), 0777);
+    setPermissions(programFolder(), 0555);
+    const bool ownCopy = unprivileged([this] { return save("Mine", 995) == Saved::Saved; });
+    setPermissions(programFolder(), 0777);
     EXPECT_TRUE(ownCopy);
-    EXPECT_TRUE(ReadBytes(dataCopy()).startsWith("\"P1\",1000,2\r\n\"Mine\",995,3\r\n\"New\",990,3\r\n"));
+    EXPECT_TRUE(readBytes(dataCopy()).startsWith("\"P1\",1000,2\r\n\"Mine\",995,3\r\n\"New\",990,3\r\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Obstacles, NoTableInTheDataFolder,
-                         ::testing::Values(Shadow{"EmptyFile", Bytes("")}, Shadow{"DanglingLink", LinkTo("nowhere")}),
+                         ::testing::Values(Shadow{"EmptyFile", bytes("")}, Shadow{"DanglingLink", linkTo("nowhere")}),
                          test::Named);
 
 class LockInTheWay : public ScoreFolders, public ::testing::WithParamInterface<Shadow> {};
 
 TEST_P(LockInTheWay, StopsTheSaveAndSaysWhy)
 {
-    WriteBytes(programCopy(), "\"Old\",100,1\r\n");
+    writeBytes(programCopy(), "\"Old\",100,1\r\n");
     place(GetParam().what, programCopy() + ".lock");
     TopScoreStore scores = store();
     EXPECT_EQ(scores.SaveTopScores({"New", 200, 1}), Saved::Failed);
     EXPECT_TRUE(scores.lastMessage().contains("TopScores.txt.lock")) << scores.lastMessage().toStdString();
-    EXPECT_EQ(ReadBytes(programCopy()), "\"Old\",100,1\r\n");
-    EXPECT_FALSE(Occupied(dataFolder()));
+    EXPECT_EQ(readBytes(programCopy()), "\"Old\",100,1\r\n");
+    EXPECT_FALSE(occupied(dataFolder()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Obstacles, LockInTheWay,
-                         ::testing::Values(Shadow{"AFolder", AFolder}, Shadow{"ALink", LinkTo("decoy")},
+                         ::testing::Values(Shadow{"AFolder", AFolder}, Shadow{"ALink", linkTo("decoy")},
                                            Shadow{"APipe", APipe}),
                          test::Named);
 
 TEST_F(ScoreFolders, CopiesOfTheGameOfDifferentPlayersMeetAtTheLockBesideTheirTable)
 {
-    WriteBytes(programCopy(), "\"Old\",100,1\r\n");
+    writeBytes(programCopy(), "\"Old\",100,1\r\n");
     TopScoreStore first = store(1);
     TopScoreStore second = store(2);
     ASSERT_EQ(first.SaveTopScores({"First", 300, 2}), Saved::Saved);
     TopScoreTable written;
     ASSERT_EQ(second.SaveTopScores({"Second", 200, 2}, &written), Saved::Saved);
-    EXPECT_TRUE(ReadBytes(programCopy()).startsWith("\"First\",300,2\r\n\"Second\",200,2\r\n\"Old\",100,1\r\n"));
+    EXPECT_TRUE(readBytes(programCopy()).startsWith("\"First\",300,2\r\n\"Second\",200,2\r\n\"Old\",100,1\r\n"));
     EXPECT_EQ(written[0].Name, "First") << "the second copy is told what the table now holds";
 
     // While one copy saves, the other waits for it, whoever plays it.
@@ -287,8 +287,8 @@ TEST_F(ScoreFolders, CopiesOfTheGameOfDifferentPlayersMeetAtTheLockBesideTheirTa
     EXPECT_EQ(second.SaveTopScores({"Third", 400, 2}), Saved::Busy);
     EXPECT_TRUE(second.lastMessage().contains(QStringLiteral("held by process %1 (").arg(::getpid())))
         << second.lastMessage().toStdString();
-    EXPECT_TRUE(ReadBytes(programCopy()).startsWith("\"First\",300,2\r\n"));
-    EXPECT_FALSE(Occupied(dataFolder(2))) << "and never goes on to a table of its own";
+    EXPECT_TRUE(readBytes(programCopy()).startsWith("\"First\",300,2\r\n"));
+    EXPECT_FALSE(occupied(dataFolder(2))) << "and never goes on to a table of its own";
 }
 
 TEST_F(ScoreFolders, AnUnreadableTableIsNeitherReplacedNorShadowed)
@@ -296,37 +296,37 @@ TEST_F(ScoreFolders, AnUnreadableTableIsNeitherReplacedNorShadowed)
     ASSERT_TRUE(QDir().mkdir(programCopy()));
     EXPECT_EQ(save("New", 100), Saved::Unreadable);
     EXPECT_TRUE(QFileInfo(programCopy()).isDir());
-    EXPECT_FALSE(Occupied(dataCopy()));
+    EXPECT_FALSE(occupied(dataCopy()));
     ASSERT_TRUE(QDir().rmdir(programCopy()));
 
-    WriteBytes(programCopy(), "\"Kept\",900,5\r\n");
+    writeBytes(programCopy(), "\"Kept\",900,5\r\n");
     for (const mode_t mode : {0000u, 0200u}) { // nobody may read it
-        SetPermissions(programCopy(), mode);
-        SetPermissions(programFolder(), 0555); // and the player's own copy would hide it
-        EXPECT_TRUE(Unprivileged([this] {
+        setPermissions(programCopy(), mode);
+        setPermissions(programFolder(), 0555); // and the player's own copy would hide it
+        EXPECT_TRUE(unprivileged([this] {
             TopScoreTable table;
             TopScoreStore scores = store();
             return scores.LoadTopScores(table) == Status::Unreadable && table == TopScoreTable{}
                    && scores.SaveTopScores({"New", 1000, 1}) == Saved::Unreadable && !scores.lastMessage().isEmpty();
         })) << "mode "
             << mode;
-        SetPermissions(programFolder(), 0777);
+        setPermissions(programFolder(), 0777);
     }
-    SetPermissions(programCopy(), 0644);
-    EXPECT_EQ(ReadBytes(programCopy()), "\"Kept\",900,5\r\n");
-    EXPECT_FALSE(Occupied(dataCopy()));
+    setPermissions(programCopy(), 0644);
+    EXPECT_EQ(readBytes(programCopy()), "\"Kept\",900,5\r\n");
+    EXPECT_FALSE(occupied(dataCopy()));
 }
 
 TEST_F(ScoreFolders, ADamagedTableIsKeptAsideWholeBeforeItIsReplaced)
 {
     const QByteArray damaged("\"A\",5,1\r\nnot a score\r\n\"B\",4,1\r\n");
-    WriteBytes(programCopy(), damaged);
-    WriteBytes(programCopy() + ".damaged", "the player's own");
+    writeBytes(programCopy(), damaged);
+    writeBytes(programCopy() + ".damaged", "the player's own");
     TopScoreStore scores = store();
     ASSERT_EQ(scores.SaveTopScores({"New", 10, 3}), Saved::Saved);
-    EXPECT_TRUE(ReadBytes(programCopy()).startsWith("\"New\",10,3\r\n\"A\",5,1\r\n\"B\",4,1\r\n"));
-    EXPECT_EQ(ReadBytes(programCopy() + ".damaged"), "the player's own");
-    EXPECT_EQ(ReadBytes(programCopy() + ".damaged2"), damaged);
+    EXPECT_TRUE(readBytes(programCopy()).startsWith("\"New\",10,3\r\n\"A\",5,1\r\n\"B\",4,1\r\n"));
+    EXPECT_EQ(readBytes(programCopy() + ".damaged"), "the player's own");
+    EXPECT_EQ(readBytes(programCopy() + ".damaged2"), damaged);
     EXPECT_TRUE(scores.lastMessage().endsWith("kept aside as " + programCopy() + ".damaged2"))
         << scores.lastMessage().toStdString();
 
@@ -337,12 +337,12 @@ TEST_F(ScoreFolders, ADamagedTableIsKeptAsideWholeBeforeItIsReplaced)
     for (int i = 2; i <= 15; ++i) {
         longLine += "\"P" + QByteArray::number(i) + "\"," + QByteArray::number(100 - i) + ",1\r\n";
     }
-    WriteBytes(programCopy(), longLine);
+    writeBytes(programCopy(), longLine);
     TopScoreTable written;
     ASSERT_EQ(scores.SaveTopScores({"New", 99, 3}, &written), Saved::Saved);
     EXPECT_EQ(written[0], (TopScoreEntry{"New", 99, 3}));
     EXPECT_EQ(written[14], (TopScoreEntry{"P15", 85, 1})) << "every readable entry is kept";
-    EXPECT_EQ(ReadBytes(programCopy() + ".damaged3"), longLine);
+    EXPECT_EQ(readBytes(programCopy() + ".damaged3"), longLine);
     EXPECT_TRUE(scores.lastMessage().contains("1 lines longer than any entry")) << scores.lastMessage().toStdString();
 
     // A table far longer than any the game writes: all of it, at no cost.
@@ -353,12 +353,12 @@ TEST_F(ScoreFolders, ADamagedTableIsKeptAsideWholeBeforeItIsReplaced)
     big.close();
     ASSERT_EQ(scores.SaveTopScores({"New", 10, 3}), Saved::Saved);
     EXPECT_EQ(QFileInfo(programCopy() + ".damaged4").size(), 64 * TopScoreStore::MaxFileBytes);
-    EXPECT_TRUE(ReadBytes(programCopy() + ".damaged4").startsWith("\"Big\",7,1\r\n"));
+    EXPECT_TRUE(readBytes(programCopy() + ".damaged4").startsWith("\"Big\",7,1\r\n"));
 }
 
 TEST_F(ScoreFolders, OutOfFileDescriptorsIsToldAsSuchNotAsAnUnreadableTable)
 {
-    WriteBytes(programCopy(), "\"A\",5,1\r\n");
+    writeBytes(programCopy(), "\"A\",5,1\r\n");
     TopScoreStore scores = store();
     // No descriptor is free below the limit: the next file opened fails.
     rlimit before{};
@@ -379,7 +379,7 @@ TEST_F(ScoreFolders, OutOfFileDescriptorsIsToldAsSuchNotAsAnUnreadableTable)
     EXPECT_TRUE(loadMessage.contains("Too many open files")) << loadMessage.toStdString();
     EXPECT_EQ(saved, Saved::Failed);
     EXPECT_TRUE(scores.lastMessage().contains("Too many open files")) << scores.lastMessage().toStdString();
-    EXPECT_EQ(ReadBytes(programCopy()), "\"A\",5,1\r\n");
+    EXPECT_EQ(readBytes(programCopy()), "\"A\",5,1\r\n");
 }
 
 // What stands in the table's place, and who may read the table that
@@ -401,32 +401,32 @@ TEST_P(Replacing, NeverWritesThroughALinkNorWidensWhoMayRead)
     const Saved saved = save("New", 600);
     ::umask(mask);
     ASSERT_EQ(saved, Saved::Saved);
-    EXPECT_EQ(ReadBytes(root.filePath("decoy")), Decoy);
+    EXPECT_EQ(readBytes(root.filePath("decoy")), Decoy);
     EXPECT_FALSE(QFileInfo(programCopy()).isSymLink());
-    EXPECT_TRUE(ReadBytes(programCopy()).startsWith("\"New\",600,3\r\n"));
-    EXPECT_EQ(Permissions(programCopy()), GetParam().mode);
+    EXPECT_TRUE(readBytes(programCopy()).startsWith("\"New\",600,3\r\n"));
+    EXPECT_EQ(permissions(programCopy()), GetParam().mode);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Tables, Replacing,
     ::testing::Values(Replaced{"Nothing", Nothing, 0644},
-                      Replaced{"TheOwnersOnly", Bytes("\"Own\",5,1\r\n", 0600), 0600},
-                      Replaced{"ForTheGroup", Bytes("\"Own\",5,1\r\n", 0664), 0664},
-                      Replaced{"ALinkToAFile", LinkTo("decoy"), 0600},
-                      Replaced{"ADanglingLink", LinkTo("nowhere"), 0600}),
+                      Replaced{"TheOwnersOnly", bytes("\"Own\",5,1\r\n", 0600), 0600},
+                      Replaced{"ForTheGroup", bytes("\"Own\",5,1\r\n", 0664), 0664},
+                      Replaced{"ALinkToAFile", linkTo("decoy"), 0600},
+                      Replaced{"ADanglingLink", linkTo("nowhere"), 0600}),
     test::Named);
 // clang-format on
 
 TEST_F(ScoreFolders, AResultTheTableNoLongerTakesChangesNothingAndSaysSo)
 {
-    WriteBytes(programCopy(), FullTable());
+    writeBytes(programCopy(), fullTable());
     TopScoreStore scores = store();
     TopScoreTable written;
     EXPECT_EQ(scores.SaveTopScores({"Late", 160, 1}, &written), Saved::NotPlaced);
-    EXPECT_EQ(Written(written), FullTable());
+    EXPECT_EQ(tableBytes(written), fullTable());
     EXPECT_FALSE(scores.lastMessage().isEmpty());
-    EXPECT_EQ(ReadBytes(programCopy()), FullTable());
+    EXPECT_EQ(readBytes(programCopy()), fullTable());
 }
 
 // Where the table lives, beside the program or in the player's data folder.
@@ -435,15 +435,15 @@ class Cleaning : public ScoreFolders, public ::testing::WithParamInterface<bool>
 TEST_P(Cleaning, ASaveRemovesOnlyWhatItsOwnCutOffSavesLeft)
 {
     const QString table = GetParam() ? dataCopy() : programCopy();
-    WriteBytes(table, "\"Old\",100,1\r\n");
+    writeBytes(table, "\"Old\",100,1\r\n");
     const QStringList players{".backup", ".before", ".XyZ123", ".bak", ".saving-1", ".saving-abcdefg"};
     QStringList left{"TopScores.txt", "TopScores.txt.lock", "TopScores.txt.saving-Link00"};
     for (const QString& suffix : players) {
-        WriteBytes(table + suffix, "the player's");
+        writeBytes(table + suffix, "the player's");
         left << "TopScores.txt" + suffix;
     }
-    WriteBytes(table + ".saving-a1B2c3", "half a tab");
-    place(LinkTo("nowhere"), table + ".saving-Link00");
+    writeBytes(table + ".saving-a1B2c3", "half a tab");
+    place(linkTo("nowhere"), table + ".saving-Link00");
     ASSERT_EQ(save("New", 600), Saved::Saved);
     left.sort(Qt::CaseInsensitive);
     EXPECT_EQ(filesIn(QFileInfo(table).path()), left);
@@ -455,20 +455,20 @@ INSTANTIATE_TEST_SUITE_P(Folders, Cleaning, ::testing::Bool(),
 TEST_F(ScoreFolders, AFailedSaveReportsItAndLeavesTheOldTableIntact)
 {
     const QByteArray old("\"Keep\",900,5\r\n");
-    WriteBytes(programCopy(), old);
-    SetPermissions(programFolder(), 0555);
+    writeBytes(programCopy(), old);
+    setPermissions(programFolder(), 0555);
     // The data folder cannot be made either: its parent is read-only too.
-    SetPermissions(root.path(), 0555);
+    setPermissions(root.path(), 0555);
 
-    const bool failedCleanly = Unprivileged([this] {
+    const bool failedCleanly = unprivileged([this] {
         TopScoreStore scores = store();
         return scores.SaveTopScores({"Lost", 1000, 1}) == Saved::Failed && !scores.lastMessage().isEmpty();
     });
 
-    SetPermissions(root.path(), 0777);
-    SetPermissions(programFolder(), 0777);
+    setPermissions(root.path(), 0777);
+    setPermissions(programFolder(), 0777);
     EXPECT_TRUE(failedCleanly);
-    EXPECT_EQ(ReadBytes(programCopy()), old);
+    EXPECT_EQ(readBytes(programCopy()), old);
     EXPECT_EQ(filesIn(programFolder()), QStringList{"TopScores.txt"}) << "no temporary file is left behind";
 }
 

@@ -28,7 +28,7 @@ const QColor DarkGrey(64, 64, 64);
 constexpr std::array<std::pair<int, int>, 4> Columns{{{48, 41}, {96, 145}, {248, 105}, {360, 65}}};
 constexpr int RowPitch = 28; // 23 pixels of row and 5 between rows
 
-Shape* AddCellBack(QWidget* parent, QRect place)
+Shape* addCellBack(QWidget* parent, QRect place)
 {
     auto* shape = new Shape(parent, place, Grey);
     shape->setFill(DarkGrey);
@@ -37,21 +37,21 @@ Shape* AddCellBack(QWidget* parent, QRect place)
 
 // The file holds names in Windows-1252, one byte a character; every
 // character of the set lies in Unicode's first plane.
-QString DisplayName(const std::string& bytes)
+QString displayName(const std::string& bytes)
 {
     QString name;
     for (const char byte : bytes) {
-        name += QChar(static_cast<char16_t>(windows1252::ToUnicode(static_cast<std::uint8_t>(byte))));
+        name += QChar(static_cast<char16_t>(windows1252::toUnicode(static_cast<std::uint8_t>(byte))));
     }
     return name;
 }
 
 // The name as the file holds it; only names the box let through reach here.
-std::string StoredName(const QString& name)
+std::string storedName(const QString& name)
 {
     std::string bytes;
     for (const char32_t c : name.toUcs4()) {
-        bytes += static_cast<char>(windows1252::FromUnicode(c).value_or('?'));
+        bytes += static_cast<char>(windows1252::fromUnicode(c).value_or('?'));
     }
     return bytes;
 }
@@ -69,7 +69,7 @@ public:
     {
         for (const char32_t c : input.toUcs4()) {
             const bool control = c < 0x20 || (c >= 0x7F && c < 0xA0);
-            if (control || c == U'"' || !windows1252::FromUnicode(c)) {
+            if (control || c == U'"' || !windows1252::fromUnicode(c)) {
                 return Invalid;
             }
         }
@@ -79,18 +79,18 @@ public:
 
 } // namespace
 
-void LogTableRead(const TableRead& read)
+void logTableRead(const TableRead& read)
 {
-    switch (read.Status) {
+    switch (read.status) {
     case TopScoreStore::LoadStatus::Unreadable:
     case TopScoreStore::LoadStatus::Unrecognised:
-        qCWarning(lcQuillop).noquote() << "the top scores could not be read:" << read.Problem;
+        qCWarning(lcQuillop).noquote() << "the top scores could not be read:" << read.problem;
         break;
     case TopScoreStore::LoadStatus::NotOpened:
-        qCWarning(lcQuillop).noquote() << "the top scores could not be opened:" << read.Problem;
+        qCWarning(lcQuillop).noquote() << "the top scores could not be opened:" << read.problem;
         break;
     case TopScoreStore::LoadStatus::Damaged:
-        qCWarning(lcQuillop).noquote() << "part of the top scores could not be read:" << read.Problem;
+        qCWarning(lcQuillop).noquote() << "part of the top scores could not be read:" << read.problem;
         break;
     case TopScoreStore::LoadStatus::Read:
     case TopScoreStore::LoadStatus::Missing:
@@ -108,22 +108,22 @@ frmHighScores::frmHighScores(WindowHost& host, HighScoreState shared)
     const std::array<const char*, 4> headings{"Pos", "Name", "Score", "Level"};
     for (std::size_t k = 0; k < Columns.size(); ++k) {
         const auto [left, width] = Columns[k];
-        AddCellBack(this, QRect(left, 50, width, 23));
-        AddText(this, QString::fromLatin1(headings[k]), QRect(left, 51, width, 23), {});
+        addCellBack(this, QRect(left, 50, width, 23));
+        addText(this, QString::fromLatin1(headings[k]), QRect(left, 51, width, 23), {});
     }
-    lblOk = addOkButton([this] { m_host.ReturnToMenu(this); });
+    lblOk = addOkButton([this] { m_host.returnToMenu(this); });
     lblOk->setTextColour(palette().color(QPalette::Active, QPalette::HighlightedText));
 
-    lblStoreNotice = AddText(this, QString(), QRect(24, 500, 422, 20), {.points = 9.75});
+    lblStoreNotice = addText(this, QString(), QRect(24, 500, 422, 20), {.points = 9.75});
     lblStoreNotice->setObjectName(QStringLiteral("lblStoreNotice"));
     lblStoreNotice->setTextColour(ButtonYellow);
     lblStoreNotice->hide();
 
     frameNewScore = new Panel(this, QRect(25, 24, 422, 505));
     frameNewScore->setObjectName(QStringLiteral("frameNewScore"));
-    AddText(frameNewScore, QStringLiteral("Congratulations, You Set a New  High Score"), QRect(64, 112, 297, 65),
+    addText(frameNewScore, QStringLiteral("Congratulations, You Set a New  High Score"), QRect(64, 112, 297, 65),
             {.points = 18});
-    AddText(frameNewScore, QStringLiteral("Enter Name"), QRect(0, 208, 425, 25), {.points = 13.5, .bold = false});
+    addText(frameNewScore, QStringLiteral("Enter Name"), QRect(0, 208, 425, 25), {.points = 13.5, .bold = false});
     auto* box = new Shape(frameNewScore, QRect(133, 240, 161, 36), Grey);
     box->setFill(Qt::black);
     txtControl = new QLineEdit(frameNewScore);
@@ -131,22 +131,22 @@ frmHighScores::frmHighScores(WindowHost& host, HighScoreState shared)
     txtControl->setGeometry(137, 243, 152, 29);
     txtControl->setFrame(false);
     txtControl->setMaxLength(12);
-    txtControl->setFont(platform::GameFont(platform::MsSansSerif, 13.5, true));
+    txtControl->setFont(platform::gameFont(platform::MsSansSerif, 13.5, true));
     QPalette colours = txtControl->palette();
     colours.setColor(QPalette::Base, Qt::black);
     colours.setColor(QPalette::Text, Qt::white);
     txtControl->setPalette(colours);
     txtControl->setValidator(new NameValidator(txtControl));
     txtControl->installEventFilter(this);
-    AddText(frameNewScore, QStringLiteral("(12 Character Max)"), QRect(0, 280, 425, 25),
+    addText(frameNewScore, QStringLiteral("(12 Character Max)"), QRect(0, 280, 425, 25),
             {.points = 9.75, .bold = false});
     frameNewScore->hide();
 
-    if (m_shared.AlreadyRead) {
-        tell(*m_shared.AlreadyRead);
+    if (m_shared.alreadyRead) {
+        tell(*m_shared.alreadyRead);
     } else {
-        const TopScoreStore::LoadStatus status = m_shared.Store.LoadTopScores(m_shared.TopScores);
-        tell({status, m_shared.Store.lastMessage()});
+        const TopScoreStore::LoadStatus status = m_shared.store.LoadTopScores(m_shared.TopScores);
+        tell({status, m_shared.store.lastMessage()});
     }
     if (m_shared.NewHighScorePending) {
         frameNewScore->show();
@@ -168,11 +168,11 @@ void frmHighScores::BuildScoreRows()
         std::array<platform::Label*, 4> cells{};
         for (std::size_t k = 0; k < Columns.size(); ++k) {
             const auto [left, width] = Columns[k];
-            AddCellBack(this, QRect(left, 50 + RowPitch * i, width, 23));
+            addCellBack(this, QRect(left, 50 + RowPitch * i, width, 23));
         }
         for (std::size_t k = 0; k < Columns.size(); ++k) {
             const auto [left, width] = Columns[k];
-            cells[k] = AddText(this, QString(), QRect(left, 53 + RowPitch * i, width, 23), {.points = 9.75});
+            cells[k] = addText(this, QString(), QRect(left, 53 + RowPitch * i, width, 23), {.points = 9.75});
             cells[k]->setWordWrap(false);
         }
         const std::array<const char*, 4> names{"lblPosition", "lblName", "lblScore", "lblLevel"};
@@ -191,15 +191,15 @@ void frmHighScores::ShowTopScores()
         const bool shown = entry.Score != 0;
         // A name wider than its cell ends in an ellipsis, on one line.
         QLabel* name = m_rows[i].lblName;
-        const QString full = shown ? DisplayName(entry.Name) : QString();
+        const QString full = shown ? displayName(entry.Name) : QString();
         name->setText(name->fontMetrics().elidedText(full, Qt::ElideRight, name->width()));
         name->setToolTip(name->text() == full ? QString() : full);
-        m_rows[i].lblScore->setText(shown ? QString::fromStdString(GroupedScore(entry.Score)) : QString());
+        m_rows[i].lblScore->setText(shown ? QString::fromStdString(groupedScore(entry.Score)) : QString());
         m_rows[i].lblLevel->setText(shown ? QString::number(entry.Level) : QString());
     }
 }
 
-void frmHighScores::ConfirmName()
+void frmHighScores::confirmName()
 {
     if (!m_retry.isActive()) {
         saveName(false);
@@ -208,14 +208,14 @@ void frmHighScores::ConfirmName()
 
 void frmHighScores::saveName(bool ending)
 {
-    const TopScoreEntry added{StoredName(txtControl->text()), m_shared.Score, m_shared.Level};
+    const TopScoreEntry added{storedName(txtControl->text()), m_shared.Score, m_shared.Level};
     // The save puts the entry into the table as it is on disk now, which
     // another copy of the game may have changed since this window opened,
     // and the window shows what is on disk.
-    m_shared.Store.setLockWait(ending ? RetryMs * RetryCount : 0);
+    m_shared.store.setLockWait(ending ? RetryMs * RetryCount : 0);
     TopScoreTable written;
-    const TopScoreStore::SaveStatus saved = m_shared.Store.SaveTopScores(added, &written);
-    const QString why = m_shared.Store.lastMessage();
+    const TopScoreStore::SaveStatus saved = m_shared.store.SaveTopScores(added, &written);
+    const QString why = m_shared.store.lastMessage();
     if (saved == TopScoreStore::SaveStatus::Busy && !ending) {
         // The name stays in its box, waiting.
         m_triesLeft = m_triesLeft == 0 ? RetryCount : m_triesLeft - 1;
@@ -282,8 +282,8 @@ void frmHighScores::closeByProgram()
 
 void frmHighScores::tell(const TableRead& read)
 {
-    LogTableRead(read);
-    switch (read.Status) {
+    logTableRead(read);
+    switch (read.status) {
     case TopScoreStore::LoadStatus::Unreadable:
     case TopScoreStore::LoadStatus::Unrecognised:
         tellPlayer(QStringLiteral("The score table could not be read."));
@@ -311,12 +311,12 @@ bool frmHighScores::eventFilter(QObject* watched, QEvent* event)
 {
     // The window sees the name box's keys first.
     if (watched == txtControl && event->type() == QEvent::KeyPress) {
-        const std::int16_t key = platform::VirtualKeyCode(*static_cast<QKeyEvent*>(event));
+        const std::int16_t key = platform::virtualKeyCode(*static_cast<QKeyEvent*>(event));
         if (Form_KeyDown(key)) {
             return true;
         }
         if (key == VirtualKey::Enter) {
-            ConfirmName();
+            confirmName();
             return true;
         }
         if (key == VirtualKey::Escape) {

@@ -22,18 +22,18 @@ namespace quillop {
 
 // How the table was read, and what was wrong with it when something was.
 struct TableRead {
-    TopScoreStore::LoadStatus Status = TopScoreStore::LoadStatus::Read;
-    QString Problem;
+    TopScoreStore::LoadStatus status = TopScoreStore::LoadStatus::Read;
+    QString problem;
 };
 
 // Tells the log what was wrong with a table read, if anything was.
-void LogTableRead(const TableRead& read);
+void logTableRead(const TableRead& read);
 
 // What the high-score window reads and changes of the state the windows
 // share: the score file, the table, whether a name is awaited, and then the
 // result that waits for it.
 struct HighScoreState {
-    TopScoreStore& Store;
+    TopScoreStore& store;
     TopScoreTable& TopScores;
     bool& NewHighScorePending;
     // The final score and level of the game that ended, while a name is
@@ -42,7 +42,7 @@ struct HighScoreState {
     std::int16_t Level = 0;
     // How the table was read just before, when it was (at game over, to see
     // whether the score qualifies); otherwise the window reads it itself.
-    std::optional<TableRead> AlreadyRead;
+    std::optional<TableRead> alreadyRead;
 };
 
 // The fifteen best results under the headings Pos, Name, Score and Level.
@@ -71,7 +71,7 @@ protected:
 
 private:
     void BuildScoreRows();
-    void ConfirmName();
+    void confirmName();
     // Saves the name typed. While another process holds the table, a save
     // is tried again every RetryMs for RetryCount tries without freezing
     // the window, then the name waits for Enter once more; a program that

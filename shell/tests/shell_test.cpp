@@ -42,12 +42,12 @@ TEST_P(Notices, ShowTheirPanelCentredAndIgnoreEverythingButTheirAnswer)
 {
     const Notice n = GetParam();
     bool answered = false;
-    WhenMessageOpens([&](frmdialog& dialog) {
-        auto* panel = Find<QWidget>(dialog, n.panel);
+    whenMessageOpens([&](frmdialog& dialog) {
+        auto* panel = find<QWidget>(dialog, n.panel);
         ASSERT_NE(panel, nullptr);
         EXPECT_EQ(dialog.size(), n.size);
         EXPECT_EQ(panel->geometry(), QRect(QPoint(0, 0), n.size));
-        EXPECT_TRUE(CentredOver(dialog, over));
+        EXPECT_TRUE(centredOver(dialog, over));
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QTest::keyClick(&dialog, Qt::Key_Return);
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(2, 2));
@@ -56,7 +56,7 @@ TEST_P(Notices, ShowTheirPanelCentredAndIgnoreEverythingButTheirAnswer)
             dialog.close(); // the desktop cannot close a game notice
         }
         EXPECT_TRUE(dialog.isVisible());
-        controls ? ClickButton(dialog, "lblOk") : QTest::keyClick(&dialog, Qt::Key_Space);
+        controls ? clickButton(dialog, "lblOk") : QTest::keyClick(&dialog, Qt::Key_Space);
         answered = !dialog.isVisible();
     });
     frmdialog dialog(&over);
@@ -66,9 +66,9 @@ TEST_P(Notices, ShowTheirPanelCentredAndIgnoreEverythingButTheirAnswer)
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Message, Notices,
-    ::testing::Values(Notice{"frameLevelComplete", [](frmdialog& d) { d.ShowLevelComplete(); }, {361, 89}},
-                      Notice{"frameGameOver", [](frmdialog& d) { d.ShowGameOver(); }, {361, 89}},
-                      Notice{"frameSetControls", [](frmdialog& d) { d.ShowSetControls(); }, {361, 153}}));
+    ::testing::Values(Notice{"frameLevelComplete", [](frmdialog& d) { d.showLevelComplete(); }, {361, 89}},
+                      Notice{"frameGameOver", [](frmdialog& d) { d.showGameOver(); }, {361, 89}},
+                      Notice{"frameSetControls", [](frmdialog& d) { d.showSetControls(); }, {361, 153}}));
 // clang-format on
 
 using Question = MessageWindow;
@@ -77,17 +77,17 @@ TEST_F(Question, LightsYesAndNoOneAtATimeAndThePanelResetsBoth)
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     over.move(screen.right() - 100, screen.bottom() - 100); // dragged nearly off the screen
-    WhenMessageOpens([&](frmdialog& dialog) {
+    whenMessageOpens([&](frmdialog& dialog) {
         EXPECT_TRUE(screen.contains(dialog.frameGeometry())) << "the question stays on the screen";
-        ButtonLabel* yes = Find(dialog, "lblYes");
-        ButtonLabel* no = Find(dialog, "lblNo");
-        MoveMouseOver(yes);
+        ButtonLabel* yes = find(dialog, "lblYes");
+        ButtonLabel* no = find(dialog, "lblNo");
+        moveMouseOver(yes);
         EXPECT_EQ(yes->textColour(), ButtonYellow);
-        MoveMouseOver(no);
+        moveMouseOver(no);
         EXPECT_EQ(std::pair(yes->textColour(), no->textColour()), std::pair(ButtonWhite, ButtonYellow));
-        MoveMouseOver(Find<QWidget>(dialog, "frameYesNo"), QPoint(5, 60));
+        moveMouseOver(find<QWidget>(dialog, "frameYesNo"), QPoint(5, 60));
         EXPECT_EQ(no->textColour(), ButtonWhite);
-        ClickButton(dialog, "lblYes");
+        clickButton(dialog, "lblYes");
     });
     EXPECT_EQ(frmdialog(&over).AskYesNo(QStringLiteral("Sure?")), Answer::Yes);
 }

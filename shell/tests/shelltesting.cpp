@@ -11,7 +11,7 @@
 
 namespace quillop::test {
 
-void WhenMessageOpens(std::function<void(frmdialog&)> answer)
+void whenMessageOpens(std::function<void(frmdialog&)> answer)
 {
     // Polls, since the program may run what is queued before it opens the
     // window.
@@ -37,20 +37,20 @@ void WhenMessageOpens(std::function<void(frmdialog&)> answer)
     poll->start();
 }
 
-void MoveMouseOver(QWidget* widget, QPoint at)
+void moveMouseOver(QWidget* widget, QPoint at)
 {
     QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
 }
 
-bool CentredOver(const QWidget& inner, const QWidget& outer)
+bool centredOver(const QWidget& inner, const QWidget& outer)
 {
     return (inner.frameGeometry().center() - outer.frameGeometry().center()).manhattanLength() <= 1;
 }
 
-void ClickButton(QWidget& window, const char* name)
+void clickButton(QWidget& window, const char* name)
 {
-    if (ButtonLabel* button = Find(window, name)) {
+    if (ButtonLabel* button = find(window, name)) {
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
     }
 }

@@ -31,7 +31,7 @@ public:
     RecordingHost(const RecordingHost&) = delete;
     RecordingHost& operator=(const RecordingHost&) = delete;
 
-    void ReturnToMenu(QWidget* from) override
+    void returnToMenu(QWidget* from) override
     {
         asked << QStringLiteral("menu from %1,%2").arg(from->x()).arg(from->y());
         from->close();
@@ -44,14 +44,14 @@ public:
 
 // Answers the message window once it is open: `answer` runs inside the
 // modal wait, with the window. A test that never opens one fails.
-void WhenMessageOpens(std::function<void(frmdialog&)> answer);
+void whenMessageOpens(std::function<void(frmdialog&)> answer);
 
 // The mouse moving over a widget, at a point of it.
-void MoveMouseOver(QWidget* widget, QPoint at = QPoint(3, 3));
+void moveMouseOver(QWidget* widget, QPoint at = QPoint(3, 3));
 
 // A window's control by its name, as the player finds it on the screen; the
 // test fails where there is none.
-template <typename Control = ButtonLabel> Control* Find(const QObject& window, const QString& name)
+template <typename Control = ButtonLabel> Control* find(const QObject& window, const QString& name)
 {
     Control* control = window.findChild<Control*>(name);
     if (control == nullptr) {
@@ -60,16 +60,16 @@ template <typename Control = ButtonLabel> Control* Find(const QObject& window, c
     return control;
 }
 
-template <typename Control = ButtonLabel> Control* Find(const QObject& window, const char* name)
+template <typename Control = ButtonLabel> Control* find(const QObject& window, const char* name)
 {
-    return Find<Control>(window, QLatin1String(name));
+    return find<Control>(window, QLatin1String(name));
 }
 
 // Whether one window stands centred over another, to the pixel.
-bool CentredOver(const QWidget& inner, const QWidget& outer);
+bool centredOver(const QWidget& inner, const QWidget& outer);
 
 // A click on the named button label of a window.
-void ClickButton(QWidget& window, const char* name);
+void clickButton(QWidget& window, const char* name);
 
 // Every warning the game logs to its own category while this lives, one
 // line each.

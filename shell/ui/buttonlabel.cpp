@@ -13,7 +13,7 @@ namespace quillop {
 ButtonLabel::ButtonLabel(const QString& text, QWidget* parent, QRect place, double points)
     : platform::Label(text, parent)
 {
-    setFont(platform::GameFont(platform::MsSansSerif, points, true));
+    setFont(platform::gameFont(platform::MsSansSerif, points, true));
     setGeometry(place);
     setMouseTracking(true);
 }
@@ -51,7 +51,7 @@ void ButtonLabel::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
-void ResetButtons(const std::vector<ButtonLabel*>& buttons)
+void resetButtons(const std::vector<ButtonLabel*>& buttons)
 {
     for (ButtonLabel* button : buttons) {
         button->setLit(false);

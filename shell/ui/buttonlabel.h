@@ -43,6 +43,6 @@ private:
 };
 
 // Turns the given buttons white.
-void ResetButtons(const std::vector<ButtonLabel*>& buttons);
+void resetButtons(const std::vector<ButtonLabel*>& buttons);
 
 } // namespace quillop

@@ -53,7 +53,7 @@ bool FormWindow::Form_KeyDown(std::int16_t key)
 void FormWindow::keyPressEvent(QKeyEvent* event)
 {
     event->accept();
-    Form_KeyDown(platform::VirtualKeyCode(*event));
+    Form_KeyDown(platform::virtualKeyCode(*event));
 }
 
 void FormWindow::paintEvent(QPaintEvent* event)
@@ -61,19 +61,19 @@ void FormWindow::paintEvent(QPaintEvent* event)
     // Without its picture the window still works, plain #404040.
     QPainter painter(this);
     painter.fillRect(event->rect(), QColor(0x40, 0x40, 0x40));
-    platform::DrawPicture(painter, event->rect(), m_picture.get());
+    platform::drawPicture(painter, event->rect(), m_picture.get());
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    desktop::Current().drag(this, event->globalPosition().toPoint());
+    desktop::current().drag(this, event->globalPosition().toPoint());
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
-    ResetButtons(m_buttons);
+    resetButtons(m_buttons);
 }
 
 void FormWindow::closeByProgram()

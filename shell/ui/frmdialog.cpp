@@ -24,9 +24,9 @@ namespace {
 
 const QColor Grey(0x80, 0x80, 0x80);
 
-void AddNamedText(QWidget* parent, const char* name, const QString& text, QRect place)
+void addNamedText(QWidget* parent, const char* name, const QString& text, QRect place)
 {
-    AddText(parent, text, place, {.points = 13.5})->setObjectName(QLatin1String(name));
+    addText(parent, text, place, {.points = 13.5})->setObjectName(QLatin1String(name));
 }
 
 } // namespace
@@ -55,26 +55,26 @@ ButtonLabel* frmdialog::addButton(Panel* panel, const char* name, const QString&
     return button;
 }
 
-void frmdialog::ShowLevelComplete()
+void frmdialog::showLevelComplete()
 {
     Panel* panel = addPanel("frameLevelComplete", QSize(361, 89));
-    AddNamedText(panel, "Label1", QStringLiteral("Congratulations, Level Complete (Press Spacebar to continue)"),
+    addNamedText(panel, "Label1", QStringLiteral("Congratulations, Level Complete (Press Spacebar to continue)"),
                  QRect(16, 19, 329, 49));
     showModal(Kind::GameNotice, panel);
 }
 
-void frmdialog::ShowGameOver()
+void frmdialog::showGameOver()
 {
     Panel* panel = addPanel("frameGameOver", QSize(361, 89));
-    AddNamedText(panel, "Label2", QStringLiteral("Game Over"), QRect(0, 19, 361, 25));
-    AddNamedText(panel, "Label3", QStringLiteral("(Press Spacebar to continue)"), QRect(0, 42, 361, 29));
+    addNamedText(panel, "Label2", QStringLiteral("Game Over"), QRect(0, 19, 361, 25));
+    addNamedText(panel, "Label3", QStringLiteral("(Press Spacebar to continue)"), QRect(0, 42, 361, 29));
     showModal(Kind::GameNotice, panel);
 }
 
 Answer frmdialog::AskYesNo(const QString& question)
 {
     Panel* panel = addPanel("frameYesNo", QSize(385, 129));
-    AddNamedText(panel, "lblText", question, QRect(0, 24, 385, 25));
+    addNamedText(panel, "lblText", question, QRect(0, 24, 385, 25));
     ButtonLabel* yes = addButton(panel, "lblYes", QStringLiteral("Yes"), QRect(24, 80, 161, 36));
     ButtonLabel* no = addButton(panel, "lblNo", QStringLiteral("No"), QRect(200, 80, 161, 36));
     panel->resetsOnHover({yes, no});
@@ -93,10 +93,10 @@ Answer frmdialog::AskYesNo(const QString& question)
     return m_answer;
 }
 
-void frmdialog::ShowSetControls()
+void frmdialog::showSetControls()
 {
     Panel* panel = addPanel("frameSetControls", QSize(361, 153));
-    AddNamedText(panel, "Label4",
+    addNamedText(panel, "Label4",
                  QStringLiteral("One of the controls is not set, all controls must be chosen to continue"),
                  QRect(48, 19, 273, 73));
     ButtonLabel* ok = addButton(panel, "lblOk", QStringLiteral("Ok"), QRect(105, 104, 161, 36));
@@ -109,9 +109,9 @@ void frmdialog::showModal(Kind kind, Panel* panel)
 {
     m_kind = kind;
     setFixedSize(panel->size());
-    desktop::Desktop& desktop = desktop::Current();
-    desktop.place(this, m_over != nullptr && m_over->isVisible() ? desktop::CentredOver(size(), m_over)
-                                                                 : desktop::CentredOnScreen(size()));
+    desktop::Desktop& desktop = desktop::current();
+    desktop.place(this, m_over != nullptr && m_over->isVisible() ? desktop::centredOver(size(), m_over)
+                                                                 : desktop::centredOnScreen(size()));
     desktop.keepOnTop(this);
     exec();
     // Keys go back to the window the message was opened from, also where no
@@ -125,7 +125,7 @@ void frmdialog::keyPressEvent(QKeyEvent* event)
 {
     event->accept();
     // Only the two game notices take a key, and only Space.
-    if (m_kind == Kind::GameNotice && platform::VirtualKeyCode(*event) == VirtualKey::Space) {
+    if (m_kind == Kind::GameNotice && platform::virtualKeyCode(*event) == VirtualKey::Space) {
         accept();
     }
 }

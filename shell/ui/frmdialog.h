@@ -27,11 +27,11 @@ public:
     explicit frmdialog(QWidget* over);
 
     // Each shows its panel and returns once the window has closed.
-    void ShowLevelComplete();
-    void ShowGameOver();
+    void showLevelComplete();
+    void showGameOver();
     // Yes or No; a question the desktop closes counts as No.
     Answer AskYesNo(const QString& question);
-    void ShowSetControls();
+    void showSetControls();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

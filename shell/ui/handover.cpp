@@ -25,11 +25,11 @@ void closeWindow(QWidget* window)
 
 } // namespace
 
-void HandOver(QWidget* from, QWidget* to, Leave leave)
+void handOver(QWidget* from, QWidget* to, Leave leave)
 {
     // Placed before it is mapped, so it never shows for a moment elsewhere.
     if (from != nullptr) {
-        desktop::Current().place(to, from->pos());
+        desktop::current().place(to, from->pos());
     }
     to->show();
     to->raise();

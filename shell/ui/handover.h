@@ -16,6 +16,6 @@ enum class Leave { Hide, Close, Stay };
 // One window replaces another: the target is shown, takes the source's left
 // and top, and the source hides or closes. The target becomes the active
 // window, so keys reach it.
-void HandOver(QWidget* from, QWidget* to, Leave leave);
+void handOver(QWidget* from, QWidget* to, Leave leave);
 
 } // namespace quillop

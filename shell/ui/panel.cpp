@@ -25,7 +25,7 @@ void Panel::paintEvent(QPaintEvent* event)
 void Panel::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
-    ResetButtons(m_resets);
+    resetButtons(m_resets);
 }
 
 void Panel::mousePressEvent(QMouseEvent* event)

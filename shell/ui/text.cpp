@@ -6,10 +6,10 @@
 
 namespace quillop {
 
-platform::Label* AddText(QWidget* parent, const QString& text, QRect place, TextStyle style)
+platform::Label* addText(QWidget* parent, const QString& text, QRect place, TextStyle style)
 {
     auto* label = new platform::Label(text, parent);
-    label->setFont(platform::GameFont(style.family, style.points, style.bold, style.underline));
+    label->setFont(platform::gameFont(style.family, style.points, style.bold, style.underline));
     label->setAlignment(style.alignment | Qt::AlignTop);
     label->setGeometry(place);
     return label;

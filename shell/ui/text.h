@@ -24,6 +24,6 @@ struct TextStyle {
 
 // A white label on a transparent background, its text wrapped within its
 // width.
-platform::Label* AddText(QWidget* parent, const QString& text, QRect place, TextStyle style = {});
+platform::Label* addText(QWidget* parent, const QString& text, QRect place, TextStyle style = {});
 
 } // namespace quillop

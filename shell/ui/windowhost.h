@@ -31,7 +31,7 @@ class WindowHost {
 public:
     // The window goes back to the menu: the menu at its place, the window
     // closed.
-    virtual void ReturnToMenu(QWidget* from) = 0;
+    virtual void returnToMenu(QWidget* from) = 0;
 
     // The shared prompt by mode, centred over the window it is asked from;
     // returns once it has been answered and what follows the answer is done.

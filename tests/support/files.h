@@ -15,14 +15,14 @@
 namespace quillop::test {
 
 // A file's bytes; none when it cannot be read.
-inline QByteArray ReadBytes(const QString& path)
+inline QByteArray readBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Writes a file whole, its folder made first.
-inline void WriteBytes(const QString& path, const QByteArray& bytes)
+inline void writeBytes(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);

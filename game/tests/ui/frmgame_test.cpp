@@ -20,12 +20,12 @@ namespace {
 
 constexpr int Tile = 29;
 
-QImage Sheet(const char* name)
+QImage sheet(const char* name)
 {
     return QImage(QStringLiteral(":/pictures/%1.ppm").arg(QLatin1String(name))).convertToFormat(QImage::Format_RGB32);
 }
 
-QImage Cell(const QImage& picture, int x, int y)
+QImage cell(const QImage& picture, int x, int y)
 {
     return picture.copy(x, y, Tile, Tile);
 }
@@ -51,7 +51,7 @@ protected:
         });
         window.childAt(20, 20)->installEventFilter(&boardPaints);
         NewGame(state);
-        window.StartGame();
+        window.startGame();
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         state.Board.fill(CellCode::Empty);
@@ -65,9 +65,9 @@ protected:
     std::vector<QImage> boardsAtPause;
     PaintCounter boardPaints;
     std::vector<int> paintsAtPause;
-    const QImage tiles = Sheet("tiles");
-    const QImage nextTiles = Sheet("nexttiles");
-    const QImage cleanBoard = Sheet("board");
+    const QImage tiles = sheet("tiles");
+    const QImage nextTiles = sheet("nexttiles");
+    const QImage cleanBoard = sheet("board");
 };
 
 TEST_F(GameWindow, DrawsEachCellFromItsTileAndEverySpecialInTheFallingColumnsKind)
@@ -86,12 +86,12 @@ TEST_F(GameWindow, DrawsEachCellFromItsTileAndEverySpecialInTheFallingColumnsKin
     for (const auto& [kind, origin] : kinds) {
         state.CurrentSpecial = kind;
         window.DrawBoard();
-        EXPECT_EQ(Cell(window.boardPicture(), 0, 19 * Tile), Cell(tiles, origin.x(), origin.y()));
+        EXPECT_EQ(cell(window.boardPicture(), 0, 19 * Tile), cell(tiles, origin.x(), origin.y()));
     }
-    EXPECT_EQ(Cell(window.boardPicture(), 0, 0), Cell(tiles, 0, 0));
-    EXPECT_EQ(Cell(window.boardPicture(), 290, 551), Cell(tiles, 58, 0));
-    EXPECT_EQ(Cell(window.boardPicture(), 29, 0), Cell(cleanBoard, 0, 0));
-    EXPECT_EQ(Cell(window.boardPicture(), 4 * Tile, 19 * Tile), Cell(cleanBoard, 0, 0)) << "vanishing is empty";
+    EXPECT_EQ(cell(window.boardPicture(), 0, 0), cell(tiles, 0, 0));
+    EXPECT_EQ(cell(window.boardPicture(), 290, 551), cell(tiles, 58, 0));
+    EXPECT_EQ(cell(window.boardPicture(), 29, 0), cell(cleanBoard, 0, 0));
+    EXPECT_EQ(cell(window.boardPicture(), 4 * Tile, 19 * Tile), cell(cleanBoard, 0, 0)) << "vanishing is empty";
 }
 
 TEST_F(GameWindow, TheNextPieceBoxShowsPiecesOnBlackAndTheSpecialsOwnTile)
@@ -102,19 +102,19 @@ TEST_F(GameWindow, TheNextPieceBoxShowsPiecesOnBlackAndTheSpecialsOwnTile)
     window.DrawBoard();
 
     const QImage& next = window.nextPiecePicture();
-    EXPECT_EQ(Cell(next, 0, 0), Cell(nextTiles, 0, 29));
-    EXPECT_EQ(Cell(next, 0, 29), Cell(nextTiles, 87, 58));
-    EXPECT_EQ(Cell(next, 0, 58), Cell(nextTiles, 29, 0));
+    EXPECT_EQ(cell(next, 0, 0), cell(nextTiles, 0, 29));
+    EXPECT_EQ(cell(next, 0, 29), cell(nextTiles, 87, 58));
+    EXPECT_EQ(cell(next, 0, 58), cell(nextTiles, 29, 0));
     EXPECT_EQ(next.pixel(0, 0) & 0xFFFFFFU, 0U) << "the piece's corner stands on black";
     QImage black(Tile, Tile, QImage::Format_RGB32);
     black.fill(Qt::black);
-    EXPECT_EQ(Cell(nextTiles, frmGame::TileOrigin()[0].x(), frmGame::TileOrigin()[0].y()), black)
+    EXPECT_EQ(cell(nextTiles, frmGame::TileOrigin()[0].x(), frmGame::TileOrigin()[0].y()), black)
         << "the mask tile is entirely black";
 }
 
 TEST_F(GameWindow, ALandingShowsTheVanishedSetDuringTheFirstPause)
 {
-    test::PlaceFalling(state, {CellCode::Red, CellCode::Red, CellCode::Red}, 21, 2);
+    test::placeFalling(state, {CellCode::Red, CellCode::Red, CellCode::Red}, 21, 2);
     state.NextColumn = {CellCode::Green, CellCode::Blue, CellCode::Green};
     window.DrawBoard();
     const int paintsBefore = boardPaints.paints;
@@ -122,7 +122,7 @@ TEST_F(GameWindow, ALandingShowsTheVanishedSetDuringTheFirstPause)
     window.Timer1_Timer();
 
     EXPECT_EQ(pauses, (std::vector<int>{250, 250, 250, 250, 250, 250}));
-    EXPECT_EQ(Cell(boardsAtPause.front(), Tile, 19 * Tile), Cell(cleanBoard, 0, 0));
+    EXPECT_EQ(cell(boardsAtPause.front(), Tile, 19 * Tile), cell(cleanBoard, 0, 0));
     EXPECT_GT(paintsAtPause.front(), paintsBefore) << "the vanished set is on screen before the pause";
 }
 
@@ -130,10 +130,10 @@ TEST_F(GameWindow, DownWithShiftCtrlOrAltDropsToTheFloorAndDrawsAtOnce)
 {
     for (const Qt::KeyboardModifier modifier : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
         state.Board.fill(CellCode::Empty);
-        test::PlaceFalling(state, {CellCode::Red, CellCode::Green, CellCode::Blue}, 3, 6);
+        test::placeFalling(state, {CellCode::Red, CellCode::Green, CellCode::Blue}, 3, 6);
         QTest::keyClick(&window, Qt::Key_Down, modifier);
         EXPECT_EQ(state.CurrentRow, 21);
-        EXPECT_EQ(Cell(window.boardPicture(), 5 * Tile, 19 * Tile), Cell(tiles, 58, 0));
+        EXPECT_EQ(cell(window.boardPicture(), 5 * Tile, 19 * Tile), cell(tiles, 58, 0));
     }
     EXPECT_TRUE(pauses.empty());
 }
@@ -149,7 +149,7 @@ TEST(GameWindowAtTwiceTheScale, CopiesTheFineTilesPixelForPixel)
 
     window.DrawBoard();
 
-    const QImage fine = Sheet("tiles@2x");
+    const QImage fine = sheet("tiles@2x");
     ASSERT_EQ(window.boardPicture().size(), QSize(638, 1160));
     EXPECT_EQ(window.boardPicture().copy(0, 0, 58, 58), fine.copy(0, 0, 58, 58));
     EXPECT_EQ(window.boardPicture().copy(580, 1102, 58, 58), fine.copy(116, 0, 58, 58));
@@ -159,19 +159,19 @@ TEST(GameWindowAtTwiceTheScale, CopiesTheFineTilesPixelForPixel)
 TEST(HeldTick, GoesOnWithWhatWasLeftOfItAndTheNextTickIsWhole)
 {
     TickTimer timer;
-    timer.SetInterval(10000);
-    timer.SetEnabled(true);
+    timer.setInterval(10000);
+    timer.setEnabled(true);
     std::this_thread::sleep_for(std::chrono::milliseconds(60));
-    timer.Hold();
+    timer.hold();
     EXPECT_FALSE(timer.running().isActive());
-    timer.Release(true);
+    timer.release(true);
     ASSERT_TRUE(timer.running().isActive());
     EXPECT_LE(timer.running().remainingTime(), 9950);
     EXPECT_GT(timer.running().remainingTime(), 5000);
 
-    timer.Hold();
-    timer.SetEnabled(false);
-    timer.Release(true);
+    timer.hold();
+    timer.setEnabled(false);
+    timer.release(true);
     EXPECT_FALSE(timer.running().isActive()) << "switched off under the hold, it stays off";
 }
 
