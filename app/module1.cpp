@@ -282,8 +282,8 @@ void Module1::gameOver()
     if (!deliverQueuedMouseInput()) {
         return;
     }
-    const TopScoreStore::LoadStatus status = m_store.LoadTopScores(TopScores);
-    const TableRead read{status, m_store.lastMessage()};
+    const TopScoreStore::TableRead read = m_store.LoadTopScores();
+    TopScores = read.table;
     if (IsNewHighScore(TopScores, game.GameScore)) {
         // The finished game stays under the table, its timer off; the
         // table opens as read here, not read again, and says what was

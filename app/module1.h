@@ -126,7 +126,7 @@ private:
     void watchCloseRequests(FormWindow* window);
 
     TopScoreStore m_store;
-    std::optional<TableRead> m_readAtGameOver;
+    std::optional<TopScoreStore::TableRead> m_readAtGameOver;
     RandomSource& m_random;
     std::array<Factory, 4> m_factories;
     std::array<QPointer<FormWindow>, 4> m_windows;

@@ -49,26 +49,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     TopScoreStore store(root.path(), QString());
-    quillop::TopScoreTable read;
-    const TopScoreStore::LoadStatus status = store.LoadTopScores(read);
+    const TopScoreStore::TableRead read = store.LoadTopScores();
+    const TopScoreStore::LoadStatus status = read.status;
     check(status != TopScoreStore::LoadStatus::Unreadable);
     check((status == TopScoreStore::LoadStatus::Missing) == bytes.isEmpty());
-    check(store.lastMessage().isEmpty()
+    check(read.problem.isEmpty()
           == (status == TopScoreStore::LoadStatus::Read || status == TopScoreStore::LoadStatus::Missing));
 
-    quillop::TopScoreTable written;
     const quillop::TopScoreEntry added{"Fuzz", 5, 1};
-    switch (store.SaveTopScores(added, &written)) {
+    const TopScoreStore::TableSaved saved = store.SaveTopScores(added);
+    switch (saved.status) {
     case TopScoreStore::SaveStatus::Saved: {
-        quillop::TopScoreTable back;
-        check(store.LoadTopScores(back) == TopScoreStore::LoadStatus::Read && back == written);
+        const TopScoreStore::TableRead back = store.LoadTopScores();
+        check(back.status == TopScoreStore::LoadStatus::Read && back.table == saved.table);
         const bool damaged =
             status == TopScoreStore::LoadStatus::Damaged || status == TopScoreStore::LoadStatus::Unrecognised;
         check(readAll(table + QStringLiteral(".damaged")) == (damaged ? bytes : QByteArray()));
         break;
     }
     case TopScoreStore::SaveStatus::NotPlaced:
-        check(written == read && readAll(table) == bytes);
+        check(saved.table == read.table && readAll(table) == bytes);
         break;
     case TopScoreStore::SaveStatus::NotSynced:
     case TopScoreStore::SaveStatus::Busy:

@@ -40,6 +40,28 @@ QString systemError(const QString& path, int error)
     return QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(error)));
 }
 
+// What a system call's error means to the store.
+Outcome failure(const QString& path, int error)
+{
+    Outcome::Kind kind = Outcome::Failed;
+    switch (error) {
+    case ENOENT:
+        kind = Outcome::Missing;
+        break;
+    case EEXIST:
+        kind = Outcome::Taken;
+        break;
+    case EMFILE:
+    case ENFILE:
+    case ENOMEM:
+        kind = Outcome::Refused;
+        break;
+    default:
+        break;
+    }
+    return {kind, systemError(path, error)};
+}
+
 bool writeAll(int fd, const QByteArray& bytes)
 {
     const char* at = bytes.constData();
@@ -138,15 +160,12 @@ Read readLines(const QString& path, qint64 maxLine, qint64 limit)
     // until something wrote to it.
     const int fd = ::open(native(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        const bool refused = errno == EMFILE || errno == ENFILE || errno == ENOMEM;
-        read.outcome = errno == ENOENT ? Read::Missing : refused ? Read::Refused : Read::Failed;
-        read.error = systemError(path, errno);
+        read.outcome = failure(path, errno);
         return read;
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        read.outcome = Read::Failed;
-        read.error = QStringLiteral("%1: not a regular file").arg(path);
+        read.outcome = {Outcome::Failed, QStringLiteral("%1: not a regular file").arg(path)};
         ::close(fd);
         return read;
     }
@@ -173,8 +192,7 @@ Read readLines(const QString& path, qint64 maxLine, qint64 limit)
             continue;
         }
         if (n < 0) {
-            read.outcome = Read::Failed;
-            read.error = systemError(path, errno);
+            read.outcome = {Outcome::Failed, systemError(path, errno)};
             read.bytes.clear();
             ::close(fd);
             return read;
@@ -198,12 +216,10 @@ Read readLines(const QString& path, qint64 maxLine, qint64 limit)
         endLine(false);
     }
     ::close(fd);
-    read.outcome = Read::Bytes;
     return read;
 }
 
-std::optional<QString> writeNew(const QString& target, const QByteArray& bytes, std::optional<mode_t> mode,
-                                QString& error)
+Made writeNew(const QString& target, const QByteArray& bytes, std::optional<mode_t> mode)
 {
     QString name;
     int fd = -1;
@@ -216,19 +232,18 @@ std::optional<QString> writeNew(const QString& target, const QByteArray& bytes, 
         }
     }
     if (fd < 0) {
-        error = systemError(name, errno);
-        return std::nullopt;
+        return {failure(name, errno), {}};
     }
     const bool written = (!mode || ::fchmod(fd, *mode) == 0) && writeAll(fd, bytes) && ::fdatasync(fd) == 0;
     const int writeError = errno;
     // A file system may report a failed write only when the file closes.
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
-        error = systemError(name, written ? errno : writeError);
+        const int error = written ? errno : writeError;
         remove(name);
-        return std::nullopt;
+        return {failure(name, error), {}};
     }
-    return name;
+    return {{}, name};
 }
 
 QStringList unfinishedFiles(const QString& target)
@@ -250,55 +265,50 @@ QStringList unfinishedFiles(const QString& target)
     return found;
 }
 
-bool rename(const QString& from, const QString& to, QString& error)
+Outcome rename(const QString& from, const QString& to)
 {
     if (::rename(native(from).constData(), native(to).constData()) != 0) {
-        error = systemError(to, errno);
-        return false;
+        return failure(to, errno);
     }
-    return true;
+    return {};
 }
 
-bool renameToNew(const QString& from, const QString& to, QString& error, bool& taken)
+Outcome renameToNew(const QString& from, const QString& to)
 {
-    taken = false;
     if (::renameat2(AT_FDCWD, native(from).constData(), AT_FDCWD, native(to).constData(), RENAME_NOREPLACE) != 0) {
-        taken = errno == EEXIST;
-        error = systemError(to, errno);
-        return false;
+        return failure(to, errno);
     }
-    return true;
+    return {};
 }
 
-bool linkToNew(const QString& from, const QString& to, QString& error, bool& taken)
+Outcome linkToNew(const QString& from, const QString& to)
 {
     // link() never follows a link standing at `from`; the caller has made
     // sure a plain file stands there.
-    taken = false;
     if (::link(native(from).constData(), native(to).constData()) != 0) {
-        taken = errno == EEXIST;
-        error = systemError(to, errno);
-        return false;
+        return failure(to, errno);
     }
-    return true;
+    return {};
 }
 
-void remove(const QString& path)
+Outcome remove(const QString& path)
 {
-    ::unlink(native(path).constData());
+    if (::unlink(native(path).constData()) != 0) {
+        return failure(path, errno);
+    }
+    return {};
 }
 
-bool syncFolder(const QString& folder, QString& error)
+Outcome syncFolder(const QString& folder)
 {
     const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
-        error = systemError(folder, errno);
-        return false;
+        return failure(folder, errno);
     }
     // Some file systems cannot sync a folder and say so; that is no failure.
-    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
-    if (!synced) {
-        error = systemError(folder, errno);
+    Outcome synced;
+    if (::fsync(fd) != 0 && errno != EINVAL) {
+        synced = failure(folder, errno);
     }
     ::close(fd);
     return synced;
@@ -315,12 +325,12 @@ Lock::Lock(const QString& path, int waitMs)
         m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     }
     if (m_fd < 0) {
-        m_error = systemError(path, errno);
+        m_outcome = failure(path, errno);
         return;
     }
     struct stat info {};
     if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        m_error = QStringLiteral("%1: not a file the game can lock").arg(path);
+        m_outcome = {Outcome::Failed, QStringLiteral("%1: not a file the game can lock").arg(path)};
         return;
     }
     // Whoever may write the table must be able to take its lock, whatever
@@ -332,17 +342,15 @@ Lock::Lock(const QString& path, int waitMs)
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK && errno != EINTR) {
-            m_error = systemError(path, errno);
+            m_outcome = failure(path, errno);
             return;
         }
         if (std::chrono::steady_clock::now() >= giveUp) {
-            m_busy = true;
-            m_error = QStringLiteral("%1: held by %2").arg(path, lockHolder(m_fd));
+            m_outcome = {Outcome::Busy, QStringLiteral("%1: held by %2").arg(path, lockHolder(m_fd))};
             return;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    m_held = true;
 }
 
 Lock::~Lock()

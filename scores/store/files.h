@@ -28,38 +28,53 @@ bool writableFolder(const QString& folder);
 // nothing (the usual, under the umask) when nothing is there.
 std::optional<mode_t> permissionsToKeep(const QString& path);
 
+// What an operation did: Done, or why not, every operation alike.
+struct Outcome {
+    enum Kind {
+        Done,
+        Missing, // nothing is at the path
+        Taken, // the new name is in use already
+        Busy, // another process holds the lock
+        Refused, // the system would open no file just now (out of descriptors or memory)
+        Failed, // anything else
+    } kind = Done;
+    QString error; // why not, naming the file; empty when Done
+
+    bool done() const { return kind == Done; }
+};
+
 struct Read {
-    // Refused: the system would not open any file just now (out of file
-    // descriptors or memory); nothing is known about this one.
-    enum Outcome { Bytes, Missing, Refused, Failed } outcome = Missing;
+    Outcome outcome;
     QByteArray bytes; // the lines kept, each whole with its line end
     int longLines = 0; // lines longer than the longest kept, left out
     bool cut = false; // the file went on past the most kept
-    QString error;
 };
 // Reads the lines of a regular file up to `maxLine` bytes long, at most
 // `limit` bytes of them; a longer line is left out, not the rest of the
 // file. It never waits on a pipe or a device in the file's place.
 Read readLines(const QString& path, qint64 maxLine, qint64 limit);
 
+struct Made {
+    Outcome outcome;
+    QString path; // the new file, when Done
+};
 // Writes `bytes` to a new file beside `target` whose name only the game
 // makes (target.saving-XXXXXX), syncs it and gives it `mode` when given.
-// Returns the new file's path, or nothing with `error` set and no file left.
-std::optional<QString> writeNew(const QString& target, const QByteArray& bytes, std::optional<mode_t> mode,
-                                QString& error);
+// Leaves no file when it fails.
+Made writeNew(const QString& target, const QByteArray& bytes, std::optional<mode_t> mode);
 
-// The unfinished files WriteNew names for `target`, left by saves that were
+// The unfinished files writeNew names for `target`, left by saves that were
 // cut off. Nothing else matches.
 QStringList unfinishedFiles(const QString& target);
 
-bool rename(const QString& from, const QString& to, QString& error);
-// Renames to a name nothing has yet; `taken` says when something had it.
-bool renameToNew(const QString& from, const QString& to, QString& error, bool& taken);
+Outcome rename(const QString& from, const QString& to);
+// Renames to a name nothing has yet: Taken when something has it.
+Outcome renameToNew(const QString& from, const QString& to);
 // Gives the file `from` a second name nothing has yet (a hard link: the
-// whole file, whatever its size, at no cost); `taken` as above.
-bool linkToNew(const QString& from, const QString& to, QString& error, bool& taken);
-void remove(const QString& path);
-bool syncFolder(const QString& folder, QString& error);
+// whole file, whatever its size, at no cost); Taken as above.
+Outcome linkToNew(const QString& from, const QString& to);
+Outcome remove(const QString& path);
+Outcome syncFolder(const QString& folder);
 
 // A lock the kernel holds on a file, let go when the holder ends, however it
 // ends, so a copy of the game killed in a save never blocks the next.
@@ -71,16 +86,13 @@ public:
     Lock(const Lock&) = delete;
     Lock& operator=(const Lock&) = delete;
 
-    bool held() const { return m_held; }
-    // Another process held it all the wait; error() names that process.
-    bool busy() const { return m_busy; }
-    QString error() const { return m_error; }
+    // Done when held; Busy when another process held it all the wait, and
+    // the error names that process.
+    const Outcome& outcome() const { return m_outcome; }
 
 private:
     int m_fd = -1;
-    bool m_held = false;
-    bool m_busy = false;
-    QString m_error;
+    Outcome m_outcome;
 };
 
 } // namespace quillop::files

@@ -8,8 +8,6 @@
 
 #include <QString>
 
-#include <optional>
-
 namespace quillop {
 
 // The top-score file on disk. There is one table at a time: the one in the
@@ -63,40 +61,52 @@ public:
         Unreadable, // the table on disk could not be read, so it was left alone
     };
 
+    // What a load found: the table, all 15 entries, whatever could not be
+    // read an empty slot; and, unless it was Read or Missing, what was
+    // wrong with it.
+    struct TableRead {
+        LoadStatus status = LoadStatus::Missing;
+        TopScoreTable table{};
+        QString problem;
+    };
+
+    // What a save did. `table` is the table now on disk (on Saved,
+    // NotSynced and NotPlaced). Unless Saved, `problem` says why; on Saved
+    // it may still hold what the player's log should know (a damaged table
+    // kept aside).
+    struct TableSaved {
+        SaveStatus status = SaveStatus::Failed;
+        TopScoreTable table{};
+        QString problem;
+    };
+
     TopScoreStore(QString programFolder, QString dataFolder);
 
     // The store of the running program: the folder of what it ships with
     // and the player's application data folder.
     static TopScoreStore forThisProgram(QString programFolder);
 
-    // Fills all 15 entries; whatever could not be read is an empty slot.
-    // Nothing on disk changes. Unless the table was Read or Missing,
-    // lastMessage() says what was wrong with it.
-    LoadStatus LoadTopScores(TopScoreTable& table);
+    // Reads the table. Nothing on disk changes.
+    TableRead LoadTopScores() const;
 
     // Puts a new result into the table on disk, as InsertTopScore places it
-    // in the table read now, and writes all 15 entries. `written` (when
-    // given) receives the table now on disk, on Saved, NotSynced and
-    // NotPlaced. Unless Saved, lastMessage() says why; on Saved it may still
-    // hold what the player's log should know (a damaged table kept aside).
-    SaveStatus SaveTopScores(const TopScoreEntry& added, TopScoreTable* written = nullptr);
+    // in the table read now, and writes all 15 entries.
+    TableSaved SaveTopScores(const TopScoreEntry& added) const;
 
     // How long a save waits for another process (a copy of the game) to let
     // go of the table's lock before it gives up as Busy.
     void setLockWait(int milliseconds) { m_lockWaitMs = milliseconds; }
 
-    QString lastMessage() const { return m_message; }
-
 private:
     // The file the next load reads.
     QString currentPath() const;
-    QString saveFolder();
-    SaveStatus saveLocked(const QString& folder, const TopScoreEntry& added, TopScoreTable* written);
-    std::optional<QString> keepAside(const QString& folder, const QByteArray& read);
+    // The folder whose table a save rewrites; empty when no folder can
+    // take it.
+    QString saveFolder() const;
+    TableSaved saveLocked(const QString& folder, const TopScoreEntry& added) const;
 
     QString m_programFolder;
     QString m_dataFolder;
-    QString m_message;
     int m_lockWaitMs = 3000;
 };
 

@@ -175,7 +175,7 @@ TEST_F(HighScoreWindow, ATableInUseIsTriedAgainWhileTheWindowAnswersAndTheNameWa
     frmHighScores& window = openWith(true);
     QTest::keyClicks(nameBox(window), QStringLiteral("Ann"));
     auto held = std::make_unique<files::Lock>(programFolder() + "/TopScores.txt.lock", 0);
-    ASSERT_TRUE(held->held());
+    ASSERT_TRUE(held->outcome().done());
 
     QTest::keyClick(nameBox(window), Qt::Key_Return);
     const QLabel* notice = find<QLabel>(window, "lblStoreNotice");

@@ -135,8 +135,7 @@ protected:
     // Saves one result with a store of its own, as a copy of the game does.
     Saved save(const char* name, std::int32_t score, int player = 1) const
     {
-        TopScoreStore scores = store(player);
-        return scores.SaveTopScores({name, score, 3});
+        return store(player).SaveTopScores({name, score, 3}).status;
     }
 
     static QStringList filesIn(const QString& folder)
@@ -166,14 +165,12 @@ TEST_P(Loading, GivesFifteenEntriesAndSaysWhatItFoundWithoutTouchingTheFile)
     const QStringList before = filesIn(programFolder());
     const QByteArray bytes = QFileInfo(programCopy()).isFile() ? readBytes(programCopy()) : QByteArray();
 
-    TopScoreTable table;
-    table[0] = {"stale", 5, 3};
-    TopScoreStore scores = store();
-    EXPECT_EQ(scores.LoadTopScores(table), c.status);
-    EXPECT_EQ(table[0], c.first);
-    EXPECT_EQ(table[1], TopScoreEntry{});
+    const TopScoreStore::TableRead read = store().LoadTopScores();
+    EXPECT_EQ(read.status, c.status);
+    EXPECT_EQ(read.table[0], c.first);
+    EXPECT_EQ(read.table[1], TopScoreEntry{});
     const bool clean = c.status == Status::Read || c.status == Status::Missing;
-    EXPECT_EQ(scores.lastMessage().isEmpty(), clean) << "why it was not clean: " << scores.lastMessage().toStdString();
+    EXPECT_EQ(read.problem.isEmpty(), clean) << "why it was not clean: " << read.problem.toStdString();
     EXPECT_EQ(filesIn(programFolder()), before);
     EXPECT_EQ(QFileInfo(programCopy()).isFile() ? readBytes(programCopy()) : QByteArray(), bytes);
 }
@@ -187,7 +184,10 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"Whole", bytes("\"A\",5,1\r\n"), Status::Read, {"A", 5, 1}},
         LoadCase{"JunkLine", bytes("junk\r\n\"A\",5,1\r\n"), Status::Damaged, {"A", 5, 1}},
         LoadCase{"SavedAsUtf16", bytes(utf16(fullTable())), Status::Unrecognised, {}},
-        LoadCase{"LongerThanAnyTable", bytes("\"A\",5,1\r\n" + QByteArray(TopScoreStore::MaxFileBytes, ' ')),
+        LoadCase{"ALineLongerThanAnyEntry", bytes("\"A\",5,1\r\n" + QByteArray(TopScoreStore::MaxFileBytes, ' ')),
+                 Status::Damaged, {"A", 5, 1}},
+        LoadCase{"LongerThanAnyTable",
+                 bytes("\"A\",5,1\r\n" + QByteArray("\"\",0,0\r\n").repeated(TopScoreStore::MaxFileBytes / 8)),
                  Status::Damaged, {"A", 5, 1}},
         LoadCase{"AFolder", AFolder, Status::Unreadable, {}},
         LoadCase{"APipeNoOneWritesTo", APipe, Status::Unreadable, {}},
@@ -204,10 +204,9 @@ TEST_F(ScoreFolders, SavesBesideTheProgramUntilThePlayersCopyExistsThenThere)
     EXPECT_FALSE(QFile::exists(dataCopy()));
 
     writeBytes(dataCopy(), "\"Mine\",700,4\r\n");
-    TopScoreTable written;
-    TopScoreStore scores = store();
-    ASSERT_EQ(scores.SaveTopScores({"Newer", 800, 3}, &written), Saved::Saved);
-    EXPECT_EQ(readBytes(dataCopy()), tableBytes(written));
+    const TopScoreStore::TableSaved saved = store().SaveTopScores({"Newer", 800, 3});
+    ASSERT_EQ(saved.status, Saved::Saved);
+    EXPECT_EQ(readBytes(dataCopy()), tableBytes(saved.table));
     EXPECT_TRUE(readBytes(dataCopy()).startsWith("\"Newer\",800,3\r\n\"Mine\",700,4\r\n"));
     EXPECT_TRUE(readBytes(programCopy()).startsWith("\"ANNA\",950,3\r\n"));
 }
@@ -227,10 +226,9 @@ TEST_P(NoTableInTheDataFolder, HidesNeitherTheProgramsTableNorItsNextSave)
 {
     writeBytes(programCopy(), fullTable());
     place(GetParam().what, dataCopy());
-    TopScoreTable table;
-    TopScoreStore scores = store();
-    EXPECT_EQ(scores.LoadTopScores(table), Status::Read);
-    EXPECT_EQ(table[13].Name, "P14");
+    const TopScoreStore::TableRead read = store().LoadTopScores();
+    EXPECT_EQ(read.status, Status::Read);
+    EXPECT_EQ(read.table[13].Name, "P14");
 
     ASSERT_EQ(save("New", 990), Saved::Saved);
     EXPECT_TRUE(readBytes(programCopy()).startsWith("\"P1\",1000,2\r\n\"New\",990,3\r\n\"P2\",940,2\r\n"));
@@ -257,9 +255,9 @@ TEST_P(LockInTheWay, StopsTheSaveAndSaysWhy)
 {
     writeBytes(programCopy(), "\"Old\",100,1\r\n");
     place(GetParam().what, programCopy() + ".lock");
-    TopScoreStore scores = store();
-    EXPECT_EQ(scores.SaveTopScores({"New", 200, 1}), Saved::Failed);
-    EXPECT_TRUE(scores.lastMessage().contains("TopScores.txt.lock")) << scores.lastMessage().toStdString();
+    const TopScoreStore::TableSaved saved = store().SaveTopScores({"New", 200, 1});
+    EXPECT_EQ(saved.status, Saved::Failed);
+    EXPECT_TRUE(saved.problem.contains("TopScores.txt.lock")) << saved.problem.toStdString();
     EXPECT_EQ(readBytes(programCopy()), "\"Old\",100,1\r\n");
     EXPECT_FALSE(occupied(dataFolder()));
 }
@@ -274,19 +272,20 @@ TEST_F(ScoreFolders, CopiesOfTheGameOfDifferentPlayersMeetAtTheLockBesideTheirTa
     writeBytes(programCopy(), "\"Old\",100,1\r\n");
     TopScoreStore first = store(1);
     TopScoreStore second = store(2);
-    ASSERT_EQ(first.SaveTopScores({"First", 300, 2}), Saved::Saved);
-    TopScoreTable written;
-    ASSERT_EQ(second.SaveTopScores({"Second", 200, 2}, &written), Saved::Saved);
+    ASSERT_EQ(first.SaveTopScores({"First", 300, 2}).status, Saved::Saved);
+    const TopScoreStore::TableSaved saved = second.SaveTopScores({"Second", 200, 2});
+    ASSERT_EQ(saved.status, Saved::Saved);
     EXPECT_TRUE(readBytes(programCopy()).startsWith("\"First\",300,2\r\n\"Second\",200,2\r\n\"Old\",100,1\r\n"));
-    EXPECT_EQ(written[0].Name, "First") << "the second copy is told what the table now holds";
+    EXPECT_EQ(saved.table[0].Name, "First") << "the second copy is told what the table now holds";
 
     // While one copy saves, the other waits for it, whoever plays it.
     const files::Lock busy(programCopy() + ".lock", 0);
-    ASSERT_TRUE(busy.held());
+    ASSERT_TRUE(busy.outcome().done());
     second.setLockWait(0);
-    EXPECT_EQ(second.SaveTopScores({"Third", 400, 2}), Saved::Busy);
-    EXPECT_TRUE(second.lastMessage().contains(QStringLiteral("held by process %1 (").arg(::getpid())))
-        << second.lastMessage().toStdString();
+    const TopScoreStore::TableSaved waited = second.SaveTopScores({"Third", 400, 2});
+    EXPECT_EQ(waited.status, Saved::Busy);
+    EXPECT_TRUE(waited.problem.contains(QStringLiteral("held by process %1 (").arg(::getpid())))
+        << waited.problem.toStdString();
     EXPECT_TRUE(readBytes(programCopy()).startsWith("\"First\",300,2\r\n"));
     EXPECT_FALSE(occupied(dataFolder(2))) << "and never goes on to a table of its own";
 }
@@ -304,10 +303,10 @@ TEST_F(ScoreFolders, AnUnreadableTableIsNeitherReplacedNorShadowed)
         setPermissions(programCopy(), mode);
         setPermissions(programFolder(), 0555); // and the player's own copy would hide it
         EXPECT_TRUE(unprivileged([this] {
-            TopScoreTable table;
-            TopScoreStore scores = store();
-            return scores.LoadTopScores(table) == Status::Unreadable && table == TopScoreTable{}
-                   && scores.SaveTopScores({"New", 1000, 1}) == Saved::Unreadable && !scores.lastMessage().isEmpty();
+            const TopScoreStore::TableRead read = store().LoadTopScores();
+            const TopScoreStore::TableSaved saved = store().SaveTopScores({"New", 1000, 1});
+            return read.status == Status::Unreadable && read.table == TopScoreTable{}
+                   && saved.status == Saved::Unreadable && !saved.problem.isEmpty();
         })) << "mode "
             << mode;
         setPermissions(programFolder(), 0777);
@@ -322,13 +321,13 @@ TEST_F(ScoreFolders, ADamagedTableIsKeptAsideWholeBeforeItIsReplaced)
     const QByteArray damaged("\"A\",5,1\r\nnot a score\r\n\"B\",4,1\r\n");
     writeBytes(programCopy(), damaged);
     writeBytes(programCopy() + ".damaged", "the player's own");
-    TopScoreStore scores = store();
-    ASSERT_EQ(scores.SaveTopScores({"New", 10, 3}), Saved::Saved);
+    const TopScoreStore scores = store();
+    const TopScoreStore::TableSaved saved = scores.SaveTopScores({"New", 10, 3});
+    ASSERT_EQ(saved.status, Saved::Saved);
     EXPECT_TRUE(readBytes(programCopy()).startsWith("\"New\",10,3\r\n\"A\",5,1\r\n\"B\",4,1\r\n"));
     EXPECT_EQ(readBytes(programCopy() + ".damaged"), "the player's own");
     EXPECT_EQ(readBytes(programCopy() + ".damaged2"), damaged);
-    EXPECT_TRUE(scores.lastMessage().endsWith("kept aside as " + programCopy() + ".damaged2"))
-        << scores.lastMessage().toStdString();
+    EXPECT_TRUE(saved.problem.endsWith("kept aside as " + programCopy() + ".damaged2")) << saved.problem.toStdString();
 
     // A first line far longer than any entry (a name of 2 MiB) is passed
     // over, not the fourteen entries after it; the table kept aside is the
@@ -338,12 +337,12 @@ TEST_F(ScoreFolders, ADamagedTableIsKeptAsideWholeBeforeItIsReplaced)
         longLine += "\"P" + QByteArray::number(i) + "\"," + QByteArray::number(100 - i) + ",1\r\n";
     }
     writeBytes(programCopy(), longLine);
-    TopScoreTable written;
-    ASSERT_EQ(scores.SaveTopScores({"New", 99, 3}, &written), Saved::Saved);
-    EXPECT_EQ(written[0], (TopScoreEntry{"New", 99, 3}));
-    EXPECT_EQ(written[14], (TopScoreEntry{"P15", 85, 1})) << "every readable entry is kept";
+    const TopScoreStore::TableSaved long1 = scores.SaveTopScores({"New", 99, 3});
+    ASSERT_EQ(long1.status, Saved::Saved);
+    EXPECT_EQ(long1.table[0], (TopScoreEntry{"New", 99, 3}));
+    EXPECT_EQ(long1.table[14], (TopScoreEntry{"P15", 85, 1})) << "every readable entry is kept";
     EXPECT_EQ(readBytes(programCopy() + ".damaged3"), longLine);
-    EXPECT_TRUE(scores.lastMessage().contains("1 lines longer than any entry")) << scores.lastMessage().toStdString();
+    EXPECT_TRUE(long1.problem.contains("1 lines longer than any entry")) << long1.problem.toStdString();
 
     // A table far longer than any the game writes: all of it, at no cost.
     QFile big(programCopy());
@@ -351,7 +350,7 @@ TEST_F(ScoreFolders, ADamagedTableIsKeptAsideWholeBeforeItIsReplaced)
     big.write("\"Big\",7,1\r\n");
     ASSERT_TRUE(big.resize(64 * TopScoreStore::MaxFileBytes)); // a hole: no disk space
     big.close();
-    ASSERT_EQ(scores.SaveTopScores({"New", 10, 3}), Saved::Saved);
+    ASSERT_EQ(scores.SaveTopScores({"New", 10, 3}).status, Saved::Saved);
     EXPECT_EQ(QFileInfo(programCopy() + ".damaged4").size(), 64 * TopScoreStore::MaxFileBytes);
     EXPECT_TRUE(readBytes(programCopy() + ".damaged4").startsWith("\"Big\",7,1\r\n"));
 }
@@ -359,7 +358,7 @@ TEST_F(ScoreFolders, ADamagedTableIsKeptAsideWholeBeforeItIsReplaced)
 TEST_F(ScoreFolders, OutOfFileDescriptorsIsToldAsSuchNotAsAnUnreadableTable)
 {
     writeBytes(programCopy(), "\"A\",5,1\r\n");
-    TopScoreStore scores = store();
+    const TopScoreStore scores = store();
     // No descriptor is free below the limit: the next file opened fails.
     rlimit before{};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &before), 0);
@@ -369,16 +368,14 @@ TEST_F(ScoreFolders, OutOfFileDescriptorsIsToldAsSuchNotAsAnUnreadableTable)
     rlimit tight = before;
     tight.rlim_cur = static_cast<rlim_t>(lowestFree);
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
-    TopScoreTable table;
-    const Status loaded = scores.LoadTopScores(table);
-    const QString loadMessage = scores.lastMessage();
-    const Saved saved = scores.SaveTopScores({"New", 10, 3});
+    const TopScoreStore::TableRead loaded = scores.LoadTopScores();
+    const TopScoreStore::TableSaved saved = scores.SaveTopScores({"New", 10, 3});
     ::setrlimit(RLIMIT_NOFILE, &before);
 
-    EXPECT_EQ(loaded, Status::NotOpened);
-    EXPECT_TRUE(loadMessage.contains("Too many open files")) << loadMessage.toStdString();
-    EXPECT_EQ(saved, Saved::Failed);
-    EXPECT_TRUE(scores.lastMessage().contains("Too many open files")) << scores.lastMessage().toStdString();
+    EXPECT_EQ(loaded.status, Status::NotOpened);
+    EXPECT_TRUE(loaded.problem.contains("Too many open files")) << loaded.problem.toStdString();
+    EXPECT_EQ(saved.status, Saved::Failed);
+    EXPECT_TRUE(saved.problem.contains("Too many open files")) << saved.problem.toStdString();
     EXPECT_EQ(readBytes(programCopy()), "\"A\",5,1\r\n");
 }
 
@@ -421,11 +418,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ScoreFolders, AResultTheTableNoLongerTakesChangesNothingAndSaysSo)
 {
     writeBytes(programCopy(), fullTable());
-    TopScoreStore scores = store();
-    TopScoreTable written;
-    EXPECT_EQ(scores.SaveTopScores({"Late", 160, 1}, &written), Saved::NotPlaced);
-    EXPECT_EQ(tableBytes(written), fullTable());
-    EXPECT_FALSE(scores.lastMessage().isEmpty());
+    const TopScoreStore::TableSaved saved = store().SaveTopScores({"Late", 160, 1});
+    EXPECT_EQ(saved.status, Saved::NotPlaced);
+    EXPECT_EQ(tableBytes(saved.table), fullTable());
+    EXPECT_FALSE(saved.problem.isEmpty());
     EXPECT_EQ(readBytes(programCopy()), fullTable());
 }
 
@@ -461,8 +457,8 @@ TEST_F(ScoreFolders, AFailedSaveReportsItAndLeavesTheOldTableIntact)
     setPermissions(root.path(), 0555);
 
     const bool failedCleanly = unprivileged([this] {
-        TopScoreStore scores = store();
-        return scores.SaveTopScores({"Lost", 1000, 1}) == Saved::Failed && !scores.lastMessage().isEmpty();
+        const TopScoreStore::TableSaved saved = store().SaveTopScores({"Lost", 1000, 1});
+        return saved.status == Saved::Failed && !saved.problem.isEmpty();
     });
 
     setPermissions(root.path(), 0777);

@@ -79,7 +79,7 @@ public:
 
 } // namespace
 
-void logTableRead(const TableRead& read)
+void logTableRead(const TopScoreStore::TableRead& read)
 {
     switch (read.status) {
     case TopScoreStore::LoadStatus::Unreadable:
@@ -145,8 +145,9 @@ frmHighScores::frmHighScores(WindowHost& host, HighScoreState shared)
     if (m_shared.alreadyRead) {
         tell(*m_shared.alreadyRead);
     } else {
-        const TopScoreStore::LoadStatus status = m_shared.store.LoadTopScores(m_shared.TopScores);
-        tell({status, m_shared.store.lastMessage()});
+        const TopScoreStore::TableRead read = m_shared.store.LoadTopScores();
+        m_shared.TopScores = read.table;
+        tell(read);
     }
     if (m_shared.NewHighScorePending) {
         frameNewScore->show();
@@ -213,10 +214,9 @@ void frmHighScores::saveName(bool ending)
     // another copy of the game may have changed since this window opened,
     // and the window shows what is on disk.
     m_shared.store.setLockWait(ending ? RetryMs * RetryCount : 0);
-    TopScoreTable written;
-    const TopScoreStore::SaveStatus saved = m_shared.store.SaveTopScores(added, &written);
-    const QString why = m_shared.store.lastMessage();
-    if (saved == TopScoreStore::SaveStatus::Busy && !ending) {
+    const TopScoreStore::TableSaved saved = m_shared.store.SaveTopScores(added);
+    const QString& why = saved.problem;
+    if (saved.status == TopScoreStore::SaveStatus::Busy && !ending) {
         // The name stays in its box, waiting.
         m_triesLeft = m_triesLeft == 0 ? RetryCount : m_triesLeft - 1;
         if (m_triesLeft > 0) {
@@ -235,7 +235,7 @@ void frmHighScores::saveName(bool ending)
     m_shared.NewHighScorePending = false;
     setFocusProxy(nullptr);
     setFocus();
-    switch (saved) {
+    switch (saved.status) {
     case TopScoreStore::SaveStatus::Saved:
         lblStoreNotice->hide();
         if (!why.isEmpty()) {
@@ -260,9 +260,9 @@ void frmHighScores::saveName(bool ending)
         tellPlayer(QStringLiteral("The score table could not be read, so this score was not saved."));
         break;
     }
-    if (saved == TopScoreStore::SaveStatus::Saved || saved == TopScoreStore::SaveStatus::NotSynced
-        || saved == TopScoreStore::SaveStatus::NotPlaced) {
-        m_shared.TopScores = written;
+    if (saved.status == TopScoreStore::SaveStatus::Saved || saved.status == TopScoreStore::SaveStatus::NotSynced
+        || saved.status == TopScoreStore::SaveStatus::NotPlaced) {
+        m_shared.TopScores = saved.table;
     } else {
         // Not on disk, but still this game's result: it stays on screen
         // beside the notice.
@@ -280,7 +280,7 @@ void frmHighScores::closeByProgram()
     FormWindow::closeByProgram();
 }
 
-void frmHighScores::tell(const TableRead& read)
+void frmHighScores::tell(const TopScoreStore::TableRead& read)
 {
     logTableRead(read);
     switch (read.status) {

@@ -20,14 +20,8 @@ class QLineEdit;
 
 namespace quillop {
 
-// How the table was read, and what was wrong with it when something was.
-struct TableRead {
-    TopScoreStore::LoadStatus status = TopScoreStore::LoadStatus::Read;
-    QString problem;
-};
-
 // Tells the log what was wrong with a table read, if anything was.
-void logTableRead(const TableRead& read);
+void logTableRead(const TopScoreStore::TableRead& read);
 
 // What the high-score window reads and changes of the state the windows
 // share: the score file, the table, whether a name is awaited, and then the
@@ -41,8 +35,9 @@ struct HighScoreState {
     std::int32_t Score = 0;
     std::int16_t Level = 0;
     // How the table was read just before, when it was (at game over, to see
-    // whether the score qualifies); otherwise the window reads it itself.
-    std::optional<TableRead> alreadyRead;
+    // whether the score qualifies; TopScores holds what was read); otherwise
+    // the window reads it itself.
+    std::optional<TopScoreStore::TableRead> alreadyRead;
 };
 
 // The fifteen best results under the headings Pos, Name, Score and Level.
@@ -78,7 +73,7 @@ private:
     // ends waits for the table instead.
     void saveName(bool ending);
     void tellPlayer(const QString& text);
-    void tell(const TableRead& read);
+    void tell(const TopScoreStore::TableRead& read);
 
     // Each row's cells, named "lblPosition(0)" to "lblLevel(14)".
     struct Row {

@@ -120,6 +120,40 @@ else
     echo "skip full tmpfs: this machine does not let the test mount one"
 fi
 
+# 2a. A damaged table on a file system without hard links (link() refused):
+# what could be read of it is written aside instead, under the first free
+# name, and the save goes on; the player's own .damaged stays.
+echo "== a damaged table where hard links are refused"
+for refused in "link,linkat:EPERM" "link,linkat:EPERM renameat2:EIO"; do
+    dir="$work/nolinks"
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    { printf 'not a score\r\n' && head -n 14 "$work/old"; } >"$dir/TopScores.txt"
+    cp "$dir/TopScores.txt" "$work/damaged"
+    echo "the player's own" >"$dir/TopScores.txt.damaged"
+    injects=()
+    for fault in $refused; do
+        injects+=(-e "inject=${fault%%:*}:error=${fault#*:}")
+    done
+    strace -f -qq -o /dev/null "${injects[@]}" "$probe" "$dir" "" Probe 450 7 2>"$work/stderr"
+    status=$?
+    kept=no
+    cmp -s "$dir/TopScores.txt.damaged2" "$work/damaged" && kept=yes
+    left=$(find "$dir" -mindepth 1 ! -name 'TopScores.txt*' -printf '%f ')$(find "$dir" -name '*.saving-*' -printf '%f ')
+    if [ "$refused" = "link,linkat:EPERM" ]; then
+        ok=$([ "$status" -eq 0 ] && [ "$(table_state "$dir")" = new ] && [ "$kept" = yes ] \
+            && grep -q 'what could be read of it' "$work/stderr" && echo yes)
+    else # the copy cannot take its name either: nothing is saved, nothing is left
+        ok=$([ "$status" -eq 1 ] && cmp -s "$dir/TopScores.txt" "$work/damaged" \
+            && [ ! -e "$dir/TopScores.txt.damaged2" ] && echo yes)
+    fi
+    if [ "$ok" = yes ] && [ -z "$left" ] && [ "$(cat "$dir/TopScores.txt.damaged")" = "the player's own" ]; then
+        echo "ok   $refused: exit $status, told: $(cut -c1-90 "$work/stderr")"
+    else
+        fail "$refused: exit $status, kept aside '$kept', left '$left': $(cat "$work/stderr")"
+    fi
+done
+
 # 2b. Two copies of the game of two players (two data folders) save into
 # one program folder, the first held in the middle of its save: the second
 # waits for it at the lock beside the table, and both entries are kept there.

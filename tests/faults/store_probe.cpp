@@ -23,11 +23,11 @@ int main(int argc, char** argv)
     quillop::TopScoreStore store(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
     const quillop::TopScoreEntry entry{argv[3], static_cast<std::int32_t>(std::atol(argv[4])),
                                        static_cast<std::int16_t>(std::atoi(argv[5]))};
-    const auto status = store.SaveTopScores(entry);
-    if (!store.lastMessage().isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(store.lastMessage()));
+    const auto saved = store.SaveTopScores(entry);
+    if (!saved.problem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(saved.problem));
     }
-    switch (status) {
+    switch (saved.status) {
     case quillop::TopScoreStore::SaveStatus::Saved:
         return 0;
     case quillop::TopScoreStore::SaveStatus::Failed:
