@@ -10,8 +10,9 @@
 #include <optional>
 #include <sys/types.h>
 
-// The few file operations the score store needs, each checked, each saying
-// why it failed, none following a link where it writes.
+// The few file operations the score store needs, none following a link
+// where it writes. The questions answer plainly; every operation is checked
+// and answers with an Outcome that says why when it failed.
 namespace quillop::files {
 
 // A regular file, not a link to one.
